@@ -1,0 +1,26 @@
+#include "app/step_workflow.h"
+
+#include "app/window_messages.h"
+#include "platform/make_directories.h"
+#include "platform/private_profile.h"
+#include "platform/settings_path.h"
+
+void StepWorkflow::initialise(const std::string& executablePath, ListView* sourceList,
+                              ListView* resultList) {
+    settingsPath_ = SettingsFilePath(ApplicationName(executablePath));
+    // A settings file that cannot be created behaves like an empty one.
+    MakeDirectories(settingsPath_);
+    view_.setSourceFolderText(
+        GetPrivateProfileString(kSettingsFolderSection, kSourceFolderKey, "", settingsPath_));
+    view_.setDestinationFolderText(
+        GetPrivateProfileString(kSettingsFolderSection, kDestinationFolderKey, "", settingsPath_));
+    catalogue_.initCatalogue(sourceList, resultList, settingsPath_);
+    applyState(0);
+    window_.post({UM_CHECK_SERVICE, 0, 0, nullptr});
+}
+
+void StepWorkflow::exit() {
+    clearSource(catalogue_);
+    clearResults(catalogue_);
+    catalogue_.destroyMutex();
+}

@@ -1,0 +1,28 @@
+#include "app/start_analysis.h"
+
+#include <chrono>
+#include <system_error>
+
+int startAnalysis(CManageQELFileInfo& catalogue, MessageTarget* window, AnalysisWorker worker) {
+    AnalysisJob& job = catalogue.analysisJob;
+    if (job.running.exchange(0) == 1) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    }
+    if (catalogue.analysisThread.joinable()) {
+        catalogue.analysisThread.join();
+        if (job.window != nullptr) {
+            job.window->discard(&job);
+        }
+    }
+    job.catalogue = &catalogue;
+    job.window = window;
+    job.progressMessage = UM_EXIF_PROGRESS;
+    job.running = 1;
+    try {
+        catalogue.analysisThread = std::thread(worker, &job);
+    } catch (const std::system_error&) {
+        job.running = 0;
+        return -1;
+    }
+    return 0;
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "app/start_analysis.h"
+#include "app/workflow_view.h"
+#include "catalogue/manage_qel_file_info.h"
+
+#include <functional>
+#include <string>
+
+// The passes that the step buttons run; each may be missing while it has not been built.
+struct WorkflowPasses {
+    AnalysisWorker analysisWorker = nullptr;
+    std::function<void(CManageQELFileInfo&)> assignTitles;
+    std::function<void(CManageQELFileInfo&, const std::string& destination)> copyPhotos;
+    std::function<void()> probeService;
+};
+
+// The six-step workflow of the main window without the window: what each step button does,
+// the start-up and exit sequences, and the handling of the workers' messages. Runs on the UI
+// thread only.
+class StepWorkflow {
+public:
+    StepWorkflow(CManageQELFileInfo& catalogue, WorkflowView& view, MessageTarget& window,
+                 WorkflowPasses passes);
+
+    // Main-window initialisation: settings file, folder displays, catalogue, state 0, and the
+    // service probe posted to the window itself.
+    void initialise(const std::string& executablePath, ListView* sourceList, ListView* resultList);
+    // Clears both trees (stopping the workers first) and destroys the catalogue's lock.
+    void exit();
+
+    void onStep1();
+    void onStep2();
+    void onStep3();
+    void onStep4();
+    void onStep5();
+    void onStep6();
+    void handleMessage(const WindowMessage& message);
+
+    void applyState(int n);
+    int state() const { return state_; }
+    const std::string& settingsPath() const { return settingsPath_; }
+
+private:
+    void showProgress(const WindowMessage& message);
+
+    CManageQELFileInfo& catalogue_;
+    WorkflowView& view_;
+    MessageTarget& window_;
+    WorkflowPasses passes_;
+    std::string settingsPath_;
+    int state_ = 0;
+};
+
+inline constexpr char kFolderChooserTitle[] = "フォルダ名の指定";
+inline constexpr char kSettingsFolderSection[] = "InitFolder";
+inline constexpr char kSourceFolderKey[] = "FolderSTEP1";
+inline constexpr char kDestinationFolderKey[] = "FolderSTEP5";

@@ -1,0 +1,9 @@
+#pragma once
+
+// Messages to the main window; the numbers are those of the Windows program.
+inline constexpr unsigned UM_SEARCH_PROGRESS = 0xBD0;
+inline constexpr unsigned UM_EXIF_PROGRESS = 0xBD1;
+inline constexpr unsigned UM_COPY_PROGRESS = 0xBD3;
+inline constexpr unsigned UM_SHOW_IMAGE = 0xBD4;
+inline constexpr unsigned UM_THUMB_PROGRESS = 0xBD5;
+inline constexpr unsigned UM_CHECK_SERVICE = 0xC34;

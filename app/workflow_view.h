@@ -1,0 +1,28 @@
+#pragma once
+
+#include "app/step_state.h"
+
+#include <optional>
+#include <string>
+
+struct QELFileInfo;
+
+// The main window as the step workflow drives it: step buttons, folder displays, the folder
+// chooser, the progress bar with its counter, the thumbnail preview and the image view.
+class WorkflowView : public StepButtonsView {
+public:
+    // The chosen folder ending in '/', or nothing when the user cancelled.
+    virtual std::optional<std::string> browseFolder(const std::string& initialFolder,
+                                                    const std::string& title) = 0;
+    virtual std::string sourceFolderText() const = 0;
+    virtual void setSourceFolderText(const std::string& text) = 0;
+    virtual std::string destinationFolderText() const = 0;
+    virtual void setDestinationFolderText(const std::string& text) = 0;
+    virtual void setProgressRange(int low, int high) = 0;
+    virtual void setProgressPosition(int position) = 0;
+    virtual void setCounterText(const std::string& text) = 0;
+    // Shows the record's thumbnail (none for nullptr) in the preview and repaints it at once.
+    virtual void showThumbnailPreview(const QELFileInfo* record) = 0;
+    virtual void showImageView() = 0;
+    virtual void setWaitCursor(bool waiting) = 0;
+};

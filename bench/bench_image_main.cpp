@@ -1,0 +1,16 @@
+#include "bench/benches.h"
+
+#include <cstdio>
+#include <string>
+
+int main(int argc, char** argv) {
+    if (argc != 3 || std::string(argv[1]) != "thumbs") {
+        std::fprintf(stderr, "usage: tessaro-bench-image thumbs FOLDER\n");
+        return 2;
+    }
+    std::string folder = argv[2];
+    if (folder.back() != '/') {
+        folder += '/';
+    }
+    return BenchThumbs(folder);
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+
+// Each benchmark times one hot path over `folder`, prints what it measured and, as its last
+// line, "<rate> photos/s". Returns the process exit status.
+int BenchScan(const std::string& folder);
+int BenchThumbs(const std::string& folder);

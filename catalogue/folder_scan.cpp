@@ -1,0 +1,157 @@
+#include "catalogue/folder_scan.h"
+
+#include "platform/directory_entries.h"
+#include "platform/hidden.h"
+
+#include <system_error>
+#include <vector>
+
+namespace {
+
+constexpr ImageBox kThumbnailBox{0, 0, 30, 30};
+
+void Post(const ScanJob& job, unsigned id, WParam wParam, LParam lParam) {
+    if (job.window != nullptr) {
+        job.window->post({id, wParam, lParam, job.root});
+    }
+}
+
+void Send(ScanJob& job, LParam record) {
+    if (job.window != nullptr) {
+        job.window->send({job.thumbMessage, 0, record, job.root}, job.root->running);
+    }
+}
+
+char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The entries are read before anything below them is walked, so a deep tree does not hold a
+// directory handle open per level.
+std::vector<DirectoryEntry> ReadFolder(const std::string& folder) {
+    std::vector<DirectoryEntry> entries;
+    EnumerateDirectory(folder, [&](const DirectoryEntry& entry) { entries.push_back(entry); });
+    return entries;
+}
+
+void Walk(ScanJob& job, int level, std::vector<FileIdentity>& ancestors);
+
+void WalkSubfolder(ScanJob& job, const DirectoryEntry& entry, int level,
+                   std::vector<FileIdentity>& ancestors) {
+    if (IsHiddenPath(entry.fullPath)) {
+        return;
+    }
+    addRecord(*job.catalogue, entry.fullPath, 1, level);
+    FileIdentity identity;
+    if (!QueryFileIdentity(entry.fullPath, identity)) {
+        return;
+    }
+    for (const FileIdentity& ancestor : ancestors) {
+        if (ancestor == identity) {
+            return;
+        }
+    }
+    ScanJob sub;
+    sub.catalogue = job.catalogue;
+    sub.window = job.window;
+    sub.progressMessage = job.progressMessage;
+    sub.thumbMessage = job.thumbMessage;
+    sub.root = job.root;
+    sub.folder = entry.fullPath + "/";
+    sub.foundCount = job.foundCount;
+    ancestors.push_back(identity);
+    Walk(sub, level + 1, ancestors);
+    ancestors.pop_back();
+    job.foundCount = sub.foundCount;
+}
+
+void Walk(ScanJob& job, int level, std::vector<FileIdentity>& ancestors) {
+    for (const DirectoryEntry& entry : ReadFolder(job.folder)) {
+        if (entry.isDirectory) {
+            WalkSubfolder(job, entry, level, ancestors);
+        } else if (IsPhotoName(entry.name)) {
+            addRecord(*job.catalogue, entry.fullPath, 0, level);
+            ++job.foundCount;
+            Post(job, job.progressMessage, static_cast<WParam>(job.foundCount), 0);
+        }
+    }
+}
+
+void MakeThumbnails(ScanJob& job) {
+    CManageQELFileInfo& catalogue = *job.catalogue;
+    ListView* rows = catalogue.sourceList;
+    if (catalogue.thumbnailMaker == nullptr || rows == nullptr) {
+        return;
+    }
+    const std::size_t count = rows->RowCount();
+    for (std::size_t i = 0; i < count && job.running.load() == 1; ++i) {
+        QELFileInfo* record = rows->RowRecord(i);
+        if (record == nullptr) {
+            break;
+        }
+        if (record->isFolder == 1) {
+            continue;
+        }
+        catalogue.thumbnailMaker(record, kThumbnailBox);
+        Send(job, reinterpret_cast<LParam>(record));
+        rows->Invalidate();
+    }
+}
+
+} // namespace
+
+bool IsPhotoName(const std::string& name) {
+    static constexpr char kSuffix[] = ".JPG";
+    if (name.size() < 4) {
+        return false;
+    }
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (AsciiUpper(name[name.size() - 4 + i]) != kSuffix[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int scanFolder(ScanJob& job, int level) {
+    if (job.root == nullptr) {
+        job.root = &job;
+    }
+    std::vector<FileIdentity> ancestors;
+    FileIdentity top;
+    if (QueryFileIdentity(job.folder, top)) {
+        ancestors.push_back(top);
+    }
+    Walk(job, level, ancestors);
+    return 0;
+}
+
+int SearchWorker(ScanJob* job) {
+    scanFolder(*job, 0);
+    Post(*job, job->progressMessage, 0, 1);
+    MakeThumbnails(*job);
+    Send(*job, 0);
+    job->running = 0;
+    return 0;
+}
+
+int startSearch(CManageQELFileInfo& catalogue, const std::string& folder, MessageTarget* window) {
+    clearSource(catalogue);
+    clearResults(catalogue);
+    ScanJob& job = catalogue.scanJob;
+    job.catalogue = &catalogue;
+    job.folder = folder;
+    job.window = window;
+    job.progressMessage = UM_SEARCH_PROGRESS;
+    job.thumbMessage = UM_THUMB_PROGRESS;
+    job.root = &job;
+    job.foundCount = 0;
+    job.running = 1;
+    try {
+        catalogue.scanThread = std::thread(SearchWorker, &job);
+    } catch (const std::system_error&) {
+        job.running = 0;
+        return -1;
+    }
+    return 0;
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "display/qel_image.h"
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+struct RGBColor {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    bool operator==(const RGBColor&) const = default;
+};
+
+enum class RowIconKind { Photo, Folder, Level0Folder, Level1Folder };
+
+// A row picture owned by the catalogue; the window draws the picture of its kind.
+struct RowIcon {
+    RowIconKind kind = RowIconKind::Photo;
+    int width = 0;
+    int height = 0;
+};
+
+// One catalogue record: a source folder or photo, a title folder, or a result photo.
+// A plain structure; it never owns what `mutex`, `icon` or `linkedThumbnail` point to.
+struct QELFileInfo {
+    std::mutex* mutex = nullptr;
+    int isFolder = 0;
+    int level = 0;
+    std::string path;
+    std::string name;
+    std::string title;
+    RGBColor backColor;
+    const RowIcon* icon = nullptr;
+    std::int16_t exifStatus = 2;
+    double latitude = 0.0;
+    double longitude = 0.0;
+    std::vector<std::string> shortAddresses;
+    int thumbReady = 0;
+    QELImage thumbnail;
+    int hasLink = 0;
+    const QELImage* linkedThumbnail = nullptr;
+    std::string orgDcfName;
+    std::string newDcfName;
+    std::int64_t shootTime = 0;
+    std::string dateTimeOriginalText;
+    std::string fileDateTimeText;
+    std::vector<std::string> beforeNames;
+    std::vector<std::string> beforeNameTimes;
+    std::string orgTitleFileName;
+    std::string orgPath;
+    std::string oldestOrgPath;
+};
+
+inline constexpr RGBColor kSourceFolderColor{198, 198, 255};
+inline constexpr RGBColor kPhotoColor{255, 255, 255};
+inline constexpr RGBColor kLevel0FolderColor{122, 222, 222};
+inline constexpr RGBColor kLevel1FolderColor{255, 162, 162};
+
+// Fills `target` as a result copy of the source photo `source`: the values are copied, the
+// thumbnail is linked, not duplicated.
+void copyRecord(const QELFileInfo& source, QELFileInfo& target);

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/window_messages.h"
+#include "platform/message_target.h"
+
+#include <atomic>
+#include <string>
+
+class CManageQELFileInfo;
+
+// Parameter block of the search worker. `running` is written by the UI thread and read by the
+// worker between items; the worker clears it when it ends.
+struct ScanJob {
+    CManageQELFileInfo* catalogue = nullptr;
+    std::string folder; // ends in '/'
+    MessageTarget* window = nullptr;
+    unsigned progressMessage = UM_SEARCH_PROGRESS;
+    unsigned thumbMessage = UM_THUMB_PROGRESS;
+    int foundCount = 0;
+    std::atomic<int> running{0};
+    // The walk gives each subfolder a block of its own; they all share the top block's flag
+    // and report as the top block.
+    ScanJob* root = nullptr;
+};
+
+// Parameter block of the analysis worker.
+struct AnalysisJob {
+    CManageQELFileInfo* catalogue = nullptr;
+    MessageTarget* window = nullptr;
+    unsigned progressMessage = UM_EXIF_PROGRESS;
+    std::atomic<int> running{0};
+};

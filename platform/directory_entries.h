@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+struct DirectoryEntry {
+    std::string name;     // bytes as the file system has them
+    std::string fullPath; // folder (ending in '/') followed by the name
+    bool isDirectory = false; // symbolic links are followed; a dangling link is a file
+};
+
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// Calls `visit` for every entry of `folder` (which ends in '/'), "." and ".." excluded, in the
+// order the file system returns them. Returns false when the folder cannot be read (it then
+// visits nothing).
+bool EnumerateDirectory(const std::string& folder,
+                        const std::function<void(const DirectoryEntry&)>& visit);
+
+// Device and inode of the directory a path names (links followed); false when it cannot be
+// queried.
+bool QueryFileIdentity(const std::string& path, FileIdentity& identity);

@@ -1,0 +1,105 @@
+#include "platform/message_queue.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace {
+// How often a blocked sender looks at its job's running flag.
+constexpr auto kSendPoll = std::chrono::milliseconds(5);
+} // namespace
+
+MessageQueue::MessageQueue(Handler handler)
+    : handler_(std::move(handler)), uiThread_(std::this_thread::get_id()) {}
+
+MessageQueue::~MessageQueue() = default;
+
+void MessageQueue::setWakeUp(std::function<void()> wakeUp) {
+    std::lock_guard guard(lock_);
+    wakeUp_ = std::move(wakeUp);
+}
+
+void MessageQueue::enqueue(Entry entry) {
+    std::function<void()> wakeUp;
+    {
+        std::lock_guard guard(lock_);
+        queue_.push_back(std::move(entry));
+        wakeUp = wakeUp_;
+    }
+    changed_.notify_all();
+    if (wakeUp) {
+        wakeUp();
+    }
+}
+
+void MessageQueue::post(const WindowMessage& message) {
+    enqueue({message, nullptr});
+}
+
+bool MessageQueue::send(const WindowMessage& message, const std::atomic<int>& running) {
+    if (std::this_thread::get_id() == uiThread_) {
+        handler_(message);
+        return true;
+    }
+    auto handled = std::make_shared<bool>(false);
+    enqueue({message, handled});
+    std::unique_lock guard(lock_);
+    while (!*handled) {
+        if (running.load() == 0) {
+            auto queued = std::find_if(queue_.begin(), queue_.end(),
+                                       [&](const Entry& e) { return e.handled == handled; });
+            if (queued != queue_.end()) {
+                queue_.erase(queued);
+                return false;
+            }
+        }
+        // Either still queued or being handled right now: the handler finishes by itself.
+        changed_.wait_for(guard, kSendPoll);
+    }
+    return true;
+}
+
+void MessageQueue::discard(const void* sender) {
+    std::lock_guard guard(lock_);
+    std::erase_if(queue_, [&](const Entry& e) { return e.message.sender == sender; });
+}
+
+int MessageQueue::dispatch() {
+    std::unique_lock guard(lock_);
+    // Only what is queued now, so a handler that posts again cannot keep us here for ever.
+    std::size_t budget = queue_.size();
+    int handledCount = 0;
+    while (budget-- > 0 && !queue_.empty()) {
+        Entry entry = std::move(queue_.front());
+        queue_.pop_front();
+        guard.unlock();
+        handler_(entry.message);
+        guard.lock();
+        if (entry.handled) {
+            *entry.handled = true;
+            changed_.notify_all();
+        }
+        ++handledCount;
+    }
+    return handledCount;
+}
+
+bool MessageQueue::dispatchUntil(const std::function<bool()>& done, int timeoutMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        dispatch();
+        if (done()) {
+            return true;
+        }
+        std::unique_lock guard(lock_);
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        changed_.wait_until(guard, std::min(deadline, std::chrono::steady_clock::now() + kSendPoll),
+                            [&] { return !queue_.empty(); });
+    }
+}
+
+std::size_t MessageQueue::pending() const {
+    std::lock_guard guard(lock_);
+    return queue_.size();
+}

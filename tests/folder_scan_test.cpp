@@ -1,0 +1,222 @@
+#include "tests/scan_harness.h"
+#include "tests/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <set>
+#include <unistd.h>
+
+namespace {
+
+std::set<std::string> RowPaths(const MemoryListView& rows, const std::string& root) {
+    std::set<std::string> paths;
+    for (QELFileInfo* r : rows.Rows()) {
+        paths.insert(r->path.substr(root.size()) + (r->isFolder ? "/" : ""));
+    }
+    return paths;
+}
+
+// Every row below the top level follows, somewhere above it, the row of its own folder, with
+// only deeper rows in between: depth first, pre-order.
+void ExpectPreOrder(const MemoryListView& rows) {
+    const auto all = rows.Rows();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (all[i]->level == 0) {
+            continue;
+        }
+        std::size_t j = i;
+        while (j > 0 && all[j - 1]->level >= all[i]->level) {
+            --j;
+        }
+        ASSERT_GT(j, 0u) << all[i]->path;
+        const QELFileInfo* parent = all[j - 1];
+        EXPECT_EQ(parent->isFolder, 1);
+        EXPECT_EQ(parent->level, all[i]->level - 1);
+        EXPECT_EQ(parent->path + "/" + all[i]->name, all[i]->path);
+    }
+}
+
+std::vector<WParam> ProgressCounts(const ScanHarness& h) {
+    std::vector<WParam> counts;
+    for (const auto& m : h.messagesOf(UM_SEARCH_PROGRESS)) {
+        if (m.lParam == 0) {
+            counts.push_back(m.wParam);
+        }
+    }
+    return counts;
+}
+
+void ExpectEndMessages(const ScanHarness& h) {
+    const auto search = h.messagesOf(UM_SEARCH_PROGRESS);
+    ASSERT_FALSE(search.empty());
+    EXPECT_EQ(search.back().wParam, 0u);
+    EXPECT_EQ(search.back().lParam, 1);
+    const auto thumbs = h.messagesOf(UM_THUMB_PROGRESS);
+    ASSERT_FALSE(thumbs.empty());
+    EXPECT_EQ(thumbs.back().lParam, 0);
+    EXPECT_EQ(h.messages.back().id, UM_THUMB_PROGRESS);
+}
+
+std::vector<QELFileInfo*> gMadeFor;
+int RecordingThumbnailMaker(QELFileInfo* record, const ImageBox& box) {
+    gMadeFor.push_back(record);
+    EXPECT_EQ(box.right - box.left, 30);
+    EXPECT_EQ(box.bottom - box.top, 30);
+    record->thumbReady = 1;
+    return 1;
+}
+
+} // namespace
+
+TEST(FolderScan, takesEveryNameEndingInDotJpgInAnyCaseAsAPhoto) {
+    for (const char* name : {"IMG_0001.JPG", "img_0001.jpg", "Img.Jpg", ".jpg", "a.jPg"}) {
+        EXPECT_TRUE(IsPhotoName(name)) << name;
+    }
+    for (const char* name : {"IMG_0001.JPEG", "IMG_0001.JPG.txt", "JPG", "jpg", "", "x.JP",
+                             "IMG_0001.JPG ", "写真.ＪＰＧ"}) {
+        EXPECT_FALSE(IsPhotoName(name)) << name;
+    }
+}
+
+TEST(FolderScan, filesVisibleFoldersAndPhotosDepthFirstWithOneRunningCount) {
+    TempDir dir;
+    const std::string root = dir.path();
+    for (const char* file : {"A.JPG", "b.jpg", ".jpg", "notes.txt", "X.JPEG", "sub/C.Jpg",
+                             "sub/deeper/D.JPG", "sub/deeper/E.jpg", "sub/other.mov",
+                             ".cache/H.JPG", "listed/L.JPG", "only/dirs/x/y.txt", "z/Z.JPG"}) {
+        WriteFile(root + file, "not looked at");
+    }
+    WriteFile(root + ".hidden", "listed\nnothing-here\n");
+    std::filesystem::create_directory(root + "empty");
+
+    ScanHarness h;
+    h.search(root);
+
+    EXPECT_EQ(RowPaths(h.sourceRows, root),
+              (std::set<std::string>{"A.JPG", "b.jpg", ".jpg", "sub/", "sub/C.Jpg", "sub/deeper/",
+                                     "sub/deeper/D.JPG", "sub/deeper/E.jpg", "only/", "only/dirs/",
+                                     "only/dirs/x/", "empty/", "z/", "z/Z.JPG"}));
+    ExpectPreOrder(h.sourceRows);
+    for (QELFileInfo* r : h.sourceRows.Rows()) {
+        const auto depth = std::count(r->path.begin() + root.size(), r->path.end(), '/');
+        EXPECT_EQ(r->level, depth) << r->path;
+    }
+    EXPECT_EQ(h.catalogue.photos.size(), 7u);
+    EXPECT_EQ(h.catalogue.folders.size(), 7u);
+    EXPECT_EQ(ProgressCounts(h), (std::vector<WParam>{1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(h.catalogue.scanJob.foundCount, 7);
+    ExpectEndMessages(h);
+}
+
+TEST(FolderScan, anEmptyFolderGivesNoRowAndOnlyTheTwoClosingMessages) {
+    TempDir dir;
+    ScanHarness h;
+    h.search(dir.path());
+    EXPECT_EQ(h.sourceRows.RowCount(), 0u);
+    ASSERT_EQ(h.messages.size(), 2u);
+    EXPECT_EQ(h.messages[0].id, UM_SEARCH_PROGRESS);
+    EXPECT_EQ(h.messages[0].wParam, 0u);
+    EXPECT_EQ(h.messages[0].lParam, 1);
+    EXPECT_EQ(h.messages[1].id, UM_THUMB_PROGRESS);
+    EXPECT_EQ(h.messages[1].lParam, 0);
+}
+
+TEST(FolderScan, aMissingSourceFolderYieldsNothingAndStillEnds) {
+    TempDir dir;
+    ScanHarness h;
+    h.search(dir.path() + "gone/");
+    EXPECT_EQ(h.sourceRows.RowCount(), 0u);
+    EXPECT_EQ(h.messages.size(), 2u);
+}
+
+TEST(FolderScan, aFolderOfOnlyFoldersGivesFolderRowsAndNoProgress) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.path() + "a/b/c");
+    ScanHarness h;
+    h.search(dir.path());
+    ASSERT_EQ(h.sourceRows.RowCount(), 3u);
+    EXPECT_EQ(h.sourceRows.RowRecord(2)->level, 2);
+    EXPECT_TRUE(ProgressCounts(h).empty());
+}
+
+TEST(FolderScan, followsLinkedFoldersButNeverEntersAFolderOnItsOwnPathAgain) {
+    TempDir dir;
+    const std::string root = dir.path();
+    WriteFile(root + "a/A.JPG", "x");
+    WriteFile(root + "b/B.JPG", "x");
+    std::filesystem::create_directory_symlink(root, root + "a/loop");
+    std::filesystem::create_directory_symlink("..", root + "a/up");
+    std::filesystem::create_directory_symlink(root + "b", root + "a/tob");
+
+    ScanHarness h;
+    h.search(root);
+
+    EXPECT_EQ(RowPaths(h.sourceRows, root),
+              (std::set<std::string>{"a/", "a/A.JPG", "a/loop/", "a/up/", "a/tob/", "a/tob/B.JPG",
+                                     "b/", "b/B.JPG"}));
+    EXPECT_EQ(h.catalogue.photos.size(), 3u);
+}
+
+TEST(FolderScan, anUnreadableFolderYieldsNothingAndTheWalkGoesOn) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not keep root out";
+    }
+    TempDir dir;
+    WriteFile(dir.path() + "locked/L.JPG", "x");
+    WriteFile(dir.path() + "open/O.JPG", "x");
+    std::filesystem::permissions(dir.path() + "locked", std::filesystem::perms::none);
+    ScanHarness h;
+    h.search(dir.path());
+    EXPECT_EQ(RowPaths(h.sourceRows, dir.path()),
+              (std::set<std::string>{"locked/", "open/", "open/O.JPG"}));
+}
+
+TEST(FolderScan, makesThumbnailsOfPhotoRowsInRowOrderAndAnnouncesEach) {
+    TempDir dir;
+    WriteFile(dir.path() + "A.JPG", "x");
+    WriteFile(dir.path() + "sub/B.JPG", "x");
+    WriteFile(dir.path() + "sub/C.JPG", "x");
+    ScanHarness h;
+    h.catalogue.thumbnailMaker = RecordingThumbnailMaker;
+    gMadeFor.clear();
+    h.search(dir.path());
+
+    std::vector<QELFileInfo*> photoRows;
+    for (QELFileInfo* r : h.sourceRows.Rows()) {
+        if (r->isFolder == 0) {
+            photoRows.push_back(r);
+        }
+    }
+    EXPECT_EQ(gMadeFor, photoRows);
+    const auto thumbs = h.messagesOf(UM_THUMB_PROGRESS);
+    ASSERT_EQ(thumbs.size(), 4u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(thumbs[i].lParam, reinterpret_cast<LParam>(photoRows[i]));
+    }
+    EXPECT_EQ(thumbs[3].lParam, 0);
+    EXPECT_EQ(h.sourceRows.InvalidateCount(), 3);
+    // The end of the walk is reported before the first thumbnail.
+    const auto endOfWalk = std::find_if(h.messages.begin(), h.messages.end(), [](auto& m) {
+        return m.id == UM_SEARCH_PROGRESS && m.lParam == 1;
+    });
+    EXPECT_LT(endOfWalk - h.messages.begin(),
+              std::find_if(h.messages.begin(), h.messages.end(), [](auto& m) {
+                  return m.id == UM_THUMB_PROGRESS;
+              }) - h.messages.begin());
+}
+
+TEST(FolderScan, aSecondSearchStartsAfreshWithItsCountAtOne) {
+    TempDir dir;
+    WriteFile(dir.path() + "A.JPG", "x");
+    WriteFile(dir.path() + "B.JPG", "x");
+    ScanHarness h;
+    h.search(dir.path());
+    h.messages.clear();
+    h.search(dir.path());
+    EXPECT_EQ(ProgressCounts(h), (std::vector<WParam>{1, 2}));
+    EXPECT_EQ(h.catalogue.photos.size(), 2u);
+    EXPECT_EQ(h.sourceRows.RowCount(), 2u);
+}

@@ -1,0 +1,205 @@
+#include "app/step_workflow.h"
+#include "app/window_messages.h"
+#include "catalogue/memory_list_view.h"
+#include "platform/message_queue.h"
+#include "platform/private_profile.h"
+#include "tests/recording_view.h"
+#include "tests/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+// Reports one entry at a time, as the analysis pass does, until every source row is done.
+int CountingAnalysis(AnalysisJob* job) {
+    ListView* rows = job->catalogue->sourceList;
+    const auto total = static_cast<LParam>(rows->RowCount());
+    for (LParam done = 1; done <= total && job->running.load() == 1; ++done) {
+        job->window->post({job->progressMessage, static_cast<WParam>(done), total, job});
+    }
+    job->running = 0;
+    return 0;
+}
+
+struct Workflow : ::testing::Test {
+    TempDir home;
+    TempDir card;
+    RecordingView view;
+    MemoryListView sourceRows;
+    MemoryListView resultRows;
+    CManageQELFileInfo catalogue;
+    std::vector<WindowMessage> unhandled;
+    int probes = 0;
+    int titleRuns = 0;
+    std::vector<std::string> copyDestinations;
+    std::unique_ptr<StepWorkflow> workflow;
+    MessageQueue window{[this](const WindowMessage& m) { workflow->handleMessage(m); }};
+
+    void SetUp() override {
+        setenv("XDG_CONFIG_HOME", (home.path() + "config").c_str(), 1);
+        WorkflowPasses passes;
+        passes.analysisWorker = CountingAnalysis;
+        passes.assignTitles = [this](CManageQELFileInfo&) { ++titleRuns; };
+        passes.copyPhotos = [this](CManageQELFileInfo&, const std::string& destination) {
+            copyDestinations.push_back(destination);
+        };
+        passes.probeService = [this] { ++probes; };
+        workflow = std::make_unique<StepWorkflow>(catalogue, view, window, passes);
+        workflow->initialise("/usr/bin/tessaro", &sourceRows, &resultRows);
+    }
+    void TearDown() override {
+        workflow->exit();
+        unsetenv("XDG_CONFIG_HOME");
+    }
+
+    void searchAndWait() {
+        workflow->onStep2();
+        ASSERT_TRUE(window.dispatchUntil([&] { return workflow->state() == 3; }, 30000));
+        ASSERT_TRUE(
+            window.dispatchUntil([&] { return catalogue.scanJob.running.load() == 0; }, 30000));
+    }
+    void chooseSource() {
+        view.chooserAnswers.push_back(card.path());
+        workflow->onStep1();
+    }
+};
+
+} // namespace
+
+TEST_F(Workflow, aFirstStartMakesTheSettingsFolderAndOffersOnlyStepOne) {
+    EXPECT_EQ(workflow->settingsPath(), home.path() + "config/tessaro/tessaroInit.Ini");
+    EXPECT_TRUE(std::filesystem::is_directory(home.path() + "config/tessaro"));
+    EXPECT_EQ(view.sourceFolder, "");
+    EXPECT_EQ(view.destinationFolder, "");
+    EXPECT_EQ(view.enabledPattern(), "100000");
+    EXPECT_EQ(catalogue.options.settingsPath, workflow->settingsPath());
+    EXPECT_EQ(probes, 0);
+    window.dispatch();
+    EXPECT_EQ(probes, 1);
+}
+
+TEST_F(Workflow, aSecondStartShowsTheFoldersChosenLastTime) {
+    chooseSource();
+    view.chooserAnswers.push_back("/media/out/");
+    workflow->onStep5();
+
+    RecordingView secondView;
+    CManageQELFileInfo secondCatalogue;
+    MessageQueue secondWindow([](const WindowMessage&) {});
+    StepWorkflow second(secondCatalogue, secondView, secondWindow, {});
+    second.initialise("/opt/tessaro/bin/tessaro", nullptr, nullptr);
+    EXPECT_EQ(secondView.sourceFolder, card.path());
+    EXPECT_EQ(secondView.destinationFolder, "/media/out/");
+    second.exit();
+}
+
+TEST_F(Workflow, stepOneOffersTheLastFolderAndACancelChangesNothing) {
+    WritePrivateProfileString("InitFolder", "FolderSTEP1", "/media/card/",
+                              workflow->settingsPath());
+    workflow->onStep1();
+    EXPECT_EQ(view.chooserInitialFolders.back(), "/media/card/");
+    EXPECT_EQ(view.chooserTitles.back(), "フォルダ名の指定");
+    EXPECT_EQ(workflow->state(), 0);
+    EXPECT_EQ(view.sourceFolder, "");
+
+    chooseSource();
+    EXPECT_EQ(workflow->state(), 1);
+    EXPECT_EQ(view.sourceFolder, card.path());
+    EXPECT_EQ(GetPrivateProfileString("InitFolder", "FolderSTEP1", "", workflow->settingsPath()),
+              card.path());
+    EXPECT_EQ(view.enabledPattern(), "110000");
+}
+
+TEST_F(Workflow, theSearchCountsPhotosAndEnablesThreeStepsWhenTheWalkEnds) {
+    for (const char* name : {"A.JPG", "B.JPG", "sub/C.JPG"}) {
+        WriteFile(card.path() + name, "x");
+    }
+    chooseSource();
+    workflow->onStep2();
+    EXPECT_EQ(workflow->state(), 2);
+    EXPECT_EQ(view.enabledPattern(), "000000");
+    ASSERT_TRUE(window.dispatchUntil([&] { return workflow->state() == 3; }, 30000));
+    EXPECT_EQ(view.counterTexts, (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(view.position, 0);
+    EXPECT_EQ(view.rangeChanges, 0);
+    EXPECT_EQ(view.enabledPattern(), "111000");
+}
+
+TEST_F(Workflow, anAnalysisRunsTheBarFromOneToNAndEndsInStateFiveOnce) {
+    for (const char* name : {"A.JPG", "B.JPG", "C.JPG", "D.JPG"}) {
+        WriteFile(card.path() + name, "x");
+    }
+    chooseSource();
+    searchAndWait();
+    view.counterTexts.clear();
+    int stateFives = 0;
+    workflow->onStep3();
+    EXPECT_EQ(workflow->state(), 4);
+    EXPECT_EQ(view.enabledPattern(), "000000");
+    const int repaintsBefore = view.repaints;
+    ASSERT_TRUE(window.dispatchUntil([&] { return workflow->state() == 5; }, 30000));
+    stateFives = view.repaints - repaintsBefore;
+    window.dispatchUntil([&] { return catalogue.analysisJob.running.load() == 0; }, 5000);
+    window.dispatch();
+    EXPECT_EQ(view.counterTexts, (std::vector<std::string>{"1／4", "2／4", "3／4", "4／4"}));
+    EXPECT_EQ(view.rangeLow, 1);
+    EXPECT_EQ(view.rangeHigh, 4);
+    EXPECT_EQ(view.rangeChanges, 1);
+    EXPECT_EQ(view.position, 4);
+    EXPECT_EQ(stateFives, 1);
+    EXPECT_EQ(view.enabledPattern(), "111100");
+}
+
+TEST_F(Workflow, anAnalysisOfAnEmptySourceDoesNotLeaveEveryStepDisabled) {
+    chooseSource();
+    searchAndWait();
+    workflow->onStep3();
+    EXPECT_EQ(workflow->state(), 5);
+    EXPECT_EQ(view.enabledPattern(), "111100");
+}
+
+TEST_F(Workflow, stepsFourToSixRunTheirPassesAndEndWithOnlyStepOne) {
+    WriteFile(card.path() + "A.JPG", "x");
+    chooseSource();
+    searchAndWait();
+    workflow->onStep3();
+    ASSERT_TRUE(window.dispatchUntil([&] { return workflow->state() == 5; }, 30000));
+    workflow->onStep4();
+    EXPECT_EQ(titleRuns, 1);
+    EXPECT_EQ(workflow->state(), 7);
+    EXPECT_EQ(view.enabledPattern(), "111110");
+
+    workflow->onStep5(); // cancelled
+    EXPECT_EQ(workflow->state(), 7);
+    view.chooserAnswers.push_back("/media/out/");
+    const int repaintsBefore = view.repaints;
+    workflow->onStep5();
+    EXPECT_EQ(view.repaints - repaintsBefore, 2); // through state 8 into 9
+    EXPECT_EQ(workflow->state(), 9);
+    EXPECT_EQ(view.enabledPattern(), "111111");
+    EXPECT_EQ(view.destinationFolder, "/media/out/");
+
+    workflow->onStep6();
+    EXPECT_EQ(copyDestinations, (std::vector<std::string>{"/media/out/"}));
+    EXPECT_EQ(view.cursorChanges, (std::vector<bool>{true, false}));
+    EXPECT_EQ(workflow->state(), 0);
+    EXPECT_EQ(view.enabledPattern(), "100000");
+    EXPECT_EQ(sourceRows.RowCount(), 1u); // the trees stay
+}
+
+TEST_F(Workflow, messagesReachTheirControls) {
+    QELFileInfo record;
+    workflow->handleMessage({UM_THUMB_PROGRESS, 0, reinterpret_cast<LParam>(&record), nullptr});
+    workflow->handleMessage({UM_THUMB_PROGRESS, 0, 0, nullptr});
+    EXPECT_EQ(view.previews, (std::vector<const QELFileInfo*>{&record, nullptr}));
+    workflow->handleMessage({UM_SHOW_IMAGE, 0, 0, nullptr});
+    EXPECT_EQ(view.imageViewShown, 1);
+    workflow->applyState(9);
+    workflow->handleMessage({UM_COPY_PROGRESS, 1, 2, nullptr});
+    workflow->handleMessage({UM_COPY_PROGRESS, 2, 2, nullptr});
+    EXPECT_EQ(view.counterTexts, (std::vector<std::string>{"1／2", "2／2"}));
+    EXPECT_EQ(workflow->state(), 9);
+}

@@ -1,0 +1,58 @@
+#include "tests/test_support.h"
+
+#include "platform/make_directories.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tessaro-test-XXXXXX").string();
+    char* made = mkdtemp(pattern.data());
+    if (made == nullptr) {
+        ADD_FAILURE() << "mkdtemp failed";
+        return;
+    }
+    path_ = std::string(made) + "/";
+}
+
+TempDir::~TempDir() {
+    if (path_.empty()) {
+        return;
+    }
+    std::error_code error;
+    // Tests make folders unreadable on purpose; give them back before removing.
+    for (auto it = std::filesystem::recursive_directory_iterator(
+             path_, std::filesystem::directory_options::skip_permission_denied, error);
+         !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
+        if (!it->is_symlink()) {
+            std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, error);
+        }
+    }
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, error);
+    std::filesystem::remove_all(path_, error);
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    ASSERT_EQ(MakeDirectories(path), 1) << path;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    ASSERT_TRUE(out) << path;
+    out << bytes;
+    ASSERT_TRUE(out.good()) << path;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string RealDataDir() {
+    return TESSARO_REALDATA_DIR;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+// A fresh folder under the system's temporary folder, removed with everything in it when the
+// object goes. `path()` ends in '/'.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// Writes `bytes` to `path`, creating missing folders; fails the test on error.
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
+
+// ../shared/realdata, as seen from the source tree.
+std::string RealDataDir();
