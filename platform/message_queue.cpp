@@ -22,8 +22,17 @@ void MessageQueue::enqueue(Entry entry) {
     std::function<void()> wakeUp;
     {
         std::lock_guard guard(lock_);
+        const bool wasEmpty = queue_.empty();
         queue_.push_back(std::move(entry));
-        wakeUp = wakeUp_;
+        // The UI thread empties the whole queue once woken, so a burst of progress costs one
+        // wake-up, not one per photo.
+        if (!wasEmpty) {
+            return;
+        }
+        if (!wakePending_) {
+            wakePending_ = true;
+            wakeUp = wakeUp_;
+        }
     }
     changed_.notify_all();
     if (wakeUp) {
@@ -65,6 +74,7 @@ void MessageQueue::discard(const void* sender) {
 
 int MessageQueue::dispatch() {
     std::unique_lock guard(lock_);
+    wakePending_ = false;
     // Only what is queued now, so a handler that posts again cannot keep us here for ever.
     std::size_t budget = queue_.size();
     int handledCount = 0;
@@ -79,6 +89,16 @@ int MessageQueue::dispatch() {
             changed_.notify_all();
         }
         ++handledCount;
+    }
+    // What arrived meanwhile may have found the queue busy and woken nobody.
+    std::function<void()> wakeUp;
+    if (!queue_.empty() && !wakePending_) {
+        wakePending_ = true;
+        wakeUp = wakeUp_;
+    }
+    guard.unlock();
+    if (wakeUp) {
+        wakeUp();
     }
     return handledCount;
 }

@@ -48,4 +48,5 @@ private:
     mutable std::mutex lock_;
     std::condition_variable changed_;
     std::deque<Entry> queue_;
+    bool wakePending_ = false; // a wake-up was issued and its dispatch has not started yet
 };

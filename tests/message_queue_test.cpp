@@ -76,11 +76,14 @@ TEST_F(Queue, aSendFromTheUiThreadItselfIsHandledAtOnce) {
     EXPECT_EQ(queue.pending(), 0u);
 }
 
-TEST_F(Queue, wakesTheUiThreadForEveryQueuedMessage) {
+TEST_F(Queue, wakesTheUiThreadOncePerBurstAndAgainForWhatADispatchLeftBehind) {
     std::atomic<int> wakes{0};
     queue.setWakeUp([&] { ++wakes; });
     queue.post({1, 0, 0, nullptr});
     queue.post({2, 0, 0, nullptr});
+    EXPECT_EQ(wakes.load(), 1);
+    queue.dispatch();
+    queue.post({3, 0, 0, nullptr});
     EXPECT_EQ(wakes.load(), 2);
 }
 
@@ -92,8 +95,11 @@ TEST_F(Queue, aHandlerThatPostsAgainDoesNotKeepOneDispatchGoing) {
         self->post(m);
     });
     self = &echo;
+    int wakes = 0;
+    echo.setWakeUp([&] { ++wakes; });
     echo.post({1, 0, 0, nullptr});
     EXPECT_EQ(echo.dispatch(), 1);
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(echo.pending(), 1u);
+    EXPECT_EQ(wakes, 2); // the message left behind is not forgotten
 }
