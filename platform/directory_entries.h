@@ -5,8 +5,8 @@
 #include <string>
 
 struct DirectoryEntry {
-    std::string name;     // bytes as the file system has them
-    std::string fullPath; // folder (ending in '/') followed by the name
+    std::string name;         // bytes as the file system has them
+    std::string fullPath;     // folder (ending in '/') followed by the name
     bool isDirectory = false; // symbolic links are followed; a dangling link is a file
 };
 

@@ -1,0 +1,85 @@
+#include "platform/hidden.h"
+
+#include "platform/file_contents.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <mutex>
+#include <string_view>
+
+namespace {
+
+struct PathParts {
+    std::string parent; // ends in '/', or empty for the current folder
+    std::string name;
+};
+
+PathParts SplitPath(std::string path) {
+    while (path.size() > 1 && path.ends_with('/')) {
+        path.pop_back();
+    }
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return {"", path};
+    }
+    return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
+std::string HiddenList(const PathParts& parts) {
+    return parts.parent + ".hidden";
+}
+
+// Names are compared byte for byte; only a CR left by a Windows editor is dropped.
+bool IsListed(std::string_view list, std::string_view name) {
+    while (!list.empty()) {
+        const std::size_t end = std::min(list.find('\n'), list.size());
+        std::string_view line = list.substr(0, end);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        if (line == name) {
+            return true;
+        }
+        list.remove_prefix(std::min(end + 1, list.size()));
+    }
+    return false;
+}
+
+std::string WithName(std::string list, const std::string& name) {
+    if (!list.empty() && !list.ends_with('\n')) {
+        list += '\n';
+    }
+    return list + name + '\n';
+}
+
+} // namespace
+
+bool IsHiddenPath(const std::string& path) {
+    const PathParts parts = SplitPath(path);
+    if (parts.name.empty()) {
+        return false;
+    }
+    if (parts.name.front() == '.') {
+        return true;
+    }
+    const std::optional<std::string> list = ReadWholeFile(HiddenList(parts));
+    return list && IsListed(*list, parts.name);
+}
+
+bool AddHidden(const std::string& path) {
+    const PathParts parts = SplitPath(path);
+    if (parts.name.empty() || parts.name.find('\n') != std::string::npos) {
+        return false;
+    }
+    // Two threads adding to one folder would otherwise each drop the other's line.
+    static std::mutex writing;
+    std::lock_guard guard(writing);
+    const std::optional<std::string> list = ReadWholeFile(HiddenList(parts));
+    if (!list && errno != ENOENT) {
+        return false;
+    }
+    if (list && IsListed(*list, parts.name)) {
+        return true;
+    }
+    return ReplaceFileAtomically(HiddenList(parts), WithName(list.value_or(""), parts.name));
+}

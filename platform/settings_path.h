@@ -5,7 +5,8 @@
 // The base name of an executable path ("/usr/bin/tessaro" -> "tessaro").
 std::string ApplicationName(const std::string& executablePath);
 
-// $XDG_CONFIG_HOME, or ~/.config when it is unset or empty (HOME, else the password entry).
+// $XDG_CONFIG_HOME, or ~/.config when it is unset, empty or relative (HOME, else the password
+// entry).
 // No trailing slash.
 std::string UserConfigFolder();
 

@@ -1,0 +1,48 @@
+#include "platform/hidden.h"
+
+#include "tests/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+TEST(IsHiddenPath, hidesDotNamesAndExactlyTheWholeLinesOfTheParentsHiddenFile) {
+    TempDir dir;
+    WriteFile(dir.path() + "a/.hidden", "TSFXML\r\nwith space \nTS1\xFFXML\nlast");
+    EXPECT_TRUE(IsHiddenPath(dir.path() + ".cache/"));
+    EXPECT_TRUE(IsHiddenPath(dir.path() + "a/TSFXML/"));
+    EXPECT_TRUE(IsHiddenPath(dir.path() + "a/with space "));
+    EXPECT_TRUE(IsHiddenPath(dir.path() + "a/TS1\xFFXML"));
+    EXPECT_TRUE(IsHiddenPath(dir.path() + "a/last"));
+    EXPECT_FALSE(IsHiddenPath(dir.path() + "a/with space"));
+    EXPECT_FALSE(IsHiddenPath(dir.path() + "a/tsfxml"));
+    EXPECT_FALSE(IsHiddenPath(dir.path() + "a/TSFXML/inner")) << "a list covers its folder only";
+    EXPECT_FALSE(IsHiddenPath(dir.path() + "TSFXML"));
+    EXPECT_FALSE(IsHiddenPath("/"));
+}
+
+TEST(AddHidden, createsTheListAddsEachNameOnceAndIsSeenAtOnce) {
+    TempDir dir;
+    EXPECT_FALSE(IsHiddenPath(dir.path() + "TS2XML"));
+    ASSERT_TRUE(AddHidden(dir.path() + "TS2XML/"));
+    ASSERT_TRUE(AddHidden(dir.path() + "TS2XML"));
+    ASSERT_TRUE(AddHidden(dir.path() + "record\xE9.xml"));
+    EXPECT_EQ(ReadFile(dir.path() + ".hidden"), "TS2XML\nrecord\xE9.xml\n");
+    EXPECT_TRUE(IsHiddenPath(dir.path() + "TS2XML"));
+    WriteFile(dir.path() + ".hidden", "other\n");
+    EXPECT_FALSE(IsHiddenPath(dir.path() + "TS2XML"));
+}
+
+TEST(AddHidden, keepsTheExistingLinesAndEndsAnUnfinishedOne) {
+    TempDir dir;
+    WriteFile(dir.path() + ".hidden", "# kept\r\nold");
+    ASSERT_TRUE(AddHidden(dir.path() + "new"));
+    EXPECT_EQ(ReadFile(dir.path() + ".hidden"), "# kept\r\nold\nnew\n");
+}
+
+TEST(AddHidden, failsWhenTheParentFolderIsMissing) {
+    TempDir dir;
+    EXPECT_FALSE(AddHidden(dir.path() + "missing/TSFXML"));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() + "missing"));
+    EXPECT_FALSE(AddHidden("/"));
+}

@@ -1,0 +1,112 @@
+#include "platform/file_contents.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool WriteAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+bool ReadAll(int fd, std::string& bytes) {
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return got == 0;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+// Renaming over a symbolic link would replace the link itself, not the file it names.
+std::string ResolveLink(const std::string& path) {
+    struct stat status {};
+    if (lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+        return path;
+    }
+    std::unique_ptr<char, decltype(&std::free)> real(realpath(path.c_str(), nullptr), &std::free);
+    return real ? std::string(real.get()) : path;
+}
+
+// Created with O_EXCL and mode 0666 so the umask applies as it would to the file itself.
+int CreateTemporary(const std::string& target, std::string& temporary) {
+    static std::atomic<unsigned> counter{0};
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+    const std::string base = target.substr(folder.size());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = folder + "." + base + "." + std::to_string(getpid()) + "-" +
+                    std::to_string(counter++) + ".tmp";
+        const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
+void KeepMode(int fd, const std::string& target) {
+    struct stat status {};
+    if (stat(target.c_str(), &status) == 0) {
+        fchmod(fd, status.st_mode & 07777);
+    }
+}
+
+bool FillAndClose(int fd, const std::string& target, const std::string& bytes) {
+    KeepMode(fd, target);
+    const bool written = WriteAll(fd, bytes) && fsync(fd) == 0;
+    return close(fd) == 0 && written;
+}
+
+} // namespace
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    const bool complete = ReadAll(fd, bytes);
+    const int readError = errno;
+    close(fd);
+    if (!complete) {
+        errno = readError;
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+bool ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
+    const std::string target = ResolveLink(path);
+    std::string temporary;
+    const int fd = CreateTemporary(target, temporary);
+    if (fd < 0) {
+        return false;
+    }
+    if (FillAndClose(fd, target, bytes) && rename(temporary.c_str(), target.c_str()) == 0) {
+        return true;
+    }
+    unlink(temporary.c_str());
+    return false;
+}
