@@ -1,7 +1,6 @@
 #include "app/start_analysis.h"
 
 #include <chrono>
-#include <system_error>
 
 int startAnalysis(CManageQELFileInfo& catalogue, MessageTarget* window, AnalysisWorker worker) {
     AnalysisJob& job = catalogue.analysisJob;
@@ -18,11 +17,5 @@ int startAnalysis(CManageQELFileInfo& catalogue, MessageTarget* window, Analysis
     job.window = window;
     job.progressMessage = UM_EXIF_PROGRESS;
     job.running = 1;
-    try {
-        catalogue.analysisThread = std::thread(worker, &job);
-    } catch (const std::system_error&) {
-        job.running = 0;
-        return -1;
-    }
-    return 0;
+    return StartWorker(catalogue.analysisThread, worker, job);
 }

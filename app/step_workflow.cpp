@@ -17,15 +17,22 @@ void StepWorkflow::applyState(int n) {
     }
 }
 
-void StepWorkflow::onStep1() {
+std::optional<std::string> StepWorkflow::chooseFolder(const char* key) {
     const std::string last =
-        GetPrivateProfileString(kSettingsFolderSection, kSourceFolderKey, "", settingsPath_);
-    const auto folder = view_.browseFolder(last, kFolderChooserTitle);
+        GetPrivateProfileString(kSettingsFolderSection, key, "", settingsPath_);
+    auto folder = view_.browseFolder(last, kFolderChooserTitle);
+    if (folder) {
+        WritePrivateProfileString(kSettingsFolderSection, key, *folder, settingsPath_);
+    }
+    return folder;
+}
+
+void StepWorkflow::onStep1() {
+    const auto folder = chooseFolder(kSourceFolderKey);
     if (!folder) {
         return;
     }
     view_.setSourceFolderText(*folder);
-    WritePrivateProfileString(kSettingsFolderSection, kSourceFolderKey, *folder, settingsPath_);
     clearSource(catalogue_);
     clearResults(catalogue_);
     applyState(1);
@@ -55,14 +62,10 @@ void StepWorkflow::onStep4() {
 }
 
 void StepWorkflow::onStep5() {
-    const std::string last =
-        GetPrivateProfileString(kSettingsFolderSection, kDestinationFolderKey, "", settingsPath_);
-    const auto folder = view_.browseFolder(last, kFolderChooserTitle);
+    const auto folder = chooseFolder(kDestinationFolderKey);
     if (!folder) {
         return;
     }
-    WritePrivateProfileString(kSettingsFolderSection, kDestinationFolderKey, *folder,
-                              settingsPath_);
     applyState(8);
     applyState(9);
     view_.setDestinationFolderText(*folder);

@@ -5,6 +5,7 @@
 #include "catalogue/manage_qel_file_info.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 // The passes that the step buttons run; each may be missing while it has not been built.
@@ -42,6 +43,9 @@ public:
     const std::string& settingsPath() const { return settingsPath_; }
 
 private:
+    // The folder chooser, opened at the folder last chosen under `key`; a confirmed folder is
+    // remembered there.
+    std::optional<std::string> chooseFolder(const char* key);
     void showProgress(const WindowMessage& message);
 
     CManageQELFileInfo& catalogue_;

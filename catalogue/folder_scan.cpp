@@ -3,7 +3,6 @@
 #include "platform/directory_entries.h"
 #include "platform/hidden.h"
 
-#include <system_error>
 #include <vector>
 
 namespace {
@@ -147,11 +146,5 @@ int startSearch(CManageQELFileInfo& catalogue, const std::string& folder, Messag
     job.root = &job;
     job.foundCount = 0;
     job.running = 1;
-    try {
-        catalogue.scanThread = std::thread(SearchWorker, &job);
-    } catch (const std::system_error&) {
-        job.running = 0;
-        return -1;
-    }
-    return 0;
+    return StartWorker(catalogue.scanThread, SearchWorker, job);
 }

@@ -5,6 +5,8 @@
 
 #include <atomic>
 #include <string>
+#include <system_error>
+#include <thread>
 
 class CManageQELFileInfo;
 
@@ -30,3 +32,15 @@ struct AnalysisJob {
     unsigned progressMessage = UM_EXIF_PROGRESS;
     std::atomic<int> running{0};
 };
+
+// Runs `body` on `job` in a new thread held by `worker`. Returns 0, or -1 (with the job's flag
+// cleared) when no thread could be made.
+template <typename Job> int StartWorker(std::thread& worker, int (*body)(Job*), Job& job) {
+    try {
+        worker = std::thread(body, &job);
+    } catch (const std::system_error&) {
+        job.running = 0;
+        return -1;
+    }
+    return 0;
+}

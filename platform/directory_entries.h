@@ -17,8 +17,8 @@ struct FileIdentity {
 };
 
 // Calls `visit` for every entry of `folder` (which ends in '/'), "." and ".." excluded, in the
-// order the file system returns them. Returns false when the folder cannot be read (it then
-// visits nothing).
+// order the file system returns them. Returns false when the folder cannot be opened (nothing is
+// visited) or a read fails part way (what was read before is visited).
 bool EnumerateDirectory(const std::string& folder,
                         const std::function<void(const DirectoryEntry&)>& visit);
 

@@ -112,6 +112,18 @@ TEST(FolderScan, filesVisibleFoldersAndPhotosDepthFirstWithOneRunningCount) {
     ExpectEndMessages(h);
 }
 
+TEST(FolderScan, keepsNamesThatAreNotUtf8AsTheirBytes) {
+    TempDir dir;
+    const std::string name = "\xff\xfe\x82\xa0.JPG";
+    WriteFile(dir.path() + "\x93\xfa/" + name, "x");
+    ScanHarness h;
+    h.search(dir.path());
+    ASSERT_EQ(h.catalogue.photos.size(), 1u);
+    EXPECT_EQ(h.catalogue.photos[0]->name, name);
+    EXPECT_EQ(h.catalogue.photos[0]->path, dir.path() + "\x93\xfa/" + name);
+    EXPECT_TRUE(std::filesystem::exists(h.catalogue.photos[0]->path));
+}
+
 TEST(FolderScan, anEmptyFolderGivesNoRowAndOnlyTheTwoClosingMessages) {
     TempDir dir;
     ScanHarness h;
