@@ -7,19 +7,23 @@
 #include <chrono>
 #include <cstdio>
 
-// The walk alone, as the search worker does it, with progress posted to a queue that the
-// bench drains afterwards (as the UI thread would, off the worker's path).
+// The walk alone, as the search worker does it (no thumbnail maker), with its progress posted
+// to a queue that this thread drains as the UI thread would.
 int BenchScan(const std::string& folder) {
     MemoryListView sourceRows;
     MemoryListView resultRows;
-    MessageQueue window([](const WindowMessage&) {});
+    bool ended = false;
+    MessageQueue window([&](const WindowMessage& m) {
+        ended = ended || (m.id == UM_THUMB_PROGRESS && m.lParam == 0);
+    });
     CManageQELFileInfo catalogue;
     catalogue.initCatalogue(&sourceRows, &resultRows, "");
 
     const auto start = std::chrono::steady_clock::now();
     startSearch(catalogue, folder, &window);
-    window.dispatchUntil([&] { return catalogue.scanJob.running.load() == 0; }, 600000);
-    stopWorkers(catalogue);
+    // The worker's last message, sent, so it is handled the moment it comes.
+    window.dispatchUntil([&] { return ended; }, 600000);
+    catalogue.scanThread.join();
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 

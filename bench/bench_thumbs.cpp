@@ -1,0 +1,64 @@
+#include "bench/benches.h"
+
+#include "display/make_thumbnail.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace {
+
+bool IsJpgName(const std::filesystem::path& path) {
+    std::string extension = path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; });
+    return extension == ".JPG";
+}
+
+std::vector<std::string> FindPhotos(const std::string& folder) {
+    std::vector<std::string> photos;
+    std::error_code error;
+    for (auto it = std::filesystem::recursive_directory_iterator(folder, error);
+         !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
+        if (it->is_regular_file() && IsJpgName(it->path())) {
+            photos.push_back(it->path().string());
+        }
+    }
+    std::sort(photos.begin(), photos.end());
+    return photos;
+}
+
+} // namespace
+
+// The thumbnail phase's own work, one photo after another as its worker does it: each record
+// with a real mutex, each thumbnail fitted into the list's 30 x 30 box.
+int BenchThumbs(const std::string& folder) {
+    const std::vector<std::string> photos = FindPhotos(folder);
+    if (photos.empty()) {
+        std::fprintf(stderr, "tessaro-bench: no .JPG below %s\n", folder.c_str());
+        return 1;
+    }
+    const ImageBox box{0, 0, 30, 30};
+    std::mutex mutex;
+    std::size_t made = 0;
+    const auto start = std::chrono::steady_clock::now();
+    for (const std::string& path : photos) {
+        QELFileInfo record;
+        record.mutex = &mutex;
+        record.path = path;
+        made += static_cast<std::size_t>(MakeThumbnail(&record, box));
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+    std::printf("photos %zu, thumbnails %zu, failed %zu\n", photos.size(), made,
+                photos.size() - made);
+    std::printf("thumbnails %.3f s, %.2f ms per photo\n", seconds,
+                1000.0 * seconds / static_cast<double>(photos.size()));
+    std::printf("%.1f photos/s\n", static_cast<double>(photos.size()) / seconds);
+    return made == photos.size() ? 0 : 1;
+}

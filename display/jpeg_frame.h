@@ -11,7 +11,8 @@ struct JpegFrame {
     int width = 0;     // as stored, before any EXIF turn
     int height = 0;
     int components = 0;
-    int orientation = 1; // EXIF orientation 1..8; 1 when absent or unreadable
+    int orientation = 1;      // EXIF orientation 1..8; 1 when absent or unreadable
+    bool endsWithEoi = false; // false for a file cut short (or with bytes after its end)
 };
 
 // Walks the marker segments from SOI up to the first scan and reads the frame header, plus the

@@ -1,0 +1,88 @@
+#include "display/make_thumbnail.h"
+#include "display/qel_image.h"
+#include "platform/debug_output.h"
+
+#include <opencv2/imgcodecs.hpp>
+#include <opencv2/imgproc.hpp>
+
+#include <sys/stat.h>
+
+#include <chrono>
+#include <exception>
+#include <thread>
+
+namespace {
+
+// A file still being written (a card being copied) can make the decoder throw; it is given
+// some time. A file the decoder merely cannot read is not retried.
+constexpr int kLoadAttempts = 20;
+constexpr auto kRetryPause = std::chrono::milliseconds(50);
+
+cv::Mat ReadWithRetries(const std::string& path) {
+    for (int attempt = 0; attempt < kLoadAttempts; ++attempt) {
+        DebugOutput("LoadImage  " + path);
+        try {
+            return cv::imread(path, cv::IMREAD_ANYDEPTH | cv::IMREAD_ANYCOLOR);
+        } catch (const std::exception&) { // cv::Exception is one
+            std::this_thread::sleep_for(kRetryPause);
+        }
+    }
+    return {};
+}
+
+// Held pictures have 8-bit samples; a 16-bit or floating-point file keeps its look.
+cv::Mat EightBit(const cv::Mat& decoded) {
+    double scale = 1.0;
+    switch (decoded.depth()) {
+    case CV_8U:
+        return decoded;
+    case CV_16U:
+        scale = 1.0 / 257;
+        break;
+    case CV_32F:
+    case CV_64F:
+        scale = 255.0;
+        break;
+    default:
+        break;
+    }
+    cv::Mat converted;
+    decoded.convertTo(converted, CV_8U, scale);
+    return converted;
+}
+
+// Only read from: cv::Mat has no constructor for const pixels.
+cv::Mat ViewOf(const ImagePixels& pixels) {
+    return cv::Mat(pixels.height, pixels.width, CV_MAKETYPE(CV_8U, pixels.channels),
+                   const_cast<std::uint8_t*>(pixels.bytes.data()), pixels.stride);
+}
+
+} // namespace
+
+bool QELImage::Load(const std::string& path) {
+    Release();
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) {
+        return false;
+    }
+    const cv::Mat decoded = ReadWithRetries(path);
+    topDown = 1;
+    if (decoded.empty()) {
+        return false;
+    }
+    const cv::Mat samples = EightBit(decoded);
+    image = AreaResized(samples, PixelSize{samples.cols, samples.rows});
+    return true;
+}
+
+bool QELImage::FitInto(const ImageBox& box) {
+    if (!image) {
+        return false;
+    }
+    const auto size = FittedSize(image->width, image->height, box);
+    if (!size) {
+        return false;
+    }
+    image = AreaResized(ViewOf(*image), *size);
+    return true;
+}

@@ -4,8 +4,8 @@
 #include <chrono>
 
 namespace {
-// How often a blocked sender looks at its job's running flag.
-constexpr auto kSendPoll = std::chrono::milliseconds(5);
+// How often a blocked sender looks at its job's running flag, and a dispatch loop at the queue.
+constexpr auto kPoll = std::chrono::milliseconds(5);
 } // namespace
 
 MessageQueue::MessageQueue(Handler handler)
@@ -20,21 +20,22 @@ void MessageQueue::setWakeUp(std::function<void()> wakeUp) {
 
 void MessageQueue::enqueue(Entry entry) {
     std::function<void()> wakeUp;
+    const bool sent = entry.handled != nullptr;
     {
         std::lock_guard guard(lock_);
-        const bool wasEmpty = queue_.empty();
-        queue_.push_back(std::move(entry));
         // The UI thread empties the whole queue once woken, so a burst of progress costs one
         // wake-up, not one per photo.
-        if (!wasEmpty) {
-            return;
-        }
-        if (!wakePending_) {
+        if (queue_.empty() && !wakePending_) {
             wakePending_ = true;
             wakeUp = wakeUp_;
         }
+        queue_.push_back(std::move(entry));
     }
-    changed_.notify_all();
+    // A sender is waiting: get its message handled at once. Posted progress can wait for the
+    // dispatch loop's next look rather than wake it for every photo.
+    if (sent) {
+        changed_.notify_all();
+    }
     if (wakeUp) {
         wakeUp();
     }
@@ -62,7 +63,7 @@ bool MessageQueue::send(const WindowMessage& message, const std::atomic<int>& ru
             }
         }
         // Either still queued or being handled right now: the handler finishes by itself.
-        changed_.wait_for(guard, kSendPoll);
+        changed_.wait_for(guard, kPoll);
     }
     return true;
 }
@@ -110,12 +111,12 @@ bool MessageQueue::dispatchUntil(const std::function<bool()>& done, int timeoutM
         if (done()) {
             return true;
         }
-        std::unique_lock guard(lock_);
-        if (std::chrono::steady_clock::now() >= deadline) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= deadline) {
             return false;
         }
-        changed_.wait_until(guard, std::min(deadline, std::chrono::steady_clock::now() + kSendPoll),
-                            [&] { return !queue_.empty(); });
+        std::unique_lock guard(lock_);
+        changed_.wait_until(guard, std::min(deadline, now + kPoll));
     }
 }
 

@@ -1,0 +1,126 @@
+#include "display/qel_image.h"
+#include "tests/test_support.h"
+
+#include <gtest/gtest.h>
+#include <opencv2/imgcodecs.hpp>
+#include <opencv2/imgproc.hpp>
+
+namespace {
+
+cv::Mat View(const ImagePixels& pixels) {
+    return cv::Mat(pixels.height, pixels.width, CV_MAKETYPE(CV_8U, pixels.channels),
+                   const_cast<std::uint8_t*>(pixels.bytes.data()), pixels.stride);
+}
+
+// A held picture with a busy pattern, rows padded as Load pads them.
+QELImage Picture(int width, int height, int channels = 3) {
+    QELImage picture;
+    picture.image = std::make_unique<ImagePixels>();
+    ImagePixels& pixels = *picture.image;
+    pixels.width = width;
+    pixels.height = height;
+    pixels.channels = channels;
+    pixels.stride = (static_cast<std::size_t>(width) * channels + 3) / 4 * 4;
+    pixels.bytes.resize(pixels.stride * height);
+    for (std::size_t i = 0; i < pixels.bytes.size(); ++i) {
+        pixels.bytes[i] = static_cast<std::uint8_t>(i * 7 % 251);
+    }
+    return picture;
+}
+
+cv::Size Fitted(int width, int height, const ImageBox& box) {
+    QELImage picture = Picture(width, height, 1);
+    EXPECT_TRUE(picture.FitInto(box));
+    return {picture.image->width, picture.image->height};
+}
+
+} // namespace
+
+TEST(QELImageFitInto, fillsTheBoxWidthOrHeightWhicheverTheShapeAllows) {
+    EXPECT_EQ(Fitted(4000, 3000, {0, 0, 30, 30}), cv::Size(30, 22));
+    EXPECT_EQ(Fitted(3000, 4000, {0, 0, 30, 30}), cv::Size(22, 30));
+    EXPECT_EQ(Fitted(4000, 3000, {100, 200, 130, 230}), cv::Size(30, 22));
+    EXPECT_EQ(Fitted(100, 100, {0, 0, 30, 20}), cv::Size(20, 20)); // a square: the height decides
+    EXPECT_EQ(Fitted(10, 5, {0, 0, 100, 100}), cv::Size(100, 50)); // enlarged
+    EXPECT_EQ(Fitted(4000, 1, {0, 0, 30, 30}), cv::Size(30, 1));   // never a side of 0
+    EXPECT_EQ(Fitted(1, 4000, {0, 0, 30, 30}), cv::Size(1, 30));
+}
+
+TEST(QELImageFitInto, refusesAnEmptyBoxOrNoPictureAndChangesNothing) {
+    QELImage picture = Picture(64, 48);
+    const std::vector<std::uint8_t> before = picture.image->bytes;
+    for (const ImageBox box : {ImageBox{0, 0, 0, 30}, ImageBox{0, 0, 30, 0},
+                               ImageBox{40, 0, 10, 30}, ImageBox{0, 50, 30, 20}}) {
+        EXPECT_FALSE(picture.FitInto(box));
+    }
+    EXPECT_EQ(picture.image->width, 64);
+    EXPECT_EQ(picture.image->bytes, before);
+    EXPECT_FALSE(QELImage().FitInto({0, 0, 30, 30}));
+}
+
+TEST(QELImageFitInto, averagesAreasIntoRowsPaddedToFourBytes) {
+    QELImage picture = Picture(101, 51);
+    picture.topDown = 0;
+    cv::Mat expected;
+    cv::resize(View(*picture.image), expected, cv::Size(30, 15), 0, 0, cv::INTER_AREA);
+    ASSERT_TRUE(picture.FitInto({0, 0, 30, 30}));
+    EXPECT_EQ(picture.image->stride, 92u); // 90 bytes of pixels
+    EXPECT_EQ(picture.image->bytes.size(), 92u * 15);
+    EXPECT_EQ(cv::norm(View(*picture.image), expected, cv::NORM_INF), 0.0);
+    EXPECT_EQ(picture.topDown, 0);
+}
+
+TEST(QELImageLoad, decodesColourInBlueGreenRedOrderAndGreyAsOneChannel) {
+    TempDir dir;
+    ASSERT_TRUE(
+        cv::imwrite(dir.path() + "C.JPG", cv::Mat(21, 33, CV_8UC3, cv::Scalar(200, 40, 10))));
+    ASSERT_TRUE(cv::imwrite(dir.path() + "G.JPG", cv::Mat(30, 41, CV_8UC1, cv::Scalar(90))));
+    QELImage colour;
+    QELImage grey;
+    ASSERT_TRUE(colour.Load(dir.path() + "C.JPG"));
+    ASSERT_TRUE(grey.Load(dir.path() + "G.JPG"));
+    EXPECT_EQ(colour.topDown, 1);
+    EXPECT_EQ(colour.image->channels, 3);
+    EXPECT_EQ(colour.image->stride, 100u); // 99 bytes of pixels
+    const cv::Vec3b middle = View(*colour.image).at<cv::Vec3b>(10, 16);
+    EXPECT_NEAR(middle[0], 200, 4);
+    EXPECT_NEAR(middle[2], 10, 4);
+    EXPECT_EQ(grey.image->channels, 1);
+    EXPECT_EQ(grey.image->stride, 44u);
+}
+
+TEST(QELImageLoad, bringsSixteenBitSamplesDownToEight) {
+    TempDir dir;
+    ASSERT_TRUE(
+        cv::imwrite(dir.path() + "deep.png", cv::Mat(8, 8, CV_16UC3, cv::Scalar(65535, 25700, 0))));
+    QELImage picture;
+    ASSERT_TRUE(picture.Load(dir.path() + "deep.png"));
+    EXPECT_EQ(picture.image->depth, 8);
+    EXPECT_EQ(View(*picture.image).at<cv::Vec3b>(4, 4), cv::Vec3b(255, 100, 0));
+    EXPECT_TRUE(picture.FitInto({0, 0, 4, 4}));
+}
+
+TEST(QELImageLoad, failsForMissingOrUndecodableFilesAndDropsTheOldPicture) {
+    TempDir dir;
+    WriteFile(dir.path() + "garbage.JPG", "this is no picture at all");
+    ASSERT_TRUE(cv::imwrite(dir.path() + "good.JPG", cv::Mat(8, 8, CV_8UC3, cv::Scalar::all(9))));
+    for (const std::string name : {"missing.JPG", "garbage.JPG"}) {
+        QELImage picture;
+        ASSERT_TRUE(picture.Load(dir.path() + "good.JPG"));
+        EXPECT_FALSE(picture.Load(dir.path() + name)) << name;
+        EXPECT_EQ(picture.image, nullptr) << name;
+    }
+}
+
+TEST(QELImageCloneFrom, copiesThePixelsAndRowOrderDeeply) {
+    QELImage original = Picture(5, 3);
+    QELImage copy;
+    copy.topDown = 1;
+    copy.CloneFrom(original);
+    ASSERT_NE(copy.image, nullptr);
+    EXPECT_EQ(copy.topDown, 0);
+    original.image->bytes[0] ^= 0xFF;
+    EXPECT_NE(copy.image->bytes[0], original.image->bytes[0]);
+    copy.CloneFrom(QELImage());
+    EXPECT_EQ(copy.image, nullptr);
+}
