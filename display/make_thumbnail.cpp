@@ -52,7 +52,8 @@ bool ReadFully(int fd, std::vector<std::uint8_t>& bytes) {
 
 // The whole file, read once: the header is parsed from it and the decoder decodes it.
 std::optional<std::vector<std::uint8_t>> ReadJpegBytes(const std::string& path) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a FIFO named like a photo cannot hold the thumbnail phase.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return std::nullopt;
     }

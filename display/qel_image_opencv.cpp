@@ -61,8 +61,9 @@ cv::Mat ViewOf(const ImagePixels& pixels) {
 
 bool QELImage::Load(const std::string& path) {
     Release();
+    // Only regular files: opening a FIFO named like a photo would wait for a writer for ever.
     struct stat info {};
-    if (stat(path.c_str(), &info) != 0) {
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return false;
     }
     const cv::Mat decoded = ReadWithRetries(path);

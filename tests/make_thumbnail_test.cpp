@@ -3,8 +3,10 @@
 #include "tests/test_support.h"
 
 #include <gtest/gtest.h>
+
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
+#include <sys/stat.h>
 
 #include <climits>
 #include <filesystem>
@@ -258,7 +260,11 @@ TEST(MakeThumbnail, makesNothingForFoldersEmptyPathsAndUndecodableFilesAndFreesT
         {dir.path() + "missing.JPG", 0, 0},
         {WriteBytes(dir, "garbage.JPG", {'n', 'o', ' ', 'J', 'P', 'E', 'G'}), 0, 0},
         {WriteBytes(dir, "cut.JPG", head), 0, 0},
+        {dir.path() + "pipe.JPG", 0, 0},
+        {dir.path() + "folder.JPG", 0, 0},
     };
+    ASSERT_EQ(mkfifo((dir.path() + "pipe.JPG").c_str(), 0600), 0);
+    ASSERT_EQ(mkdir((dir.path() + "folder.JPG").c_str(), 0700), 0);
     std::mutex mutex;
     for (const auto& c : cases) {
         QELFileInfo record;
