@@ -82,8 +82,16 @@ bool FillAndClose(int fd, const std::string& target, const std::string& bytes) {
 } // namespace
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking and regular files only: a FIFO planted as a `.hidden` on a card must not
+    // hold the folder walk for ever.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
+        return std::nullopt;
+    }
+    struct stat status {};
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        close(fd);
+        errno = EINVAL;
         return std::nullopt;
     }
     std::string bytes;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 TEST(IsHiddenPath, hidesDotNamesAndExactlyTheWholeLinesOfTheParentsHiddenFile) {
@@ -45,4 +47,12 @@ TEST(AddHidden, failsWhenTheParentFolderIsMissing) {
     EXPECT_FALSE(AddHidden(dir.path() + "missing/TSFXML"));
     EXPECT_FALSE(std::filesystem::exists(dir.path() + "missing"));
     EXPECT_FALSE(AddHidden("/"));
+}
+
+TEST(IsHiddenPath, neitherWaitsOnNorTrustsAHiddenFileThatIsAFifo) {
+    TempDir dir;
+    ASSERT_EQ(mkfifo((dir.path() + ".hidden").c_str(), 0600), 0);
+    EXPECT_FALSE(IsHiddenPath(dir.path() + "photos"));
+    EXPECT_TRUE(IsHiddenPath(dir.path() + ".thumbs"));
+    EXPECT_FALSE(AddHidden(dir.path() + "photos"));
 }
