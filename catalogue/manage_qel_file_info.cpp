@@ -77,6 +77,13 @@ void stopWorkers(CManageQELFileInfo& catalogue) {
     Join(catalogue.analysisThread, catalogue.analysisJob.window, &catalogue.analysisJob);
 }
 
+void stopAnalysis(CManageQELFileInfo& catalogue) {
+    if (catalogue.analysisJob.running.exchange(0) != 0) {
+        std::this_thread::sleep_for(kStopWait);
+    }
+    Join(catalogue.analysisThread, catalogue.analysisJob.window, &catalogue.analysisJob);
+}
+
 void clearSource(CManageQELFileInfo& catalogue) {
     stopWorkers(catalogue);
     // Rows first, so that no list can draw a record that is already gone.

@@ -59,6 +59,9 @@ int addRecord(CManageQELFileInfo& catalogue, const std::string& path, int isFold
 // joins the threads and drops their queued messages. No record is then in use by a worker.
 void stopWorkers(CManageQELFileInfo& catalogue);
 
+// The same for the analysis worker alone.
+void stopAnalysis(CManageQELFileInfo& catalogue);
+
 // Stops the workers, frees every source record and empties the source list.
 void clearSource(CManageQELFileInfo& catalogue);
 

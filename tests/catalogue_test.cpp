@@ -161,6 +161,19 @@ TEST_F(Catalogue, clearingTheSourceStopsAnAnalysisRunningAloneBeforeFreeingRecor
     EXPECT_GE(seconds, 0.3);
 }
 
+TEST_F(Catalogue, aNewAnalysisEndsTheRunningOneBeforeItStarts) {
+    addRecord(catalogue, "/card/A.JPG", 0, 0);
+    MessageQueue window([](const WindowMessage&) {});
+    gAnalysisEnded = 0;
+    ASSERT_EQ(startAnalysis(catalogue, &window, TouchRecordsUntilStopped), 0);
+    ASSERT_EQ(startAnalysis(catalogue, &window, TouchRecordsUntilStopped), 0);
+    EXPECT_EQ(gAnalysisEnded.load(), 1);
+    EXPECT_EQ(catalogue.analysisJob.running.load(), 1);
+    gAnalysisEnded = 0;
+    clearSource(catalogue);
+    EXPECT_EQ(gAnalysisEnded.load(), 1);
+}
+
 TEST_F(Catalogue, exitDestroysTheLockAfterTheTrees) {
     addRecord(catalogue, "/card/A.JPG", 0, 0);
     clearSource(catalogue);
