@@ -2,19 +2,18 @@
 
 #include "display/jpeg_frame.h"
 #include "platform/debug_output.h"
+#include "platform/file_contents.h"
 
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstdint>
-#include <vector>
+#include <span>
+#include <string>
 
 namespace {
 
@@ -31,42 +30,17 @@ std::size_t PaddedStride(int width, int channels) {
     return (static_cast<std::size_t>(width) * static_cast<std::size_t>(channels) + 3) / 4 * 4;
 }
 
-bool ReadFully(int fd, std::vector<std::uint8_t>& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = read(fd, bytes.data() + done, bytes.size() - done);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return false;
-        }
-        if (got == 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(got);
-    }
-    bytes.resize(done);
-    return true;
-}
-
 // The whole file, read once: the header is parsed from it and the decoder decodes it.
-std::optional<std::vector<std::uint8_t>> ReadJpegBytes(const std::string& path) {
-    // Non-blocking, so that a FIFO named like a photo cannot hold the thumbnail phase.
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
+std::optional<std::string> ReadJpegBytes(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || info.st_size > kMaxReducedFileBytes) {
         return std::nullopt;
     }
-    struct stat info {};
-    std::optional<std::vector<std::uint8_t>> bytes;
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kMaxReducedFileBytes) {
-        bytes.emplace(static_cast<std::size_t>(info.st_size));
-        if (!ReadFully(fd, *bytes)) {
-            bytes.reset();
-        }
-    }
-    close(fd);
-    return bytes;
+    return ReadWholeFile(path);
+}
+
+std::span<const std::uint8_t> AsBytes(const std::string& text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
 // Baseline, extended and progressive 8-bit frames in grey or YCbCr: what the decoder scales.
@@ -114,12 +88,14 @@ int ReducedFlag(int scale, bool grey) {
 
 // The picture decoded at 1/scale, or empty when the decoder did anything but what the header
 // promised (so the caller takes the full way).
-cv::Mat DecodeReduced(std::vector<std::uint8_t>& bytes, const JpegFrame& frame, int scale) {
+cv::Mat DecodeReduced(std::span<const std::uint8_t> bytes, const JpegFrame& frame, int scale) {
     const bool grey = frame.components == 1;
     const PixelSize upright = UprightSize(frame);
     cv::Mat reduced;
     try {
-        const cv::Mat encoded(1, static_cast<int>(bytes.size()), CV_8U, bytes.data());
+        // Only read from: cv::Mat has no constructor for const bytes.
+        const cv::Mat encoded(1, static_cast<int>(bytes.size()), CV_8U,
+                              const_cast<std::uint8_t*>(bytes.data()));
         reduced = cv::imdecode(encoded, ReducedFlag(scale, grey));
     } catch (const std::exception&) {
         return {};
@@ -150,8 +126,9 @@ std::unique_ptr<ImagePixels> ResampleReduced(const cv::Mat& reduced, PixelSize u
 // whenever that way is not sure to give the full way's picture.
 std::unique_ptr<ImagePixels> ReducedThumbnail(const std::string& path, const ImageBox& box) {
     DebugOutput("LoadImage  " + path);
-    auto bytes = ReadJpegBytes(path);
-    const auto frame = bytes ? ReadJpegFrame(*bytes) : std::nullopt;
+    const auto file = ReadJpegBytes(path);
+    const auto bytes = file ? AsBytes(*file) : std::span<const std::uint8_t>();
+    const auto frame = file ? ReadJpegFrame(bytes) : std::nullopt;
     if (!frame || !DecoderScales(*frame)) {
         return nullptr;
     }
@@ -161,7 +138,7 @@ std::unique_ptr<ImagePixels> ReducedThumbnail(const std::string& path, const Ima
     if (scale == 1) {
         return nullptr;
     }
-    const cv::Mat reduced = DecodeReduced(*bytes, *frame, scale);
+    const cv::Mat reduced = DecodeReduced(bytes, *frame, scale);
     return reduced.empty() ? nullptr : ResampleReduced(reduced, upright, scale, *fitted);
 }
 

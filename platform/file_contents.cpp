@@ -95,6 +95,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
         return std::nullopt;
     }
     std::string bytes;
+    // One allocation for a photo read whole, not one per chunk.
+    bytes.reserve(static_cast<std::size_t>(status.st_size));
     const bool complete = ReadAll(fd, bytes);
     const int readError = errno;
     close(fd);
