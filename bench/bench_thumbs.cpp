@@ -1,5 +1,6 @@
 #include "bench/benches.h"
 
+#include "catalogue/folder_scan.h"
 #include "display/make_thumbnail.h"
 
 #include <algorithm>
@@ -12,19 +13,12 @@
 
 namespace {
 
-bool IsJpgName(const std::filesystem::path& path) {
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; });
-    return extension == ".JPG";
-}
-
 std::vector<std::string> FindPhotos(const std::string& folder) {
     std::vector<std::string> photos;
     std::error_code error;
     for (auto it = std::filesystem::recursive_directory_iterator(folder, error);
          !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
-        if (it->is_regular_file() && IsJpgName(it->path())) {
+        if (it->is_regular_file() && IsPhotoName(it->path().filename().string())) {
             photos.push_back(it->path().string());
         }
     }
