@@ -25,7 +25,7 @@ int RunImageBench(char** argv) {
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: tessaro-bench scan|thumbs FOLDER\n");
+        std::fprintf(stderr, "usage: tessaro-bench scan|exif|thumbs FOLDER\n");
         return 2;
     }
     const std::string name = argv[1];
@@ -35,6 +35,9 @@ int main(int argc, char** argv) {
     }
     if (name == "scan") {
         return BenchScan(folder);
+    }
+    if (name == "exif") {
+        return BenchExif(folder);
     }
     if (name == "thumbs") {
         return RunImageBench(argv);

@@ -1,32 +1,13 @@
 #include "bench/benches.h"
 
-#include "catalogue/folder_scan.h"
+#include "bench/find_photos.h"
 #include "display/make_thumbnail.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <mutex>
 #include <string>
 #include <vector>
-
-namespace {
-
-std::vector<std::string> FindPhotos(const std::string& folder) {
-    std::vector<std::string> photos;
-    std::error_code error;
-    for (auto it = std::filesystem::recursive_directory_iterator(folder, error);
-         !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
-        if (it->is_regular_file() && IsPhotoName(it->path().filename().string())) {
-            photos.push_back(it->path().string());
-        }
-    }
-    std::sort(photos.begin(), photos.end());
-    return photos;
-}
-
-} // namespace
 
 // The thumbnail phase's own work, one photo after another as its worker does it: each record
 // with a real mutex, each thumbnail fitted into the list's 30 x 30 box.

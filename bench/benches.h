@@ -6,3 +6,4 @@
 // line, "<rate> photos/s". Returns the process exit status.
 int BenchScan(const std::string& folder);
 int BenchThumbs(const std::string& folder);
+int BenchExif(const std::string& folder);

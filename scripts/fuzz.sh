@@ -1,19 +1,35 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang into build-fuzz/ and runs each for a bounded time
-# (FUZZ_SECONDS, default 30), seeded with the real camera files. A crash fails the run and
+# (FUZZ_SECONDS, default 30), seeded from the real camera files. A crash fails the run and
 # leaves its input in build-fuzz/crashes/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-30}
-seeds=../shared/realdata/images
+images=../shared/realdata/images
+targets=(jpeg-frame-fuzz exif-reader-fuzz)
+
+# Copies the seeds of target $1 into corpus folder $2 (files already there are kept).
+seed() {
+    local file
+    [ -d "$images" ] || return 0
+    case $1 in
+    exif-reader-fuzz)
+        # The reader looks only at the header segments: the first 64 KiB of each photo.
+        for file in "$images"/*; do
+            [ -e "$2/$(basename "$file")" ] || head -c 65536 "$file" >"$2/$(basename "$file")"
+        done
+        ;;
+    *) cp -n "$images"/* "$2"/ 2>/dev/null || true ;;
+    esac
+}
 
 CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTESSARO_FUZZ=ON >/dev/null
-cmake --build build-fuzz -j2 --target jpeg-frame-fuzz
+cmake --build build-fuzz -j2 --target "${targets[@]}"
 mkdir -p build-fuzz/crashes
-for target in jpeg-frame-fuzz; do
+for target in "${targets[@]}"; do
     corpus=build-fuzz/corpus/$target
     mkdir -p "$corpus"
-    [ -d "$seeds" ] && cp -n "$seeds"/* "$corpus"/ 2>/dev/null || true
+    seed "$target" "$corpus"
     log=build-fuzz/$target.log
     echo "fuzzing $target for ${seconds}s"
     status=0

@@ -1,0 +1,243 @@
+#include "exif/exif_analize.h"
+
+#include "exif/shooting_time_text.h"
+#include "platform/byte_reader.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::uint16_t kTypeAscii = 2;
+constexpr std::uint16_t kTypeShort = 3;
+constexpr std::uint16_t kTypeRational = 5;
+constexpr std::uint16_t kTypeSignedRational = 10;
+constexpr std::uint16_t kExifIfdPointer = 34665;
+constexpr std::uint16_t kGpsIfdPointer = 34853;
+constexpr std::uint16_t kDateTimeOriginal = 36867;
+constexpr std::uint16_t kGpsLatitudeRef = 1;
+constexpr std::uint16_t kGpsLatitude = 2;
+constexpr std::uint16_t kGpsLongitudeRef = 3;
+constexpr std::uint16_t kGpsLongitude = 4;
+// The reader's scratch capacity: longer texts are cut to it.
+constexpr std::uint64_t kScratchBytes = 8192;
+constexpr std::uint64_t kEntryBytes = 12;
+
+std::string TextUpToNul(std::span<const std::uint8_t> bytes) {
+    const auto* first = reinterpret_cast<const char*>(bytes.data());
+    return std::string(first, strnlen(first, bytes.size()));
+}
+
+double Component(const CExifEntryInfo& entry, int index) {
+    return static_cast<double>(entry.m_nNumerator[index]) /
+           static_cast<double>(entry.m_nDenominator[index]);
+}
+
+} // namespace
+
+int CExifAnalize::LoadExif(const std::string& path) {
+    m_nByteOrder = kNoByteOrder;
+    m_bTiffOffsets = 0;
+    // Non-blocking, so that a FIFO planted under a photo's name cannot stall the open.
+    m_file = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (m_file < 0) {
+        return -1;
+    }
+    struct stat info {};
+    int result = -1;
+    if (fstat(m_file, &info) == 0 && S_ISREG(info.st_mode)) {
+        m_bytes.reset(m_file, static_cast<std::uint64_t>(info.st_size));
+        result = ReadStructure();
+    }
+    close(m_file);
+    m_file = -1;
+    return result;
+}
+
+int CExifAnalize::ReadStructure() {
+    const auto ifd0 = FindTiffHeader();
+    if (!ifd0) {
+        return -2;
+    }
+    ReadIfd(*ifd0, 0);
+    // Looked up in turn, so a GPS pointer inside the Exif sub-IFD is followed too.
+    if (const CExifEntryInfo* exif = Find(kExifIfdPointer)) {
+        ReadIfdAt(exif->m_nValue, 1);
+    }
+    if (const CExifEntryInfo* gps = Find(kGpsIfdPointer)) {
+        ReadIfdAt(gps->m_nValue, 2);
+    }
+    return 0;
+}
+
+// Only SOI, then any number of APP0 segments taken to be the standard 16 bytes long, then APP1.
+std::optional<std::uint64_t> CExifAnalize::FindTiffHeader() {
+    const auto soi = m_bytes.read(0, 2);
+    if (!soi || (*soi)[0] != 0xFF || (*soi)[1] != 0xD8) {
+        return std::nullopt;
+    }
+    std::uint64_t position = 2;
+    for (;;) {
+        const auto marker = m_bytes.read(position, 2);
+        if (!marker || (*marker)[0] != 0xFF) {
+            return std::nullopt;
+        }
+        if ((*marker)[1] == 0xE1) {
+            // Past the segment's length and 6-byte identifier, neither of which is looked at.
+            return ReadTiffHeader(position + 2 + 8);
+        }
+        if ((*marker)[1] != 0xE0) {
+            return std::nullopt;
+        }
+        position += 2 + 16;
+    }
+}
+
+std::optional<std::uint64_t> CExifAnalize::ReadTiffHeader(std::uint64_t base) {
+    const auto header = m_bytes.read(base, 8);
+    if (!header || base > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) {
+        return std::nullopt;
+    }
+    const std::uint8_t first = (*header)[0];
+    if (first != (*header)[1] || (first != 'I' && first != 'M')) {
+        return std::nullopt;
+    }
+    m_nTiffBase = static_cast<std::int32_t>(base);
+    m_nByteOrder = first == 'I' ? kLittleEndian : kBigEndian;
+    m_bTiffOffsets = 1;
+    return base + *ByteReader(*header, BigEndian()).u32(4);
+}
+
+void CExifAnalize::ReadIfdAt(std::int32_t value, std::int16_t ifd) {
+    if (const auto offset = EntryOffset(value)) {
+        ReadIfd(*offset, ifd);
+    }
+}
+
+void CExifAnalize::ReadIfd(std::uint64_t offset, std::int16_t ifd) {
+    const auto countField = m_bytes.read(offset, 2);
+    if (!countField) {
+        return;
+    }
+    const auto count = static_cast<std::int16_t>(*ByteReader(*countField, BigEndian()).u16(0));
+    std::uint16_t previousTag = 0;
+    for (std::int64_t i = 0; i < count; ++i) {
+        const auto field = m_bytes.read(offset + 2 + kEntryBytes * i, kEntryBytes);
+        if (!field) {
+            return;
+        }
+        const ByteReader reader(*field, BigEndian());
+        CExifEntryInfo entry;
+        entry.m_nTag = static_cast<std::uint16_t>(*reader.u16(0));
+        entry.m_nType = static_cast<std::uint16_t>(*reader.u16(2));
+        entry.m_nCount = *reader.u32(4);
+        entry.m_nValue = entry.m_nType == kTypeShort ? static_cast<std::int16_t>(*reader.u16(8))
+                                                     : static_cast<std::int32_t>(*reader.u32(8));
+        entry.m_nIfd = ifd;
+        // The next read may replace the bytes the field points into.
+        std::uint8_t valueField[4];
+        std::memcpy(valueField, field->data() + 8, sizeof valueField);
+
+        // Tags rise within a directory; the first one that falls ends it, except the Exif
+        // pointer, which some writers append last.
+        if (entry.m_nTag != kExifIfdPointer && entry.m_nTag < previousTag) {
+            return;
+        }
+        previousTag = entry.m_nTag;
+        if (ReadValues(entry, valueField)) {
+            m_entries.push_back(std::move(entry));
+        }
+    }
+}
+
+bool CExifAnalize::ReadValues(CExifEntryInfo& entry, const std::uint8_t (&valueField)[4]) {
+    if (entry.m_nType == kTypeAscii && entry.m_nCount <= 4) {
+        entry.m_strText = TextUpToNul(std::span(valueField, entry.m_nCount));
+        return true;
+    }
+    const bool rational = entry.m_nType == kTypeRational || entry.m_nType == kTypeSignedRational;
+    if (entry.m_nType != kTypeAscii && !rational) {
+        return true;
+    }
+    const std::uint64_t length =
+        rational ? 8 * std::min<std::uint64_t>(entry.m_nCount, CExifEntryInfo::kMaxRationals)
+                 : std::min<std::uint64_t>(entry.m_nCount, kScratchBytes);
+    const auto offset = EntryOffset(entry.m_nValue);
+    const auto values = offset ? m_bytes.read(*offset, length) : std::nullopt;
+    if (!values) {
+        return false;
+    }
+    if (!rational) {
+        entry.m_strText = TextUpToNul(*values);
+        return true;
+    }
+    const ByteReader reader(*values, BigEndian());
+    for (std::uint64_t j = 0; j < length / 8; ++j) {
+        entry.m_nNumerator[j] = *reader.u32(8 * j);
+        entry.m_nDenominator[j] = *reader.u32(8 * j + 4);
+    }
+    return true;
+}
+
+// A value field names an offset from the TIFF header; one that points before the file is none.
+std::optional<std::uint64_t> CExifAnalize::EntryOffset(std::int32_t value) const {
+    const std::int64_t offset = (m_bTiffOffsets ? std::int64_t{m_nTiffBase} : 0) + value;
+    if (offset < 0) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint64_t>(offset);
+}
+
+const CExifEntryInfo* CExifAnalize::Find(std::uint16_t tag) const {
+    const auto found = std::find_if(m_entries.begin(), m_entries.end(),
+                                    [tag](const CExifEntryInfo& e) { return e.m_nTag == tag; });
+    return found == m_entries.end() ? nullptr : &*found;
+}
+
+int CExifAnalize::FindEntry(std::uint16_t tag, CExifEntryInfo& entry) const {
+    const CExifEntryInfo* found = Find(tag);
+    if (found == nullptr) {
+        return -1;
+    }
+    entry = *found;
+    return 0;
+}
+
+int CExifAnalize::GetDateTimeOriginal(std::int64_t& time) const {
+    const CExifEntryInfo* found = Find(kDateTimeOriginal);
+    return found != nullptr && ParseShootingTimeText(found->m_strText, time) ? 1 : 0;
+}
+
+int CExifAnalize::GetGpsLatitude(double& latitude) const {
+    return GetGpsCoordinate(kGpsLatitudeRef, kGpsLatitude, 'N', latitude);
+}
+
+int CExifAnalize::GetGpsLongitude(double& longitude) const {
+    return GetGpsCoordinate(kGpsLongitudeRef, kGpsLongitude, 'E', longitude);
+}
+
+// A zero denominator or a missing component gives no number at all; cameras without a fix
+// write 0/0, and such a coordinate is no position rather than a NaN one.
+int CExifAnalize::GetGpsCoordinate(std::uint16_t referenceTag, std::uint16_t valueTag,
+                                   char positive, double& coordinate) const {
+    const CExifEntryInfo* reference = Find(referenceTag);
+    const CExifEntryInfo* value = Find(valueTag);
+    if (reference == nullptr || value == nullptr) {
+        return 0;
+    }
+    // The first byte of the value field in file order.
+    const auto field = static_cast<std::uint32_t>(reference->m_nValue);
+    const char sign = static_cast<char>(BigEndian() ? field >> 24 : field & 0xFF);
+    double degrees = Component(*value, 0) + Component(*value, 1) / 60;
+    degrees += Component(*value, 2) / 3600;
+    if (!std::isfinite(degrees)) {
+        return 0;
+    }
+    coordinate = sign == positive ? degrees : -degrees;
+    return 1;
+}

@@ -1,0 +1,69 @@
+#include "exif/header_bytes.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <unistd.h>
+
+namespace {
+
+// Most photos have IFD0 and the Exif sub-IFD within the first few KiB.
+constexpr std::uint64_t kFirstRead = 4096;
+// An APP1 segment holds at most 64 KiB; a prefix never needs to grow much past that.
+constexpr std::uint64_t kPrefixLimit = 128 * 1024;
+
+} // namespace
+
+void HeaderBytes::reset(int fd, std::uint64_t fileSize) {
+    fd_ = fd;
+    fileSize_ = fileSize;
+    prefixLength_ = 0;
+}
+
+std::optional<std::span<const std::uint8_t>> HeaderBytes::read(std::uint64_t offset,
+                                                               std::uint64_t length) {
+    if (offset > fileSize_ || length > fileSize_ - offset) {
+        return std::nullopt;
+    }
+    const std::uint64_t end = offset + length;
+    if (end > prefixLength_ && end <= kPrefixLimit && !growPrefix(end)) {
+        return std::nullopt;
+    }
+    if (end <= prefixLength_) {
+        return std::span<const std::uint8_t>(prefix_.data() + offset, length);
+    }
+    far_.resize(length);
+    if (!readAt(offset, far_.data(), length)) {
+        return std::nullopt;
+    }
+    return std::span<const std::uint8_t>(far_);
+}
+
+bool HeaderBytes::growPrefix(std::uint64_t end) {
+    std::uint64_t wanted = std::max({end, prefixLength_ * 2, kFirstRead});
+    wanted = std::min({wanted, kPrefixLimit, fileSize_});
+    if (prefix_.size() < wanted) {
+        prefix_.resize(wanted);
+    }
+    if (!readAt(prefixLength_, prefix_.data() + prefixLength_, wanted - prefixLength_)) {
+        return false;
+    }
+    prefixLength_ = wanted;
+    return true;
+}
+
+// A file that shrinks while it is read delivers fewer bytes than asked: that is a failed read.
+bool HeaderBytes::readAt(std::uint64_t offset, std::uint8_t* target, std::uint64_t length) const {
+    while (length > 0) {
+        const ssize_t got = pread(fd_, target, length, static_cast<off_t>(offset));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return false;
+        }
+        target += got;
+        offset += static_cast<std::uint64_t>(got);
+        length -= static_cast<std::uint64_t>(got);
+    }
+    return true;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+// The bytes of an open file, fetched as parsing asks for them: a prefix that starts small and
+// doubles when a read goes past it, so a photo costs one small read unless its EXIF data lies
+// deep in the segment. Reads far beyond any real EXIF segment are fetched on their own instead
+// of growing the prefix to them.
+class HeaderBytes {
+public:
+    // Forgets the previous file, keeping the buffers' capacity for the next one.
+    void reset(int fd, std::uint64_t fileSize);
+
+    // The `length` bytes at `offset`, valid until the next call; nullopt when any of them lies
+    // beyond the end of the file or cannot be read.
+    std::optional<std::span<const std::uint8_t>> read(std::uint64_t offset, std::uint64_t length);
+
+private:
+    bool growPrefix(std::uint64_t end);
+    bool readAt(std::uint64_t offset, std::uint8_t* target, std::uint64_t length) const;
+
+    int fd_ = -1;
+    std::uint64_t fileSize_ = 0;
+    std::vector<std::uint8_t> prefix_;
+    std::uint64_t prefixLength_ = 0;
+    std::vector<std::uint8_t> far_;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+// Builds TIFF/EXIF bytes for tests, in either byte order: IFD0 at offset 8, then the Exif
+// sub-IFD, the GPS IFD and an optional next IFD (IFD1), then every value that does not fit in
+// its entry. Pointer entries to the sub-IFDs are appended to IFD0 when those are not empty.
+struct TiffEntry {
+    std::uint16_t tag = 0;
+    std::uint16_t type = 0;
+    std::uint32_t count = 0;
+    std::string bytes; // the value in file order; inline when 4 bytes or fewer
+
+    static TiffEntry Ascii(std::uint16_t tag, const std::string& text);
+    static TiffEntry Short(std::uint16_t tag, std::uint16_t value, bool bigEndian);
+    static TiffEntry Rationals(std::uint16_t tag,
+                               const std::vector<std::pair<std::uint32_t, std::uint32_t>>& values,
+                               bool bigEndian);
+};
+
+struct TiffLayout {
+    bool bigEndian = false;
+    std::vector<TiffEntry> ifd0;
+    std::vector<TiffEntry> exif;
+    std::vector<TiffEntry> gps;
+    std::vector<TiffEntry> next;
+};
+
+std::string BuildTiff(const TiffLayout& layout);
+
+// SOI, APP1 "Exif\0\0" holding `tiff`, then a minimal rest of a JPEG.
+std::string ExifJpeg(const std::string& tiff);
+
+// The unsigned integer `value` as `width` bytes in the given byte order.
+std::string Bytes(std::uint32_t value, int width, bool bigEndian);
+
+// A layout that a camera would write: make, DateTimeOriginal and a GPS position.
+TiffLayout CameraLayout(bool bigEndian, const std::string& latitudeRef,
+                        const std::string& longitudeRef);
