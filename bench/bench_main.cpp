@@ -24,8 +24,11 @@ int RunImageBench(char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "titles") {
+        return BenchTitles();
+    }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: tessaro-bench scan|exif|thumbs FOLDER\n");
+        std::fprintf(stderr, "usage: tessaro-bench scan|exif|thumbs FOLDER | titles\n");
         return 2;
     }
     const std::string name = argv[1];

@@ -7,3 +7,5 @@
 int BenchScan(const std::string& folder);
 int BenchThumbs(const std::string& folder);
 int BenchExif(const std::string& folder);
+// Makes its own photo records; needs no folder.
+int BenchTitles();

@@ -16,3 +16,12 @@ struct TitleOptions {
     int filePlace = 2;
     std::string settingsPath;
 };
+
+inline constexpr char kTitleOptionsSection[] = "Parameter";
+
+// The defaults; the settings path stays.
+void resetTitleOptions(TitleOptions& options);
+// Reads section "Parameter" over the current values: a missing key keeps its value.
+void loadTitleOptions(TitleOptions& options);
+// Writes all ten keys. Returns false when the settings file cannot be written.
+bool saveTitleOptions(const TitleOptions& options);

@@ -1,0 +1,122 @@
+#include "titles/compose_title.h"
+
+#include "catalogue/qel_file_info.h"
+#include "titles/calendar_values.h"
+#include "titles/place_text.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string TwoNumbers(const char* format, int first, int second) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, first, second);
+    return text;
+}
+
+std::string Year(int year) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d", year);
+    return text;
+}
+
+std::string Next(int& counter) {
+    return std::to_string(counter++);
+}
+
+bool Unset(const QELFileInfo& entry) {
+    return entry.shootTime == 0;
+}
+
+bool EndsWith(const std::string& text, const std::string& suffix) {
+    return text.size() >= suffix.size() &&
+           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+} // namespace
+
+// The era is decided by the year alone; a year in which an era ended keeps the old era.
+std::string eraText(int year) {
+    if (year <= 1989) {
+        return "昭和" + std::to_string(year - 1925);
+    }
+    if (year <= 2019) {
+        return "平成" + std::to_string(year - 1988);
+    }
+    return "令和" + std::to_string(year - 2018);
+}
+
+std::string composeYearTitle(const QELFileInfo& entry, const TitleOptions& options, int& counter) {
+    const int year = calendarValues(entry.shootTime).year;
+    std::string title;
+    if (options.shootYear == 0) {
+        title = Year(year) + "年";
+    } else if (options.shootYear == 1) {
+        title = Year(year);
+    } else if (!Unset(entry) && options.shootYear == 2) {
+        title = eraText(year) + "年";
+    } else if (!Unset(entry) && options.shootYear == 3) {
+        title = Year(year) + "(" + eraText(year) + ")年";
+    }
+    return title.empty() ? Next(counter) : title;
+}
+
+std::string composeDayTitle(const QELFileInfo& entry, const TitleOptions& options, int& counter) {
+    std::string title;
+    if (!Unset(entry) && options.folder2DateChoice == 0) {
+        const CalendarValues calendar = calendarValues(entry.shootTime);
+        title = TwoNumbers(options.shootDay == 0 ? "%02d月%02d日" : "%02d%02d", calendar.month,
+                           calendar.day);
+    } else if (!Unset(entry) && options.folder2DateChoice == 1) {
+        title = Next(counter);
+    }
+    if (options.folder2PlaceChoice == 0) {
+        title += placeText(entry.shortAddresses, options.folder2Place);
+    }
+    return title.empty() ? Next(counter) : title;
+}
+
+std::string composeFileName(const QELFileInfo& entry, const TitleOptions& options, int& counter) {
+    std::string name;
+    switch (options.fileChoice) {
+    case 0:
+        if (!Unset(entry)) {
+            const CalendarValues calendar = calendarValues(entry.shootTime);
+            name = TwoNumbers(options.shootHour == 0 ? "%02d時%02d分" : "%02d%02d", calendar.hour,
+                              calendar.minute);
+        }
+        break;
+    case 1:
+        name = entry.orgDcfName.empty() ? entry.newDcfName : entry.orgDcfName;
+        break;
+    case 2:
+        name = entry.beforeNames.empty() ? "" : entry.beforeNames.back();
+        break;
+    case 3:
+        name = Next(counter);
+        break;
+    default:
+        break;
+    }
+    // A DCF name, an earlier name or a number already names the photo: no place follows.
+    const bool named = options.fileChoice >= 1 && options.fileChoice <= 3;
+    if (!named && options.filePlaceChoice != 1) {
+        name += placeText(entry.shortAddresses, options.filePlace);
+    }
+    if (!EndsWith(name, ".jpg") && !EndsWith(name, ".JPG")) {
+        name += ".JPG";
+    }
+    return name;
+}
+
+std::string composeTitle(const QELFileInfo& entry, const TitleOptions& options,
+                         TitleCounters& counters) {
+    switch (entry.level) {
+    case 0:
+        return composeYearTitle(entry, options, counters.yearCounter);
+    case 1:
+        return composeDayTitle(entry, options, counters.dayCounter);
+    default:
+        return composeFileName(entry, options, counters.fileCounter);
+    }
+}
