@@ -241,14 +241,23 @@ int GetPrivateProfileInt(const std::string& section, const std::string& key, int
 
 bool WritePrivateProfileString(const std::string& section, const std::string& key,
                                const std::string& value, const std::string& path) {
-    if (!CanBeWritten(section, key, value)) {
-        return false;
+    return WritePrivateProfileStrings(section, {{key, value}}, path);
+}
+
+bool WritePrivateProfileStrings(const std::string& section, const ProfileEntries& entries,
+                                const std::string& path) {
+    for (const auto& [key, value] : entries) {
+        if (!CanBeWritten(section, key, value)) {
+            return false;
+        }
     }
     std::optional<std::string> text = ReadWholeFile(path);
     if (!text && errno != ENOENT) {
         return false;
     }
     Profile profile = Split(text.value_or(""));
-    SetValue(profile, Trim(section), Trim(key), value);
+    for (const auto& [key, value] : entries) {
+        SetValue(profile, Trim(section), Trim(key), value);
+    }
     return ReplaceFileAtomically(path, Join(profile));
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 // INI files with the semantics of the Windows private-profile calls: sections and keys match
 // case-insensitively, values are trimmed, a missing file, section or key gives the default,
@@ -21,3 +23,10 @@ int GetPrivateProfileInt(const std::string& section, const std::string& key, int
 // false when the file cannot be written.
 bool WritePrivateProfileString(const std::string& section, const std::string& key,
                                const std::string& value, const std::string& path);
+
+using ProfileEntries = std::vector<std::pair<std::string, std::string>>;
+
+// Several keys of one section, set in order as by WritePrivateProfileString, with the file
+// replaced once. Nothing is written when one of them cannot be.
+bool WritePrivateProfileStrings(const std::string& section, const ProfileEntries& entries,
+                                const std::string& path);

@@ -81,3 +81,12 @@ TEST_F(Profile, writeFailsCleanlyInAMissingFolderOrWhenTheTextWouldBreakALine) {
     EXPECT_FALSE(WritePrivateProfileString("A", "k=x", "v", path));
     EXPECT_FALSE(std::filesystem::exists(path));
 }
+
+TEST_F(Profile, writesSeveralKeysInOneReplacementOrNoneWhenOneCannotBeWritten) {
+    WriteFile(path, "[Parameter]\nb=old\n[Other]\na=keep\n");
+    ASSERT_TRUE(
+        WritePrivateProfileStrings("Parameter", {{"a", "1"}, {"b", "2"}, {"c", "3"}}, path));
+    EXPECT_EQ(ReadFile(path), "[Parameter]\nb=2\na=1\nc=3\n[Other]\na=keep\n");
+    EXPECT_FALSE(WritePrivateProfileStrings("Parameter", {{"a", "9"}, {"b", "x\ny"}}, path));
+    EXPECT_EQ(get("Parameter", "a"), "1");
+}

@@ -35,13 +35,11 @@ void loadTitleOptions(TitleOptions& options) {
     }
 }
 
+// Every option change stores all ten, so they go to the file in one replacement.
 bool saveTitleOptions(const TitleOptions& options) {
-    bool written = true;
+    ProfileEntries entries;
     for (const OptionKey& option : kOptionKeys) {
-        written = WritePrivateProfileString(kTitleOptionsSection, option.key,
-                                            std::to_string(options.*option.field),
-                                            options.settingsPath) &&
-                  written;
+        entries.emplace_back(option.key, std::to_string(options.*option.field));
     }
-    return written;
+    return WritePrivateProfileStrings(kTitleOptionsSection, entries, options.settingsPath);
 }
