@@ -15,6 +15,11 @@ void StepWorkflow::initialise(const std::string& executablePath, ListView* sourc
     view_.setDestinationFolderText(
         GetPrivateProfileString(kSettingsFolderSection, kDestinationFolderKey, "", settingsPath_));
     catalogue_.initCatalogue(sourceList, resultList, settingsPath_);
+    TitleOptionsView& options = view_.titleOptionsView();
+    fillTitleCombos(options);
+    resetTitleOptions(catalogue_.options);
+    loadTitleOptions(catalogue_.options);
+    showTitleOptions(options, catalogue_.options);
     applyState(0);
     window_.post({UM_CHECK_SERVICE, 0, 0, nullptr});
 }

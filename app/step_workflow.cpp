@@ -3,6 +3,7 @@
 #include "app/window_messages.h"
 #include "catalogue/folder_scan.h"
 #include "platform/private_profile.h"
+#include "titles/assign_titles.h"
 
 #include <cstdio>
 
@@ -55,10 +56,18 @@ void StepWorkflow::onStep3() {
 
 void StepWorkflow::onStep4() {
     applyState(6);
-    if (passes_.assignTitles) {
-        passes_.assignTitles(catalogue_);
-    }
+    assignTitles(catalogue_, &view_.titleOptionsView());
     applyState(7);
+}
+
+void StepWorkflow::onTitleOptionChanged() {
+    retitle(catalogue_, &view_.titleOptionsView());
+}
+
+void StepWorkflow::onResetTitleOptions() {
+    resetTitleOptions(catalogue_.options);
+    showTitleOptions(view_.titleOptionsView(), catalogue_.options);
+    retitle(catalogue_, &view_.titleOptionsView());
 }
 
 void StepWorkflow::onStep5() {

@@ -11,7 +11,6 @@
 // The passes that the step buttons run; each may be missing while it has not been built.
 struct WorkflowPasses {
     AnalysisWorker analysisWorker = nullptr;
-    std::function<void(CManageQELFileInfo&)> assignTitles;
     std::function<void(CManageQELFileInfo&, const std::string& destination)> copyPhotos;
     std::function<void()> probeService;
 };
@@ -24,8 +23,8 @@ public:
     StepWorkflow(CManageQELFileInfo& catalogue, WorkflowView& view, MessageTarget& window,
                  WorkflowPasses passes);
 
-    // Main-window initialisation: settings file, folder displays, catalogue, state 0, and the
-    // service probe posted to the window itself.
+    // Main-window initialisation: settings file, folder displays, catalogue and title options,
+    // state 0, and the service probe posted to the window itself.
     void initialise(const std::string& executablePath, ListView* sourceList, ListView* resultList);
     // Clears both trees (stopping the workers first) and destroys the catalogue's lock.
     void exit();
@@ -36,6 +35,10 @@ public:
     void onStep4();
     void onStep5();
     void onStep6();
+    // A radio button of groups 1 to 5 clicked or a title list's selection changed.
+    void onTitleOptionChanged();
+    // "初期設定": the default title options, shown and applied.
+    void onResetTitleOptions();
     void handleMessage(const WindowMessage& message);
 
     void applyState(int n);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/step_state.h"
+#include "titles/title_options_view.h"
 
 #include <optional>
 #include <string>
@@ -8,7 +9,8 @@
 struct QELFileInfo;
 
 // The main window as the step workflow drives it: step buttons, folder displays, the folder
-// chooser, the progress bar with its counter, the thumbnail preview and the image view.
+// chooser, the progress bar with its counter, the thumbnail preview, the image view and the
+// title options.
 class WorkflowView : public StepButtonsView {
 public:
     // The chosen folder ending in '/', or nothing when the user cancelled.
@@ -25,4 +27,6 @@ public:
     virtual void showThumbnailPreview(const QELFileInfo* record) = 0;
     virtual void showImageView() = 0;
     virtual void setWaitCursor(bool waiting) = 0;
+    // The title-option controls of the same window.
+    virtual TitleOptionsView& titleOptionsView() = 0;
 };

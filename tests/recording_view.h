@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/workflow_view.h"
+#include "tests/fake_title_options_view.h"
 
 #include <array>
 #include <deque>
@@ -32,6 +33,7 @@ struct RecordingView : WorkflowView {
     std::vector<const QELFileInfo*> previews;
     int imageViewShown = 0;
     std::vector<bool> cursorChanges;
+    FakeTitleOptionsView titleOptions;
 
     void setStepEnabled(int step, bool enabled) override { buttons.at(step - 1).enabled = enabled; }
     void setStepFaces(int step, StepFace face, DisabledFace disabled) override {
@@ -66,6 +68,7 @@ struct RecordingView : WorkflowView {
     void showThumbnailPreview(const QELFileInfo* record) override { previews.push_back(record); }
     void showImageView() override { ++imageViewShown; }
     void setWaitCursor(bool waiting) override { cursorChanges.push_back(waiting); }
+    TitleOptionsView& titleOptionsView() override { return titleOptions; }
 
     std::string enabledPattern() const {
         std::string pattern;

@@ -33,7 +33,6 @@ struct Workflow : ::testing::Test {
     CManageQELFileInfo catalogue;
     std::vector<WindowMessage> unhandled;
     int probes = 0;
-    int titleRuns = 0;
     std::vector<std::string> copyDestinations;
     std::unique_ptr<StepWorkflow> workflow;
     MessageQueue window{[this](const WindowMessage& m) { workflow->handleMessage(m); }};
@@ -42,7 +41,6 @@ struct Workflow : ::testing::Test {
         setenv("XDG_CONFIG_HOME", (home.path() + "config").c_str(), 1);
         WorkflowPasses passes;
         passes.analysisWorker = CountingAnalysis;
-        passes.assignTitles = [this](CManageQELFileInfo&) { ++titleRuns; };
         passes.copyPhotos = [this](CManageQELFileInfo&, const std::string& destination) {
             copyDestinations.push_back(destination);
         };
@@ -168,7 +166,8 @@ TEST_F(Workflow, stepsFourToSixRunTheirPassesAndEndWithOnlyStepOne) {
     workflow->onStep3();
     ASSERT_TRUE(window.dispatchUntil([&] { return workflow->state() == 5; }, 30000));
     workflow->onStep4();
-    EXPECT_EQ(titleRuns, 1);
+    ASSERT_EQ(resultRows.RowCount(), 3u); // year, day, photo
+    EXPECT_EQ(resultRows.RowRecord(2)->orgPath, card.path() + "A.JPG");
     EXPECT_EQ(workflow->state(), 7);
     EXPECT_EQ(view.enabledPattern(), "111110");
 
@@ -202,4 +201,28 @@ TEST_F(Workflow, messagesReachTheirControls) {
     workflow->handleMessage({UM_COPY_PROGRESS, 2, 2, nullptr});
     EXPECT_EQ(view.counterTexts, (std::vector<std::string>{"1／2", "2／2"}));
     EXPECT_EQ(workflow->state(), 9);
+}
+
+TEST_F(Workflow, startsWithTheStoredTitleOptionsShownAndStoresEveryChange) {
+    EXPECT_EQ(view.titleOptions.items.size(), 4u);
+    EXPECT_EQ(view.titleOptions.checked, (std::set<int>{1021, 1022, 1026, 1036, 1040}));
+    workflow->exit();
+    WritePrivateProfileString("Parameter", "1_1_ShootYear", "0", workflow->settingsPath());
+    WritePrivateProfileString("Parameter", "3_1_CB", "4", workflow->settingsPath());
+    RecordingView fresh;
+    StepWorkflow again(catalogue, fresh, window, {});
+    again.initialise("/usr/bin/tessaro", &sourceRows, &resultRows);
+    EXPECT_TRUE(fresh.titleOptions.checked.count(1018));
+    EXPECT_EQ(fresh.titleOptions.comboSelection(1013), 4);
+
+    fresh.titleOptions.selectComboItem(1013, 1);
+    again.onTitleOptionChanged();
+    EXPECT_EQ(GetPrivateProfileInt("Parameter", "3_1_CB", -9, again.settingsPath()), 1);
+    EXPECT_FALSE(fresh.titleOptions.enabled[1014]);
+    again.onResetTitleOptions();
+    EXPECT_EQ(fresh.titleOptions.checked, (std::set<int>{1021, 1022, 1026, 1036, 1040}));
+    EXPECT_EQ(GetPrivateProfileInt("Parameter", "1_1_ShootYear", -9, again.settingsPath()), 3);
+    EXPECT_TRUE(fresh.titleOptions.enabled[1014]);
+    again.exit();
+    workflow->initialise("/usr/bin/tessaro", &sourceRows, &resultRows);
 }
