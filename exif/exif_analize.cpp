@@ -2,11 +2,11 @@
 
 #include "exif/shooting_time_text.h"
 #include "platform/byte_reader.h"
+#include "platform/open_for_reading.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <fcntl.h>
 #include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -43,8 +43,7 @@ double Component(const CExifEntryInfo& entry, int index) {
 int CExifAnalize::LoadExif(const std::string& path) {
     m_nByteOrder = kNoByteOrder;
     m_bTiffOffsets = 0;
-    // Non-blocking, so that a FIFO planted under a photo's name cannot stall the open.
-    m_file = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    m_file = OpenForReading(path);
     if (m_file < 0) {
         return -1;
     }

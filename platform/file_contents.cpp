@@ -1,5 +1,7 @@
 #include "platform/file_contents.h"
 
+#include "platform/open_for_reading.h"
+
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
@@ -84,7 +86,7 @@ bool FillAndClose(int fd, const std::string& target, const std::string& bytes) {
 std::optional<std::string> ReadWholeFile(const std::string& path) {
     // Non-blocking and regular files only: a FIFO planted as a `.hidden` on a card must not
     // hold the folder walk for ever.
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = OpenForReading(path);
     if (fd < 0) {
         return std::nullopt;
     }
