@@ -1,24 +1,26 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang into build-fuzz/ and runs each for a bounded time
-# (FUZZ_SECONDS, default 30), seeded from the real camera files. A crash fails the run and
-# leaves its input in build-fuzz/crashes/.
+# (FUZZ_SECONDS, default 30), seeded with real files. A crash fails the run and leaves its input
+# in build-fuzz/crashes/. Names given as arguments fuzz only those targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-30}
 images=../shared/realdata/images
-targets=(jpeg-frame-fuzz exif-reader-fuzz)
+targets=(jpeg-frame-fuzz exif-reader-fuzz geocode-answer-fuzz)
+[ $# -eq 0 ] || targets=("$@")
 
 # Copies the seeds of target $1 into corpus folder $2 (files already there are kept).
 seed() {
     local file
-    [ -d "$images" ] || return 0
     case $1 in
     exif-reader-fuzz)
         # The reader looks only at the header segments: the first 64 KiB of each photo.
         for file in "$images"/*; do
+            [ -e "$file" ] || continue
             [ -e "$2/$(basename "$file")" ] || head -c 65536 "$file" >"$2/$(basename "$file")"
         done
         ;;
+    geocode-answer-fuzz) cp -n ../shared/realdata/geocode/* "$2"/ 2>/dev/null || true ;;
     *) cp -n "$images"/* "$2"/ 2>/dev/null || true ;;
     esac
 }
@@ -30,12 +32,14 @@ for target in "${targets[@]}"; do
     corpus=build-fuzz/corpus/$target
     mkdir -p "$corpus"
     seed "$target" "$corpus"
+    options=()
+    [ -f "tests/fuzz/$target.dict" ] && options+=(-dict="tests/fuzz/$target.dict")
     log=build-fuzz/$target.log
     echo "fuzzing $target for ${seconds}s"
     status=0
     build-fuzz/tests/fuzz/$target -max_total_time="$seconds" -max_len=65536 -timeout=10 \
-        -artifact_prefix=build-fuzz/crashes/ -print_final_stats=1 "$corpus" >"$log" 2>&1 ||
-        status=$?
+        -artifact_prefix=build-fuzz/crashes/ -print_final_stats=1 "${options[@]}" "$corpus" \
+        >"$log" 2>&1 || status=$?
     grep -E "stat::number_of_executed_units|stat::new_units|ERROR|SUMMARY" "$log" || true
     if [ "$status" -ne 0 ]; then
         tail -n 40 "$log"

@@ -1,0 +1,19 @@
+#include "geocode/probe_geocoding_service.h"
+
+#include "geocode/reverse_geocode.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Formatted 35.169621,136.883957 in the query.
+constexpr double kProbeLatitude = 35.169620513916016;
+constexpr double kProbeLongitude = 136.8839569091797;
+
+} // namespace
+
+int probeGeocodingService(const GeocodingService& service) {
+    std::vector<std::string> scratch;
+    return reverseGeocode(service, kProbeLatitude, kProbeLongitude, scratch);
+}
