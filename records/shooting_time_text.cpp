@@ -1,0 +1,36 @@
+#include "records/shooting_time_text.h"
+
+#include "platform/local_time.h"
+#include "records/leading_number.h"
+
+namespace {
+
+int FieldAt(std::string_view text, std::size_t offset, std::size_t length) {
+    if (offset >= text.size()) {
+        return 0;
+    }
+    return LeadingInt(text.substr(offset, length));
+}
+
+bool InRange(int value, int low, int high) {
+    return value >= low && value <= high;
+}
+
+} // namespace
+
+bool ParseShootingTimeText(std::string_view text, std::int64_t& seconds) {
+    LocalCalendar calendar;
+    calendar.year = FieldAt(text, 0, 4);
+    calendar.month = FieldAt(text, 5, 2);
+    calendar.day = FieldAt(text, 8, 2);
+    calendar.hour = FieldAt(text, 11, 2);
+    calendar.minute = FieldAt(text, 14, 2);
+    calendar.second = FieldAt(text, 17, 2);
+    if (calendar.year < 1900 || !InRange(calendar.month, 1, 12) || !InRange(calendar.day, 1, 31) ||
+        !InRange(calendar.hour, 0, 23) || !InRange(calendar.minute, 0, 59) ||
+        !InRange(calendar.second, 0, 59)) {
+        return false;
+    }
+    seconds = LocalToSeconds(calendar);
+    return true;
+}
