@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang into build-fuzz/ and runs each for a bounded time
-# (FUZZ_SECONDS, default 30), seeded with real files. A crash fails the run and leaves its input
-# in build-fuzz/crashes/. Names given as arguments fuzz only those targets.
+# (FUZZ_SECONDS, default 30), seeded with real files (the record reader with the record files
+# in tests/fuzz/seeds/records). A crash fails the run and leaves its input in build-fuzz/crashes/.
+# Names given as arguments fuzz only those targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-30}
 images=../shared/realdata/images
-targets=(jpeg-frame-fuzz exif-reader-fuzz geocode-answer-fuzz)
+targets=(jpeg-frame-fuzz exif-reader-fuzz geocode-answer-fuzz record-reader-fuzz)
 [ $# -eq 0 ] || targets=("$@")
 
 # Copies the seeds of target $1 into corpus folder $2 (files already there are kept).
@@ -21,6 +22,7 @@ seed() {
         done
         ;;
     geocode-answer-fuzz) cp -n ../shared/realdata/geocode/* "$2"/ 2>/dev/null || true ;;
+    record-reader-fuzz) cp -n tests/fuzz/seeds/records/* "$2"/ 2>/dev/null || true ;;
     *) cp -n "$images"/* "$2"/ 2>/dev/null || true ;;
     esac
 }

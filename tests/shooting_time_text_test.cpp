@@ -5,9 +5,13 @@
 
 namespace {
 
+// A refused text leaves the time alone.
 std::string Parsed(std::string_view text) {
-    std::int64_t seconds = 0;
-    return ParseShootingTimeText(text, seconds) ? FormatDateTime(SecondsToLocal(seconds)) : "none";
+    std::int64_t seconds = -12345;
+    if (ParseShootingTimeText(text, seconds)) {
+        return FormatDateTime(SecondsToLocal(seconds));
+    }
+    return seconds == -12345 ? "none" : "changed";
 }
 
 } // namespace
