@@ -6,5 +6,7 @@
 using AnalysisWorker = int (*)(AnalysisJob* job);
 
 // Stops a running analysis (flag, 300 ms, join) and starts `worker` on the catalogue's
-// `analysisJob`. Returns 0, or -1 when no thread could be started.
-int startAnalysis(CManageQELFileInfo& catalogue, MessageTarget* window, AnalysisWorker worker);
+// `analysisJob`, looking places up with `geocoding` when given. Returns 0, or -1 when no thread
+// could be started.
+int startAnalysis(CManageQELFileInfo& catalogue, MessageTarget* window, AnalysisWorker worker,
+                  std::optional<GeocodingService> geocoding = std::nullopt);

@@ -49,7 +49,8 @@ void StepWorkflow::onStep3() {
     // With nothing to analyse no progress would ever arrive to end the step.
     const bool empty = catalogue_.sourceList == nullptr || catalogue_.sourceList->RowCount() == 0;
     if (empty || passes_.analysisWorker == nullptr ||
-        startAnalysis(catalogue_, &window_, passes_.analysisWorker) != 0) {
+        startAnalysis(catalogue_, &window_, passes_.analysisWorker,
+                      loadGeocodingService(settingsPath_)) != 0) {
         applyState(5);
     }
 }

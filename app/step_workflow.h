@@ -3,14 +3,15 @@
 #include "app/start_analysis.h"
 #include "app/workflow_view.h"
 #include "catalogue/manage_qel_file_info.h"
+#include "exif/analysis_pass.h"
 
 #include <functional>
 #include <optional>
 #include <string>
 
-// The passes that the step buttons run; each may be missing while it has not been built.
+// The passes that the step buttons run; tests put their own in.
 struct WorkflowPasses {
-    AnalysisWorker analysisWorker = nullptr;
+    AnalysisWorker analysisWorker = ExifAnalysisWorker;
     std::function<void(CManageQELFileInfo&, const std::string& destination)> copyPhotos;
     std::function<void()> probeService;
 };

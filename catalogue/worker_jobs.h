@@ -1,9 +1,11 @@
 #pragma once
 
 #include "app/window_messages.h"
+#include "geocode/geocoding_service.h"
 #include "platform/message_target.h"
 
 #include <atomic>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -25,11 +27,12 @@ struct ScanJob {
     ScanJob* root = nullptr;
 };
 
-// Parameter block of the analysis worker.
+// Parameter block of the analysis worker. Without a geocoding service no place is looked up.
 struct AnalysisJob {
     CManageQELFileInfo* catalogue = nullptr;
     MessageTarget* window = nullptr;
     unsigned progressMessage = UM_EXIF_PROGRESS;
+    std::optional<GeocodingService> geocoding;
     std::atomic<int> running{0};
 };
 

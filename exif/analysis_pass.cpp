@@ -1,0 +1,150 @@
+#include "exif/analysis_pass.h"
+
+#include "catalogue/manage_qel_file_info.h"
+#include "exif/dcf_name.h"
+#include "exif/exif_analize.h"
+#include "geocode/geocode_answer.h"
+#include "geocode/reverse_geocode.h"
+#include "platform/local_time.h"
+#include "records/record_paths.h"
+#include "records/record_reader.h"
+
+#include <chrono>
+#include <mutex>
+#include <sys/stat.h>
+#include <thread>
+
+namespace {
+
+constexpr int kOpenAttempts = 10;
+constexpr auto kOpenRetryWait = std::chrono::milliseconds(100);
+constexpr int kGeocodeCalls = 10;
+constexpr auto kGeocodeRetryWait = std::chrono::milliseconds(200);
+
+// The values the pass starts from. The lists start empty, so that a second pass over the same
+// catalogue gives what the first gave instead of adding the places and the history again.
+QELFileInfo WorkCopy(const QELFileInfo& entry) {
+    QELFileInfo work;
+    work.isFolder = entry.isFolder;
+    work.level = entry.level;
+    work.path = entry.path;
+    work.name = entry.name;
+    work.title = entry.title;
+    work.exifStatus = entry.exifStatus;
+    work.latitude = entry.latitude;
+    work.longitude = entry.longitude;
+    work.shootTime = entry.shootTime;
+    work.dateTimeOriginalText = entry.dateTimeOriginalText;
+    work.fileDateTimeText = entry.fileDateTimeText;
+    work.orgDcfName = entry.orgDcfName;
+    work.newDcfName = entry.newDcfName;
+    return work;
+}
+
+void Publish(QELFileInfo& entry, QELFileInfo&& work, std::mutex* mutex) {
+    std::unique_lock<std::mutex> hold;
+    if (mutex != nullptr) {
+        hold = std::unique_lock<std::mutex>(*mutex);
+    }
+    entry.exifStatus = work.exifStatus;
+    entry.latitude = work.latitude;
+    entry.longitude = work.longitude;
+    entry.shootTime = work.shootTime;
+    entry.dateTimeOriginalText = std::move(work.dateTimeOriginalText);
+    entry.fileDateTimeText = std::move(work.fileDateTimeText);
+    entry.shortAddresses = std::move(work.shortAddresses);
+    entry.orgDcfName = std::move(work.orgDcfName);
+    entry.newDcfName = std::move(work.newDcfName);
+    entry.beforeNames = std::move(work.beforeNames);
+    entry.beforeNameTimes = std::move(work.beforeNameTimes);
+}
+
+// While the service refuses for the moment, it is asked again a little later.
+void Geocode(QELFileInfo& photo, const AnalysisJob& job) {
+    if (!job.geocoding || photo.latitude == 0.0 || photo.longitude == 0.0) {
+        return;
+    }
+    for (int call = 1; call <= kGeocodeCalls; ++call) {
+        if (reverseGeocode(*job.geocoding, photo.latitude, photo.longitude, photo.shortAddresses) !=
+            kGeocodeOverQueryLimit) {
+            return;
+        }
+        std::this_thread::sleep_for(kGeocodeRetryWait);
+    }
+}
+
+void TakeModificationTime(QELFileInfo& photo) {
+    struct stat status {};
+    if (stat(photo.path.c_str(), &status) == 0) {
+        photo.shootTime = status.st_mtime;
+        photo.fileDateTimeText = FormatDateTime(SecondsToLocal(photo.shootTime));
+    }
+    photo.exifStatus = 0;
+}
+
+// A file that cannot be opened may be held by another program for a moment: try again.
+bool ReadExifTime(CExifAnalize& reader, const std::string& path, std::int64_t& time) {
+    for (int attempt = 1; attempt <= kOpenAttempts; ++attempt) {
+        const int result = reader.LoadExif(path);
+        if (result == 0) {
+            return reader.GetDateTimeOriginal(time) == 1;
+        }
+        if (result == -2) {
+            return false;
+        }
+        std::this_thread::sleep_for(kOpenRetryWait);
+    }
+    return false;
+}
+
+void ReadPhotoFile(QELFileInfo& photo, CExifAnalize& reader, const AnalysisJob& job) {
+    std::int64_t time = 0;
+    if (ReadExifTime(reader, photo.path, time)) {
+        photo.shootTime = time;
+        photo.dateTimeOriginalText = FormatDateTime(SecondsToLocal(time));
+        reader.GetGpsLatitude(photo.latitude);
+        reader.GetGpsLongitude(photo.longitude);
+        Geocode(photo, job);
+        photo.exifStatus = 1;
+    } else {
+        TakeModificationTime(photo);
+    }
+    reader.m_entries.clear();
+}
+
+void AnalyseEntry(QELFileInfo& work, const std::string& recordPath, CExifAnalize& reader,
+                  const AnalysisJob& job) {
+    if (work.isFolder) {
+        ReadFolderRecord(work, recordPath);
+        return;
+    }
+    if (!ReadPhotoRecord(work, recordPath)) {
+        ReadPhotoFile(work, reader, job);
+    }
+    assignDcfName(work);
+}
+
+} // namespace
+
+int ExifAnalysisWorker(AnalysisJob* job) {
+    CManageQELFileInfo& catalogue = *job->catalogue;
+    ListView* rows = catalogue.sourceList;
+    const std::size_t total = rows != nullptr ? rows->RowCount() : 0;
+    CExifAnalize reader;
+    for (std::size_t i = 0; i < total && job->running.load() == 1 && rows->RowCount() > i; ++i) {
+        QELFileInfo* entry = rows->RowRecord(i);
+        if (entry == nullptr) {
+            break;
+        }
+        QELFileInfo work = WorkCopy(*entry);
+        AnalyseEntry(work, RecordFilePath(*entry), reader, *job);
+        Publish(*entry, std::move(work), catalogue.mutex);
+        if (!entry->isFolder) {
+            rows->Invalidate();
+        }
+        job->window->post(
+            {job->progressMessage, static_cast<WParam>(i + 1), static_cast<LParam>(total), job});
+    }
+    job->running = 0;
+    return 0;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "catalogue/worker_jobs.h"
+
+// The body of the STEP3 worker thread: walks the source list in its order and gives each photo
+// its shooting time, position, places, EXIF status and DCF name — from the photo's record file
+// when an earlier copy left one, else from its EXIF data, else from its modification time — and
+// each folder its recorded name history. Posts the job's progress message after every entry,
+// clears `running` at the end and returns 0.
+//
+// Each entry is worked on in a copy and its new values are put in place under the catalogue's
+// mutex, under which the lists draw, so a row is never drawn from a half-replaced value; the
+// slow parts (file reads, geocoding) hold no lock.
+int ExifAnalysisWorker(AnalysisJob* job);

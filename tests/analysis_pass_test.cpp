@@ -1,0 +1,253 @@
+#include "app/start_analysis.h"
+#include "exif/analysis_pass.h"
+#include "platform/local_time.h"
+#include "records/record_paths.h"
+#include "tests/exif_builder.h"
+#include "tests/loopback_server.h"
+#include "tests/scan_harness.h"
+#include "tests/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <fcntl.h>
+#include <filesystem>
+#include <map>
+#include <regex>
+#include <sys/stat.h>
+
+namespace {
+
+using Names = std::vector<std::string>;
+const Names kKyoto = {"日本", "京都府", "京都市", "東山区", "清水", "１丁目", "２９４"};
+
+std::string Photo(const std::string& date, const std::string& latRef = "",
+                  std::vector<std::pair<std::uint32_t, std::uint32_t>> latitude = {},
+                  std::vector<std::pair<std::uint32_t, std::uint32_t>> longitude = {}) {
+    TiffLayout layout;
+    layout.ifd0 = {TiffEntry::Ascii(0x010F, "TESSA")};
+    layout.exif = {TiffEntry::Ascii(0x9003, date)};
+    if (!latRef.empty()) {
+        layout.gps = {TiffEntry::Ascii(1, latRef), TiffEntry::Rationals(2, latitude, false),
+                      TiffEntry::Ascii(3, "E"), TiffEntry::Rationals(4, longitude, false)};
+    }
+    return ExifJpeg(BuildTiff(layout));
+}
+
+const std::string kKyotoPhoto =
+    Photo("2011:02:30 10:00:00", "N", {{35, 1}, {0, 1}, {0, 1}}, {{135, 1}, {46, 1}, {0, 1}});
+
+void SetModified(const std::string& path, std::int64_t seconds) {
+    const struct timespec times[2] = {{seconds, 0}, {seconds, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+// A scanned card and a geocoding server whose status answers can be scripted.
+class AnalysisPass : public ::testing::Test {
+protected:
+    void Answer(std::vector<std::string> statuses) {
+        const std::lock_guard<std::mutex> hold(lock_);
+        statuses_ = std::move(statuses);
+    }
+    int Requests() const { return requests_.load(); }
+    GeocodingService Service() const { return {server_.url(), "", {}}; }
+
+    // Scans the card and runs the pass to its end; false when it did not end in time.
+    void Analyse(bool geocode = true) {
+        if (harness_.catalogue.sourceList->RowCount() == 0) {
+            harness_.search(card_.path());
+        }
+        harness_.messages.clear();
+        std::optional<GeocodingService> service;
+        if (geocode) {
+            service = Service();
+        }
+        ASSERT_EQ(startAnalysis(harness_.catalogue, &harness_.window, ExifAnalysisWorker, service),
+                  0);
+        ASSERT_TRUE(harness_.window.dispatchUntil(
+            [&] { return harness_.catalogue.analysisJob.running.load() == 0; }, 60000));
+        harness_.catalogue.analysisThread.join();
+        harness_.window.dispatch();
+    }
+
+    QELFileInfo& Row(const std::string& name) {
+        for (QELFileInfo* row : harness_.sourceRows.Rows()) {
+            if (row->name == name) {
+                return *row;
+            }
+        }
+        throw std::runtime_error("no row " + name);
+    }
+
+    TempDir card_;
+    ScanHarness harness_;
+
+private:
+    std::string NextStatus() {
+        const std::lock_guard<std::mutex> hold(lock_);
+        if (statuses_.size() > 1) {
+            std::string status = statuses_.front();
+            statuses_.erase(statuses_.begin());
+            return status;
+        }
+        return statuses_.empty() ? "OK" : statuses_.front();
+    }
+
+    std::mutex lock_;
+    std::vector<std::string> statuses_;
+    std::atomic<int> requests_{0};
+    LoopbackServer server_{[this](const httplib::Request&, httplib::Response& response) {
+        ++requests_;
+        const std::string status = NextStatus();
+        response.set_content(
+            status == "OK" ? ReadFile(RealDataDir() + "/geocode/ok_ja_kyoto_higashiyama.xml")
+                           : "<GeocodeResponse><status>" + status + "</status></GeocodeResponse>",
+            "application/xml");
+    }};
+};
+
+} // namespace
+
+TEST_F(AnalysisPass, readsTimePositionPlacesAndDcfNamesAndReportsEveryEntry) {
+    WriteFile(card_.path() + "DSC01234.JPG", kKyotoPhoto);
+    WriteFile(card_.path() + "day/IMG_1234.JPG", Photo("2011:08:15 09:30:00"));
+    WriteFile(card_.path() + "day/plain.JPG", std::string("\xFF\xD8\xFF\xDB\x00\x04"
+                                                          "ab",
+                                                          8));
+    SetModified(card_.path() + "day/plain.JPG", LocalToSeconds({2012, 5, 6, 7, 8, 9}));
+    Analyse();
+
+    const QELFileInfo& kyoto = Row("DSC01234.JPG");
+    EXPECT_EQ(kyoto.exifStatus, 1);
+    EXPECT_EQ(kyoto.dateTimeOriginalText, "2011:03:02 10:00:00");
+    EXPECT_EQ(kyoto.shootTime, LocalToSeconds({2011, 3, 2, 10, 0, 0}));
+    EXPECT_DOUBLE_EQ(kyoto.latitude, 35.0);
+    EXPECT_NEAR(kyoto.longitude, 135.766667, 1e-6);
+    EXPECT_EQ(kyoto.shortAddresses, kKyoto);
+    EXPECT_EQ(kyoto.orgDcfName, "DSC01234.JPG");
+    EXPECT_EQ(kyoto.newDcfName, "");
+
+    const QELFileInfo& noGps = Row("IMG_1234.JPG");
+    EXPECT_EQ(noGps.exifStatus, 1);
+    EXPECT_EQ(noGps.latitude, 0.0);
+    EXPECT_TRUE(noGps.shortAddresses.empty());
+    EXPECT_TRUE(std::regex_match(noGps.newDcfName, std::regex("TS0930[0-9]{2,3}\\.JPG")))
+        << noGps.newDcfName;
+    EXPECT_EQ(noGps.orgDcfName, "");
+
+    const QELFileInfo& plain = Row("plain.JPG");
+    EXPECT_EQ(plain.exifStatus, 0);
+    EXPECT_EQ(plain.fileDateTimeText, "2012:05:06 07:08:09");
+    EXPECT_EQ(plain.dateTimeOriginalText, "");
+    EXPECT_EQ(Requests(), 1);
+
+    const auto progress = harness_.messagesOf(UM_EXIF_PROGRESS);
+    const std::size_t rows = harness_.sourceRows.RowCount();
+    ASSERT_EQ(progress.size(), rows);
+    for (std::size_t i = 0; i < rows; ++i) {
+        EXPECT_EQ(progress[i].wParam, i + 1);
+        EXPECT_EQ(progress[i].lParam, static_cast<LParam>(rows));
+    }
+}
+
+TEST_F(AnalysisPass, treatsAnUnsetClockAsNoDateAndGeocodesOnlyNonZeroPositions) {
+    WriteFile(
+        card_.path() + "unset.JPG",
+        Photo("0000:00:00 00:00:00", "N", {{35, 1}, {0, 1}, {0, 1}}, {{135, 1}, {0, 1}, {0, 1}}));
+    SetModified(card_.path() + "unset.JPG", LocalToSeconds({2013, 1, 2, 3, 4, 5}));
+    WriteFile(
+        card_.path() + "equator.JPG",
+        Photo("2011:01:01 00:00:00", "N", {{0, 1}, {0, 1}, {0, 1}}, {{135, 1}, {0, 1}, {0, 1}}));
+    Analyse();
+    EXPECT_EQ(Row("unset.JPG").exifStatus, 0);
+    EXPECT_EQ(Row("unset.JPG").fileDateTimeText, "2013:01:02 03:04:05");
+    EXPECT_EQ(Row("equator.JPG").exifStatus, 1);
+    EXPECT_TRUE(Row("equator.JPG").shortAddresses.empty());
+    EXPECT_EQ(Requests(), 0);
+}
+
+TEST_F(AnalysisPass, asksAgainWhileTheServiceIsOverItsLimitAndGivesUpAfterTenCalls) {
+    WriteFile(card_.path() + "DSC00001.JPG", kKyotoPhoto);
+    Answer({"OVER_QUERY_LIMIT", "OVER_QUERY_LIMIT", "OK"});
+    Analyse();
+    EXPECT_EQ(Requests(), 3);
+    EXPECT_EQ(Row("DSC00001.JPG").shortAddresses, kKyoto);
+
+    Answer({"OVER_QUERY_LIMIT"});
+    Analyse();
+    EXPECT_EQ(Requests(), 3 + 10);
+    EXPECT_TRUE(Row("DSC00001.JPG").shortAddresses.empty());
+    EXPECT_EQ(Row("DSC00001.JPG").exifStatus, 1);
+
+    Answer({"REQUEST_DENIED"});
+    Analyse();
+    EXPECT_EQ(Requests(), 3 + 10 + 1);
+}
+
+TEST_F(AnalysisPass, givesTheSameValuesWhenRunAgainAndKeepsDcfNames) {
+    WriteFile(card_.path() + "DSC01234.JPG", kKyotoPhoto);
+    WriteFile(card_.path() + "IMG_0001.JPG", Photo("2011:08:15 09:30:00"));
+    Analyse();
+    const std::string generated = Row("IMG_0001.JPG").newDcfName;
+    Analyse();
+    EXPECT_EQ(Row("DSC01234.JPG").shortAddresses, kKyoto);
+    EXPECT_EQ(Row("IMG_0001.JPG").newDcfName, generated);
+}
+
+TEST_F(AnalysisPass, takesARecognisedPhotoFromItsRecordWithoutOpeningIt) {
+    WriteFile(card_.path() + "2011年/0905.JPG", "not a JPEG at all");
+    WriteFile(card_.path() + "2011年/TSFXML/0905TSF.XML",
+              "<?xml version=1.0?>\r\n<TSFFile>\r\n<ExifStatus>2</ExifStatus>\r\n"
+              "<OrgDCFFileName>DSC00042.JPG</OrgDCFFileName>\r\n"
+              "<BeforeFileName1>DSC00042.JPG</BeforeFileName1>\r\n"
+              "<DateTimeBeforeFileName1>2010:08:15 09:05:30</DateTimeBeforeFileName1>\r\n"
+              "</TSFFile>\r\n");
+    WriteFile(card_.path() + "TS1XML/2011年TS1.XML",
+              "<?xml version=1.0?>\r\n<TS1File>\r\n"
+              "<BeforePairTitleFolderName1>2011</BeforePairTitleFolderName1>\r\n"
+              "<DateTimeBeforePairTitleFolderName1>2012:01:01 00:00:00"
+              "</DateTimeBeforePairTitleFolderName1>\r\n</TS1File>\r\n");
+    ASSERT_EQ(chmod((card_.path() + "2011年/0905.JPG").c_str(), 0), 0);
+    Analyse();
+    const QELFileInfo& photo = Row("0905.JPG");
+    EXPECT_EQ(photo.exifStatus, 2);
+    EXPECT_EQ(photo.orgDcfName, "DSC00042.JPG");
+    EXPECT_EQ(photo.beforeNames, Names{"DSC00042.JPG"});
+    EXPECT_EQ(Row("2011年").beforeNames, Names{"2011"});
+    EXPECT_EQ(Requests(), 0);
+}
+
+TEST_F(AnalysisPass, waitsForAPhotoThatCannotBeOpenedThenFallsBackWithoutATime) {
+    WriteFile(card_.path() + "gone.JPG", kKyotoPhoto);
+    harness_.search(card_.path());
+    std::filesystem::remove(card_.path() + "gone.JPG");
+    const auto start = std::chrono::steady_clock::now();
+    Analyse();
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+    EXPECT_EQ(Row("gone.JPG").exifStatus, 0);
+    EXPECT_EQ(Row("gone.JPG").shootTime, 0);
+    EXPECT_EQ(Row("gone.JPG").fileDateTimeText, "");
+}
+
+TEST_F(AnalysisPass, postsNothingForAnEmptySourceAndStopsWhenAsked) {
+    Analyse();
+    EXPECT_TRUE(harness_.messagesOf(UM_EXIF_PROGRESS).empty());
+
+    for (int i = 0; i < 3; ++i) {
+        WriteFile(card_.path() + "DSC0000" + std::to_string(i) + ".JPG", kKyotoPhoto);
+    }
+    harness_.search(card_.path());
+    Answer({"OVER_QUERY_LIMIT"});
+    // Each photo now takes two seconds of refused calls.
+    ASSERT_EQ(startAnalysis(harness_.catalogue, &harness_.window, ExifAnalysisWorker, Service()),
+              0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    stopAnalysis(harness_.catalogue);
+    EXPECT_FALSE(harness_.catalogue.analysisThread.joinable());
+    EXPECT_EQ(harness_.catalogue.analysisJob.running.load(), 0);
+    harness_.window.dispatch();
+    // The photo under way when the flag was cleared is finished and reported; no other.
+    EXPECT_EQ(harness_.messagesOf(UM_EXIF_PROGRESS).size(), 0u);
+    EXPECT_GE(Requests(), 1);
+    EXPECT_LE(Requests(), 10);
+}
