@@ -3,13 +3,20 @@
 #include "app/window_messages.h"
 #include "catalogue/folder_scan.h"
 #include "platform/private_profile.h"
+#include "records/copy_photos.h"
 #include "titles/assign_titles.h"
 
 #include <cstdio>
 
 StepWorkflow::StepWorkflow(CManageQELFileInfo& catalogue, WorkflowView& view, MessageTarget& window,
                            WorkflowPasses passes)
-    : catalogue_(catalogue), view_(view), window_(window), passes_(std::move(passes)) {}
+    : catalogue_(catalogue), view_(view), window_(window), passes_(std::move(passes)) {
+    if (!passes_.copyPhotos) {
+        passes_.copyPhotos = [this](CManageQELFileInfo& records, const std::string& destination) {
+            CopyPhotos(records, destination, &window_);
+        };
+    }
+}
 
 void StepWorkflow::applyState(int n) {
     setStepState(view_, n);

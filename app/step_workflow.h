@@ -12,6 +12,7 @@
 // The passes that the step buttons run; tests put their own in.
 struct WorkflowPasses {
     AnalysisWorker analysisWorker = ExifAnalysisWorker;
+    // CopyPhotos with the window when left empty.
     std::function<void(CManageQELFileInfo&, const std::string& destination)> copyPhotos;
     std::function<void()> probeService;
 };
