@@ -1,4 +1,6 @@
+#include "cli/cli_options.h"
 #include "cli/exif_command.h"
+#include "cli/step_commands.h"
 
 #include <cstdio>
 #include <string>
@@ -7,49 +9,63 @@
 namespace {
 
 constexpr char kUsage[] =
-    "Usage: tessaro-cli [--help] [--version] COMMAND [ARGUMENTS]\n"
+    "Usage: tessaro-cli [OPTIONS] COMMAND [ARGUMENTS]\n"
     "\n"
     "Sorts the JPEG photos of a camera card into titled folders, as the desktop program\n"
     "Tessaro does, for batch use.\n"
     "\n"
     "Commands:\n"
-    "  exif FILE...   per file one tab-separated line: the path, the reader's result\n"
-    "                 (0 read, -1 cannot be opened, -2 no EXIF data), DateTimeOriginal\n"
-    "                 as YYYY:MM:DD HH:MM:SS in local time, latitude and longitude in\n"
-    "                 signed decimal degrees; a value the photo does not hold stays empty\n"
+    "  exif FILE...       per file one tab-separated line: the path, the reader's result\n"
+    "                     (0 read, -1 cannot be opened, -2 no EXIF data), DateTimeOriginal\n"
+    "                     as YYYY:MM:DD HH:MM:SS in local time, latitude and longitude in\n"
+    "                     signed decimal degrees; a value the photo does not hold stays empty\n"
+    "  plan SOURCE        scan, read and title the photos below SOURCE and print the result\n"
+    "                     tree, one entry a line, indented two spaces a level\n"
+    "  sort SOURCE DEST   all steps through copying: the titled folders, the copies and their\n"
+    "                     record files below DEST; the last line counts the photos copied,\n"
+    "                     skipped (a file of that name was there) and failed\n"
     "\n"
     "Options:\n"
-    "  --help       show this text and exit\n"
-    "  --version    show the version and exit\n"
+    "  --settings FILE     the settings file (default ~/.config/tessaro/tessaroInit.Ini)\n"
+    "  --set KEY=VALUE     a title option by its settings key, for this run only\n"
+    "                      (1_1_ShootYear, 2_1_CB, 2_1_ShootDay, 2_2_CB, 2_2_Place, 3_1_CB,\n"
+    "                      3_1_ShootHour, 3_2_CB, 3_2_Place, 1_1_CB); may be repeated\n"
+    "  --geocode-url URL   the reverse-geocoding endpoint for this run\n"
+    "  --no-geocode        look no places up\n"
+    "  --help              show this text and exit\n"
+    "  --version           show the version and exit\n"
     "\n"
-    "Exit status: 0 when everything was done, 1 when some photo failed, 2 for a usage error.\n";
-
-int UsageError(const std::string& reason) {
-    std::fprintf(stderr, "tessaro-cli: %s (see tessaro-cli --help)\n", reason.c_str());
-    return 2;
-}
+    "Exit status: 0 when everything was done, 1 when some photo failed, 2 for a usage error\n"
+    "or an unusable source or destination.\n";
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        return UsageError("no command given");
+    std::string error;
+    const auto options = ParseCliOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!options) {
+        return UsageError(error);
     }
-    const std::string first = argv[1];
-    const std::vector<std::string> arguments(argv + 2, argv + argc);
-    if (first == "--help" || first == "-h") {
+    if (options->help) {
         std::fputs(kUsage, stdout);
         return 0;
     }
-    if (first == "--version") {
+    if (options->version) {
         std::printf("tessaro-cli %s\n", TESSARO_VERSION);
         return 0;
     }
-    if (first == "exif") {
-        if (arguments.empty()) {
+    if (options->command == "exif") {
+        if (options->arguments.empty()) {
             return UsageError("exif needs at least one file");
         }
-        return RunExifCommand(arguments);
+        return RunExifCommand(options->arguments);
     }
-    return UsageError("unknown command: " + first);
+    if (options->command == "plan") {
+        return RunPlanCommand(*options);
+    }
+    if (options->command == "sort") {
+        return RunSortCommand(*options);
+    }
+    return UsageError(options->command.empty() ? "no command given"
+                                               : "unknown command: " + options->command);
 }

@@ -21,21 +21,8 @@ namespace {
 using Names = std::vector<std::string>;
 const Names kKyoto = {"日本", "京都府", "京都市", "東山区", "清水", "１丁目", "２９４"};
 
-std::string Photo(const std::string& date, const std::string& latRef = "",
-                  std::vector<std::pair<std::uint32_t, std::uint32_t>> latitude = {},
-                  std::vector<std::pair<std::uint32_t, std::uint32_t>> longitude = {}) {
-    TiffLayout layout;
-    layout.ifd0 = {TiffEntry::Ascii(0x010F, "TESSA")};
-    layout.exif = {TiffEntry::Ascii(0x9003, date)};
-    if (!latRef.empty()) {
-        layout.gps = {TiffEntry::Ascii(1, latRef), TiffEntry::Rationals(2, latitude, false),
-                      TiffEntry::Ascii(3, "E"), TiffEntry::Rationals(4, longitude, false)};
-    }
-    return ExifJpeg(BuildTiff(layout));
-}
-
 const std::string kKyotoPhoto =
-    Photo("2011:02:30 10:00:00", "N", {{35, 1}, {0, 1}, {0, 1}}, {{135, 1}, {46, 1}, {0, 1}});
+    ExifPhoto("2011:02:30 10:00:00", {{35, 1}, {0, 1}, {0, 1}}, {{135, 1}, {46, 1}, {0, 1}});
 
 void SetModified(const std::string& path, std::int64_t seconds) {
     const struct timespec times[2] = {{seconds, 0}, {seconds, 0}};
@@ -110,7 +97,7 @@ private:
 
 TEST_F(AnalysisPass, readsTimePositionPlacesAndDcfNamesAndReportsEveryEntry) {
     WriteFile(card_.path() + "DSC01234.JPG", kKyotoPhoto);
-    WriteFile(card_.path() + "day/IMG_1234.JPG", Photo("2011:08:15 09:30:00"));
+    WriteFile(card_.path() + "day/IMG_1234.JPG", ExifPhoto("2011:08:15 09:30:00"));
     WriteFile(card_.path() + "day/plain.JPG", std::string("\xFF\xD8\xFF\xDB\x00\x04"
                                                           "ab",
                                                           8));
@@ -153,11 +140,11 @@ TEST_F(AnalysisPass, readsTimePositionPlacesAndDcfNamesAndReportsEveryEntry) {
 TEST_F(AnalysisPass, treatsAnUnsetClockAsNoDateAndGeocodesOnlyNonZeroPositions) {
     WriteFile(
         card_.path() + "unset.JPG",
-        Photo("0000:00:00 00:00:00", "N", {{35, 1}, {0, 1}, {0, 1}}, {{135, 1}, {0, 1}, {0, 1}}));
+        ExifPhoto("0000:00:00 00:00:00", {{35, 1}, {0, 1}, {0, 1}}, {{135, 1}, {0, 1}, {0, 1}}));
     SetModified(card_.path() + "unset.JPG", LocalToSeconds({2013, 1, 2, 3, 4, 5}));
     WriteFile(
         card_.path() + "equator.JPG",
-        Photo("2011:01:01 00:00:00", "N", {{0, 1}, {0, 1}, {0, 1}}, {{135, 1}, {0, 1}, {0, 1}}));
+        ExifPhoto("2011:01:01 00:00:00", {{0, 1}, {0, 1}, {0, 1}}, {{135, 1}, {0, 1}, {0, 1}}));
     Analyse();
     EXPECT_EQ(Row("unset.JPG").exifStatus, 0);
     EXPECT_EQ(Row("unset.JPG").fileDateTimeText, "2013:01:02 03:04:05");
@@ -186,7 +173,7 @@ TEST_F(AnalysisPass, asksAgainWhileTheServiceIsOverItsLimitAndGivesUpAfterTenCal
 
 TEST_F(AnalysisPass, givesTheSameValuesWhenRunAgainAndKeepsDcfNames) {
     WriteFile(card_.path() + "DSC01234.JPG", kKyotoPhoto);
-    WriteFile(card_.path() + "IMG_0001.JPG", Photo("2011:08:15 09:30:00"));
+    WriteFile(card_.path() + "IMG_0001.JPG", ExifPhoto("2011:08:15 09:30:00"));
     Analyse();
     const std::string generated = Row("IMG_0001.JPG").newDcfName;
     Analyse();

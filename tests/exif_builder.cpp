@@ -117,3 +117,15 @@ TiffLayout CameraLayout(bool bigEndian, const std::string& latitudeRef,
     };
     return layout;
 }
+
+std::string ExifPhoto(const std::string& date, const Rationals& latitude,
+                      const Rationals& longitude) {
+    TiffLayout layout;
+    layout.ifd0 = {TiffEntry::Ascii(0x010F, "TESSA")};
+    layout.exif = {TiffEntry::Ascii(0x9003, date)};
+    if (!latitude.empty()) {
+        layout.gps = {TiffEntry::Ascii(1, "N"), TiffEntry::Rationals(2, latitude, false),
+                      TiffEntry::Ascii(3, "E"), TiffEntry::Rationals(4, longitude, false)};
+    }
+    return ExifJpeg(BuildTiff(layout));
+}

@@ -40,3 +40,10 @@ std::string Bytes(std::uint32_t value, int width, bool bigEndian);
 // A layout that a camera would write: make, DateTimeOriginal and a GPS position.
 TiffLayout CameraLayout(bool bigEndian, const std::string& latitudeRef,
                         const std::string& longitudeRef);
+
+using Rationals = std::vector<std::pair<std::uint32_t, std::uint32_t>>;
+
+// A camera JPEG with DateTimeOriginal `date` and, when `latitude` is given, a position north and
+// east as degrees, minutes and seconds.
+std::string ExifPhoto(const std::string& date, const Rationals& latitude = {},
+                      const Rationals& longitude = {});

@@ -1,7 +1,7 @@
+#include "exif/shooting_time_text.h"
 #include "platform/error_report.h"
 #include "records/record_paths.h"
 #include "records/record_writer.h"
-#include "exif/shooting_time_text.h"
 
 #include "tests/test_support.h"
 

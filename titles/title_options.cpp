@@ -43,3 +43,13 @@ bool saveTitleOptions(const TitleOptions& options) {
     }
     return WritePrivateProfileStrings(kTitleOptionsSection, entries, options.settingsPath);
 }
+
+bool setTitleOption(TitleOptions& options, const std::string& key, int value) {
+    for (const OptionKey& option : kOptionKeys) {
+        if (key == option.key) {
+            options.*option.field = value;
+            return true;
+        }
+    }
+    return false;
+}

@@ -25,3 +25,5 @@ void resetTitleOptions(TitleOptions& options);
 void loadTitleOptions(TitleOptions& options);
 // Writes all ten keys. Returns false when the settings file cannot be written.
 bool saveTitleOptions(const TitleOptions& options);
+// Sets the option kept under a settings key ("2_2_Place", ...); false for an unknown key.
+bool setTitleOption(TitleOptions& options, const std::string& key, int value);

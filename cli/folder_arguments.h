@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+// A folder argument as the steps take it: ending in '/'.
+std::string AsFolder(std::string path);
+
+// False with a one-line reason when `source` is no folder that can be read.
+bool CheckSource(const std::string& source, std::string& reason);
+
+// Creates the destination when missing. False with a one-line reason when it lies inside the
+// source (the copies would be found by the next scan of it), cannot be created or written.
+bool PrepareDestination(const std::string& source, const std::string& destination,
+                        std::string& reason);

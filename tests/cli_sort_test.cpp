@@ -1,0 +1,241 @@
+#include "platform/cp932.h"
+#include "tests/cli_runner.h"
+#include "tests/exif_builder.h"
+#include "tests/loopback_server.h"
+#include "tests/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <map>
+#include <regex>
+#include <set>
+#include <sys/stat.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const Rationals kKyotoLatitude = {{35, 1}, {0, 1}, {0, 1}};
+const Rationals kKyotoLongitude = {{135, 1}, {46, 1}, {0, 1}};
+
+// Every path below `root` with, for files, their bytes and modification time: what must not
+// change in a source.
+std::map<std::string, std::string> Snapshot(const std::string& root) {
+    std::map<std::string, std::string> state;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        struct stat status {};
+        lstat(entry.path().c_str(), &status);
+        std::string facts = std::to_string(status.st_mtim.tv_sec) + "." +
+                            std::to_string(status.st_mtim.tv_nsec) + " " +
+                            std::to_string(status.st_mode);
+        if (entry.is_regular_file()) {
+            facts += " " + ReadFile(entry.path().string());
+        }
+        state[fs::relative(entry.path(), root).string()] = facts;
+    }
+    return state;
+}
+
+std::set<std::string> Tree(const std::string& root) {
+    std::set<std::string> paths;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const std::string relative = fs::relative(entry.path(), root).string();
+        paths.insert(entry.is_directory() ? relative + "/" : relative);
+    }
+    return paths;
+}
+
+class CliSort : public ::testing::Test {
+protected:
+    CliSort() {
+        WriteFile(card.path() + "DCIM/100CAMERA/DSC01234.JPG",
+                  ExifPhoto("2010:08:15 09:05:30", kKyotoLatitude, kKyotoLongitude));
+        WriteFile(card.path() + "DCIM/100CAMERA/IMG_0002.JPG", ExifPhoto("2010:08:15 09:06:00"));
+        WriteFile(card.path() + "DCIM/101CAMERA/DSC00003.JPG", ExifPhoto("2011:01:01 00:00:00"));
+        WriteFile(card.path() + "DCIM/.thumbs/DSC09999.JPG", ExifPhoto("2012:01:01 00:00:00"));
+        WriteFile(card.path() + "DCIM/notes.txt", "camera notes");
+    }
+
+    // `sort` with a fresh settings file and this test's geocoding server.
+    CliRun Sort(const std::string& source, const std::string& destination,
+                const std::string& options = "") {
+        const auto before = Snapshot(source);
+        const CliRun run = Cli("--settings " + Quoted(home.path() + "tessaroInit.Ini") +
+                               " --geocode-url " + server.url() + " " + options + " sort " +
+                               Quoted(source) + " " + Quoted(destination));
+        EXPECT_EQ(Snapshot(source), before) << "the source changed";
+        return run;
+    }
+
+    TempDir card;
+    TempDir home;
+    TempDir out;
+    std::atomic<int> requests{0};
+    std::string answer = ReadFile(RealDataDir() + "/geocode/ok_ja_kyoto_higashiyama.xml");
+    LoopbackServer server{[this](const httplib::Request&, httplib::Response& response) {
+        ++requests;
+        response.set_content(answer, "application/xml");
+    }};
+};
+
+const std::string kYear2010 = "2010(平成22)年/";
+const std::string kDay0815 = kYear2010 + "08月15日京都府/";
+const std::string kYear2011 = "2011(平成23)年/";
+const std::string kDay0101 = kYear2011 + "01月01日/";
+
+} // namespace
+
+TEST_F(CliSort, copiesACardIntoTitledFoldersWithHiddenRecords) {
+    const CliRun run = Sort(card.path(), out.path() + "sorted");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "3 copied, 0 skipped, 0 failed\n");
+    EXPECT_EQ(requests.load(), 1);
+    const std::string sorted = out.path() + "sorted/";
+    EXPECT_EQ(Tree(sorted), (std::set<std::string>{".hidden",
+                                                   "TS1XML/",
+                                                   "TS1XML/.hidden",
+                                                   "TS1XML/2010(平成22)年TS1.XML",
+                                                   "TS1XML/2011(平成23)年TS1.XML",
+                                                   kYear2010,
+                                                   kYear2010 + ".hidden",
+                                                   kYear2010 + "TS2XML/",
+                                                   kYear2010 + "TS2XML/.hidden",
+                                                   kYear2010 + "TS2XML/08月15日京都府TS2.XML",
+                                                   kDay0815,
+                                                   kDay0815 + ".hidden",
+                                                   kDay0815 + "09時05分京都市.JPG",
+                                                   kDay0815 + "09時06分.JPG",
+                                                   kDay0815 + "TSFXML/",
+                                                   kDay0815 + "TSFXML/.hidden",
+                                                   kDay0815 + "TSFXML/09時05分京都市TSF.XML",
+                                                   kDay0815 + "TSFXML/09時06分TSF.XML",
+                                                   kYear2011,
+                                                   kYear2011 + ".hidden",
+                                                   kYear2011 + "TS2XML/",
+                                                   kYear2011 + "TS2XML/.hidden",
+                                                   kYear2011 + "TS2XML/01月01日TS2.XML",
+                                                   kDay0101,
+                                                   kDay0101 + ".hidden",
+                                                   kDay0101 + "00時00分.JPG",
+                                                   kDay0101 + "TSFXML/",
+                                                   kDay0101 + "TSFXML/.hidden",
+                                                   kDay0101 + "TSFXML/00時00分TSF.XML"}));
+    EXPECT_EQ(ReadFile(sorted + kDay0815 + "09時05分京都市.JPG"),
+              ReadFile(card.path() + "DCIM/100CAMERA/DSC01234.JPG"));
+    EXPECT_EQ(ReadFile(sorted + ".hidden"), "TS1XML\n");
+    EXPECT_EQ(ReadFile(sorted + kDay0815 + ".hidden"), "TSFXML\n");
+
+    // The record, in CP932 with the time of writing masked.
+    std::string record = ReadFile(sorted + kDay0815 + "TSFXML/09時05分京都市TSF.XML");
+    const std::string written = "<DateTimeTransTitleFileName>";
+    const std::size_t at = record.find(written);
+    ASSERT_NE(at, std::string::npos);
+    record.replace(at + written.size(), 19, "NOW");
+    const std::string expected =
+        "<?xml version=1.0?>\r\n<TessaroFile>\r\n<VersionNumber>TessaroV2.5</VersionNumber>\r\n"
+        "<ExifStatus>1</ExifStatus>\r\n<OrgDirectoryPathName>" +
+        card.path() +
+        "DCIM/100CAMERA/DSC01234.JPG</OrgDirectoryPathName>\r\n"
+        "<OrgTitleFileName>DSC01234.JPG</OrgTitleFileName>\r\n"
+        "<DateTimeOriginal>2010:08:15 09:05:30</DateTimeOriginal>\r\n"
+        "<1stDateTimeFileRec></1stDateTimeFileRec>\r\n<GPSLatitude>35.000000</GPSLatitude>\r\n"
+        "<GPSLongitude>135.766667</GPSLongitude>\r\n<ShortAddress01>日本</ShortAddress01>\r\n"
+        "<ShortAddress02>京都府</ShortAddress02>\r\n<ShortAddress03>京都市</ShortAddress03>\r\n"
+        "<ShortAddress04>東山区</ShortAddress04>\r\n<ShortAddress05>清水</ShortAddress05>\r\n"
+        "<ShortAddress06>１丁目</ShortAddress06>\r\n<ShortAddress07>２９４</ShortAddress07>\r\n"
+        "<FullAddress>日本京都府京都市東山区清水１丁目２９４</FullAddress>\r\n"
+        "<ShortUserFileName1></ShortUserFileName1>\r\n<TransDirectoryPathName>" +
+        sorted + kDay0815 +
+        "09時05分京都市.JPG</TransDirectoryPathName>\r\n"
+        "<TransTitleFileName>09時05分京都市.JPG</TransTitleFileName>\r\n"
+        "<DateTimeTransTitleFileName>NOW</DateTimeTransTitleFileName>\r\n"
+        "<BeforeFileName1>DSC01234.JPG</BeforeFileName1>\r\n"
+        "<DateTimeBeforeFileName1>2010:08:15 09:05:30</DateTimeBeforeFileName1>\r\n"
+        "<OrgDCFFileName>DSC01234.JPG</OrgDCFFileName>\r\n<NewDCFFileName></NewDCFFileName>\r\n"
+        "</TessaroFile>\r\n";
+    EXPECT_EQ(record, Utf8ToCp932Strict(expected).value_or("no CP932 form"));
+}
+
+TEST_F(CliSort, recognisesEarlierCopiesFromTheirRecordsAndCarriesTheirNamesOn) {
+    ASSERT_EQ(Sort(card.path(), out.path() + "first").status, 0);
+    const std::string first = out.path() + "first/";
+    // Were the copies read for EXIF data, these bytes would give them no time at all.
+    for (const std::string& photo :
+         {kDay0815 + "09時05分京都市.JPG", kDay0815 + "09時06分.JPG", kDay0101 + "00時00分.JPG"}) {
+        fs::permissions(first + photo, fs::perms::owner_write, fs::perm_options::add);
+        WriteFile(first + photo, "no longer a JPEG");
+    }
+    const int requestsBefore = requests.load();
+    const CliRun run = Sort(first, out.path() + "second", "--set 3_1_CB=2");
+    EXPECT_EQ(run.out, "3 copied, 0 skipped, 0 failed\n");
+    EXPECT_EQ(requests.load(), requestsBefore);
+    const std::string second = out.path() + "second/";
+    EXPECT_TRUE(fs::exists(second + kDay0815 + "09時05分京都市.JPG"));
+    EXPECT_TRUE(fs::exists(second + kDay0815 + "09時06分.JPG"));
+    EXPECT_TRUE(fs::exists(second + kDay0101 + "00時00分.JPG"));
+    const std::string record =
+        Cp932ToUtf8Replacing(ReadFile(second + kDay0815 + "TSFXML/09時05分京都市TSF.XML"));
+    EXPECT_NE(record.find("<BeforeFileName1>DSC01234.JPG</BeforeFileName1>\r\n"
+                          "<DateTimeBeforeFileName1>2010:08:15 09:05:30</DateTimeBeforeFileName1>"
+                          "\r\n<BeforeFileName2>09時05分京都市.JPG</BeforeFileName2>\r\n"
+                          "<DateTimeBeforeFileName2>2010:08:15 09:05:30</DateTimeBeforeFileName2>"),
+              std::string::npos)
+        << record;
+    EXPECT_NE(record.find("<ExifStatus>1</ExifStatus>"), std::string::npos);
+}
+
+TEST_F(CliSort, leavesAFileAlreadyInPlaceAndCountsItSkipped) {
+    WriteFile(out.path() + kDay0101 + "00時00分.JPG", "keep me");
+    const CliRun run = Sort(card.path(), out.path());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "2 copied, 1 skipped, 0 failed\n");
+    EXPECT_EQ(ReadFile(out.path() + kDay0101 + "00時00分.JPG"), "keep me");
+    EXPECT_NE(Cp932ToUtf8Replacing(ReadFile(out.path() + kDay0101 + "TSFXML/00時00分TSF.XML"))
+                  .find("<TransDirectoryPathName>" + out.path() + kDay0101 + "00時00分.JPG<"),
+              std::string::npos);
+}
+
+TEST_F(CliSort, keepsPlaceNamesWithSlashesInsideTheDestination) {
+    answer = "<GeocodeResponse><status>OK</status><result><address_component><long_name>.."
+             "</long_name></address_component><address_component><long_name>京/都"
+             "</long_name></address_component><address_component><long_name>日本</long_name>"
+             "</address_component></result></GeocodeResponse>";
+    const CliRun run = Sort(card.path(), out.path() + "in", "--set 2_2_Place=1 --set 3_2_Place=2");
+    EXPECT_EQ(run.status, 0);
+    for (const std::string& path : Tree(out.path())) {
+        EXPECT_EQ(path.rfind("in", 0), 0u) << path;
+    }
+    EXPECT_TRUE(fs::exists(out.path() + "in/" + kYear2010 + "08月15日京／都/09時05分...JPG"));
+}
+
+TEST_F(CliSort, refusesUnusableFoldersBeforeTouchingAnything) {
+    EXPECT_EQ(Sort(card.path(), card.path() + "DCIM/sorted").status, 2);
+    EXPECT_FALSE(fs::exists(card.path() + "DCIM/sorted"));
+    EXPECT_EQ(Sort(card.path(), card.path()).status, 2);
+    EXPECT_EQ(Cli("sort " + Quoted(out.path() + "missing") + " " + Quoted(out.path() + "x")).status,
+              2);
+    EXPECT_EQ(Sort(card.path(), "/proc/tessaro-sorted").status, 2);
+    EXPECT_EQ(Cli("--set 9_9=1 plan " + Quoted(card.path())).status, 2);
+    EXPECT_EQ(Cli("--set 3_1_CB plan " + Quoted(card.path())).status, 2);
+    EXPECT_EQ(Cli("plan").status, 2);
+    EXPECT_TRUE(Tree(out.path()).empty());
+}
+
+TEST_F(CliSort, sortsAnEmptyCardIntoNothingAndPlansTheTree) {
+    TempDir empty;
+    WriteFile(empty.path() + "notes.txt", "no photos");
+    const CliRun run = Sort(empty.path(), out.path());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "0 copied, 0 skipped, 0 failed\n");
+    EXPECT_TRUE(Tree(out.path()).empty());
+
+    const CliRun plan = Cli("--settings " + Quoted(home.path() + "tessaroInit.Ini") +
+                            " --no-geocode --set 1_1_ShootYear=0 plan " + Quoted(card.path()));
+    EXPECT_EQ(plan.status, 0);
+    EXPECT_EQ(plan.out,
+              "2010年\n  08月15日\n    09時05分.JPG\n    09時06分.JPG\n2011年\n  01月01日\n"
+              "    00時00分.JPG\n");
+    EXPECT_EQ(requests.load(), 0);
+}
