@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
         return BenchTitles();
     }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: tessaro-bench scan|exif|thumbs FOLDER | titles\n");
+        std::fprintf(stderr, "usage: tessaro-bench scan|exif|copy|thumbs FOLDER | titles\n");
         return 2;
     }
     const std::string name = argv[1];
@@ -38,6 +38,9 @@ int main(int argc, char** argv) {
     }
     if (name == "scan") {
         return BenchScan(folder);
+    }
+    if (name == "copy") {
+        return BenchCopy(folder);
     }
     if (name == "exif") {
         return BenchExif(folder);

@@ -1,89 +1,71 @@
-#!/ usr / bin / env bash
-#Builds the benchmark corpus, the same bytes on every run(fixed seeds, fixed tag values):
-#DIR / small 3000 small camera - like JPEGs in 47 folders, plus hidden folders and non - photos
-#DIR / large 30 camera - like 4000x3000 JPEGs of 3 - 6 MB
-#Usage : bench / make_corpus.sh[DIR](default bench / corpus).A set already built is kept.
-#Needs ImageMagick's convert and exiftool: scripts/install-deps.sh --bench
-set - euo pipefail
+#!/usr/bin/env bash
+# Builds the benchmark corpus, the same bytes on every run (fixed seeds, fixed tag values):
+#   DIR/small  3000 small camera-like JPEGs in 47 folders, plus hidden folders and non-photos
+#   DIR/large  60 camera-like 4000x3000 JPEGs of 3-6 MB
+# Usage: bench/make_corpus.sh [DIR]   (default bench/corpus). A set already built is kept.
+# Needs ImageMagick's convert and exiftool: scripts/install-deps.sh --bench
+set -euo pipefail
 
-          dir = $ {
-    1 : -"$(dirname " $0 ")/corpus"
-}
+dir=${1:-"$(dirname "$0")/corpus"}
 export TZ=UTC
-for tool in convert exiftool;
-do
-    command - v "$tool" > / dev / null || {
-        echo "make_corpus: $tool missing (scripts/install-deps.sh --bench)" > &2;
-        exit 2;
-    }
-done mkdir - p "$dir"
+for tool in convert exiftool; do
+    command -v "$tool" >/dev/null || { echo "make_corpus: $tool missing (scripts/install-deps.sh --bench)" >&2; exit 2; }
+done
+mkdir -p "$dir"
 
-#$1 seed, $2 size, $3 noise strength, $4 shape count, $5 output : a gradient sky, shapes, and
-#grain as from a sensor, so that the file compresses like a photo.
-    make_picture() {
-    local seed = $1 size = $2 noise = $3 shapes = $4 out =
-        $5 width height i x y r top bottom local - a draw = () width = ${size % x* } height =
-            ${size #* x} RANDOM = $seed for ((i = 0; i < shapes; i++));
-    do
-        x = $((RANDOM % width)) y = $((RANDOM % height)) r =
-            $((width / 40 + RANDOM % (width / 8))) draw +=
-            (-fill "rgb($((RANDOM % 256)),$((RANDOM % 256)),$((RANDOM % 256)))" -
-             draw "circle $x,$y $((x + r)),$y" -
-             draw "rectangle $((x / 2)),$((y / 3)) $((x / 2 + r)),$((y / 3 + r / 2))") done
-#Mid - tone skies : grain on near - black or near - white compresses to little.
-                printf -
-            v top '#%02x%02x%02x' $((48 + RANDOM % 160)) $((48 + RANDOM % 160))
-                $((48 + RANDOM % 160)) printf -
-            v bottom '#%02x%02x%02x' $((48 + RANDOM % 160)) $((48 + RANDOM % 160))
-                $((48 + RANDOM % 160))
-#Cameras subsample chroma, 4 : 2 : 2 or 4 : 2 : 0.
-                    local sampling = 2x2((seed % 2 == 0))&& sampling =
-                2x1 convert - seed "$seed" -
-                size "$size"
-                     "gradient:$top-$bottom"
-                     "${draw[@]}" \
-        \(-size "$size" xc
-                     : gray50 - attenuate "$noise" + noise Gaussian \) -
-                compose overlay - composite - sampling - factor "$sampling" - quality 92 "$out"
+# $1 seed, $2 size, $3 noise strength, $4 shape count, $5 output: a gradient sky, shapes, and
+# grain as from a sensor, so that the file compresses like a photo.
+make_picture() {
+    local seed=$1 size=$2 noise=$3 shapes=$4 out=$5 width height i x y r top bottom
+    local -a draw=()
+    width=${size%x*}
+    height=${size#*x}
+    RANDOM=$seed
+    for ((i = 0; i < shapes; i++)); do
+        x=$((RANDOM % width)) y=$((RANDOM % height)) r=$((width / 40 + RANDOM % (width / 8)))
+        draw+=(-fill "rgb($((RANDOM % 256)),$((RANDOM % 256)),$((RANDOM % 256)))"
+            -draw "circle $x,$y $((x + r)),$y"
+            -draw "rectangle $((x / 2)),$((y / 3)) $((x / 2 + r)),$((y / 3 + r / 2))")
+    done
+    # Mid-tone skies: grain on near-black or near-white compresses to little.
+    printf -v top '#%02x%02x%02x' $((48 + RANDOM % 160)) $((48 + RANDOM % 160)) $((48 + RANDOM % 160))
+    printf -v bottom '#%02x%02x%02x' $((48 + RANDOM % 160)) $((48 + RANDOM % 160)) $((48 + RANDOM % 160))
+    # Cameras subsample chroma, 4:2:2 or 4:2:0.
+    local sampling=2x2
+    ((seed % 2 == 0)) && sampling=2x1
+    convert -seed "$seed" -size "$size" "gradient:$top-$bottom" "${draw[@]}" \
+        \( -size "$size" xc:gray50 -attenuate "$noise" +noise Gaussian \) \
+        -compose overlay -composite -sampling-factor "$sampling" -quality 92 "$out"
 }
 
-#One exiftool argument block : copy $1 to $2 with DateTimeOriginal from epoch seconds $3 and,
-#when given, GPS $4 $5.
+# One exiftool argument block: copy $1 to $2 with DateTimeOriginal from epoch seconds $3 and,
+# when given, GPS $4 $5.
 tag_args() {
-    printf-- '-DateTimeOriginal=%(%Y:%m:%d %H:%M:%S)T\n' "$3" if[-n "${4:-}"];
-    then
-        printf-- '-GPSLatitude=%s\n-GPSLatitudeRef=N\n-GPSLongitude=%s\n-GPSLongitudeRef=E\n' "$4"
-                                                                                              "$"
-                                                                                              "5" fi
-                                                                                                  printf-- '-o\n%s\n%s\n-execute\n' "$2"
-                                                                                                                                    "$1"
+    printf -- '-DateTimeOriginal=%(%Y:%m:%d %H:%M:%S)T\n' "$3"
+    if [ -n "${4:-}" ]; then
+        printf -- '-GPSLatitude=%s\n-GPSLatitudeRef=N\n-GPSLongitude=%s\n-GPSLongitudeRef=E\n' "$4" "$5"
+    fi
+    printf -- '-o\n%s\n%s\n-execute\n' "$2" "$1"
 }
 
-#Runs exiftool once over argument blocks in $1, with $2 as the camera model.
-run_exiftool(){sed - i '$d' "$1" #the last block needs no - execute after it exiftool - q - q -
-                   @ "$1" - common_args - Make = Tessa - Model = "$2" > / dev / null}
+# Runs exiftool once over argument blocks in $1, with $2 as the camera model.
+run_exiftool() {
+    sed -i '$d' "$1" # the last block needs no -execute after it
+    exiftool -q -q -@ "$1" -common_args -Make=Tessa -Model="$2" >/dev/null
+}
 
 small_folders() {
-    local i year season name event for ((i = 100; i < 120; i++));
-    do
-        echo "DCIM/${i}CAMERA"; done
-    for year in 2019 2020 2021;
-    do
-        for
-            season in Spring Summer Autumn Winter;
-    do
-        echo "Trips/$year/$season"; done
+    local i year season name event
+    for ((i = 100; i < 120; i++)); do echo "DCIM/${i}CAMERA"; done
+    for year in 2019 2020 2021; do
+        for season in Spring Summer Autumn Winter; do echo "Trips/$year/$season"; done
     done
-    for name in Ai Ken Mai Ren Yui;
-    do
-        for
-            event in Birthday School Holiday;
-    do
-        echo "Family/$name/$event";
-    done done
+    for name in Ai Ken Mai Ren Yui; do
+        for event in Birthday School Holiday; do echo "Family/$name/$event"; done
+    done
 }
 
-#Arguments for the photos of folder number $3($2 photos) from base pictures in $1, into $4.
+# Arguments for the photos of folder number $3 ($2 photos) from base pictures in $1, into $4.
 folder_args() {
     local bases=$1 count=$2 index=$3 out=$4 j start name lat="" lon="" ext=JPG
     start=$((1546333200 + index * 7 * 86400)) # 2019-01-01 09:00 UTC, one outing a week
@@ -126,7 +108,7 @@ build_small() {
 build_large() {
     local work=$1 args=$1/.args i name lat
     : >"$args"
-    for ((i = 0; i < 30; i++)); do
+    for ((i = 0; i < 60; i++)); do
         make_picture $((1000 + i)) 4000x3000 "0.$((65 + i % 4 * 10))" 6 "$work/raw$i.jpg"
         # Some taken upright, some with a position.
         ((i % 10 == 3)) && echo "-Orientation#=6" >>"$args"

@@ -75,9 +75,11 @@ void KeepMode(int fd, const std::string& target) {
     }
 }
 
-bool FillAndClose(int fd, const std::string& target, const std::string& bytes) {
+bool FillAndClose(int fd, const std::string& target, const std::string& bytes,
+                  Durability durability) {
     KeepMode(fd, target);
-    const bool written = WriteAll(fd, bytes) && fsync(fd) == 0;
+    const bool written =
+        WriteAll(fd, bytes) && (durability == Durability::CallerSyncs || fsync(fd) == 0);
     return close(fd) == 0 && written;
 }
 
@@ -109,14 +111,16 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     return bytes;
 }
 
-bool ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
+bool ReplaceFileAtomically(const std::string& path, const std::string& bytes,
+                           Durability durability) {
     const std::string target = ResolveLink(path);
     std::string temporary;
     const int fd = CreateTemporary(target, temporary);
     if (fd < 0) {
         return false;
     }
-    if (FillAndClose(fd, target, bytes) && rename(temporary.c_str(), target.c_str()) == 0) {
+    if (FillAndClose(fd, target, bytes, durability) &&
+        rename(temporary.c_str(), target.c_str()) == 0) {
         return true;
     }
     unlink(temporary.c_str());

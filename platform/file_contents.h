@@ -7,6 +7,12 @@
 // file.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
-// Writes `bytes` to a dot-named temporary file in the same folder, syncs it and renames it over
-// `path` (a symbolic link is followed, so the link stays). Returns false on any failure.
-bool ReplaceFileAtomically(const std::string& path, const std::string& bytes);
+enum class Durability {
+    Synced,      // on disk before it replaces the old file
+    CallerSyncs, // the caller syncs a whole batch of files at once afterwards
+};
+
+// Writes `bytes` to a dot-named temporary file in the same folder and renames it over `path`
+// (a symbolic link is followed, so the link stays). Returns false on any failure.
+bool ReplaceFileAtomically(const std::string& path, const std::string& bytes,
+                           Durability durability = Durability::Synced);

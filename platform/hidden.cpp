@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <mutex>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -66,20 +68,52 @@ bool IsHiddenPath(const std::string& path) {
     return list && IsListed(*list, parts.name);
 }
 
-bool AddHidden(const std::string& path) {
-    const PathParts parts = SplitPath(path);
-    if (parts.name.empty() || parts.name.find('\n') != std::string::npos) {
-        return false;
-    }
+namespace {
+
+// Adds the names missing from the list at `listPath` with one rewrite of it.
+bool AddNames(const std::string& listPath, const std::vector<std::string>& names) {
     // Two threads adding to one folder would otherwise each drop the other's line.
     static std::mutex writing;
     std::lock_guard guard(writing);
-    const std::optional<std::string> list = ReadWholeFile(HiddenList(parts));
+    const std::optional<std::string> list = ReadWholeFile(listPath);
     if (!list && errno != ENOENT) {
         return false;
     }
-    if (list && IsListed(*list, parts.name)) {
-        return true;
+    std::string updated = list.value_or("");
+    for (const std::string& name : names) {
+        if (!IsListed(updated, name)) {
+            updated = WithName(std::move(updated), name);
+        }
     }
-    return ReplaceFileAtomically(HiddenList(parts), WithName(list.value_or(""), parts.name));
+    return list == updated || ReplaceFileAtomically(listPath, updated, Durability::CallerSyncs);
+}
+
+bool Hideable(const PathParts& parts) {
+    return !parts.name.empty() && parts.name.find('\n') == std::string::npos;
+}
+
+} // namespace
+
+bool AddHidden(const std::string& path) {
+    const PathParts parts = SplitPath(path);
+    return Hideable(parts) && AddNames(HiddenList(parts), {parts.name});
+}
+
+void HiddenBatch::add(const std::string& path) {
+    const PathParts parts = SplitPath(path);
+    if (Hideable(parts)) {
+        names_[HiddenList(parts)].push_back(parts.name);
+    } else {
+        failed_ = true;
+    }
+}
+
+bool HiddenBatch::flush() {
+    bool written = !failed_;
+    for (const auto& [list, names] : names_) {
+        written = AddNames(list, names) && written;
+    }
+    names_.clear();
+    failed_ = false;
+    return written;
 }

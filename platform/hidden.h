@@ -1,6 +1,8 @@
 #pragma once
 
+#include <map>
 #include <string>
+#include <vector>
 
 // A name is hidden when it starts with '.', or when it is listed in the `.hidden` file of its
 // directory (one name a line), as Linux file managers show it.
@@ -8,5 +10,19 @@ bool IsHiddenPath(const std::string& path);
 
 // Adds the last component of `path` to its parent's `.hidden` file: creates the file when
 // missing, adds no duplicate line, replaces the file atomically. Trailing '/' of `path` is
-// ignored. Returns false when the file cannot be written.
+// ignored. Returns false when the file cannot be written. Not synced: hiding happens in the copy
+// pass, which syncs its destination once at the end.
 bool AddHidden(const std::string& path);
+
+// Names to hide, gathered so that each folder's `.hidden` is rewritten once: a rewrite for every
+// record of a large folder would rename over the old list as many times. Not synced either.
+class HiddenBatch {
+public:
+    void add(const std::string& path);
+    // Adds every gathered name to its folder's list; false when one could not be written.
+    bool flush();
+
+private:
+    std::map<std::string, std::vector<std::string>> names_; // by the `.hidden` they go to
+    bool failed_ = false;
+};

@@ -18,6 +18,7 @@ struct CopyState {
     std::string folder1; // the current year folder's component
     std::string folder2; // the current day folder's component
     std::set<std::string> cleaned;
+    HiddenBatch hidden;
     CopyTally tally;
 };
 
@@ -55,20 +56,20 @@ std::string Place(CopyState& state, const QELFileInfo& entry) {
     return state.destination;
 }
 
-void MakeKindDirectory(const std::string& kind) {
+void MakeKindDirectory(const std::string& kind, HiddenBatch& hidden) {
     struct stat status {};
     if (stat(kind.c_str(), &status) == 0) {
         return;
     }
     if (MakeDirectories(kind + "/") == 1) {
-        AddHidden(kind);
+        hidden.add(kind);
     }
 }
 
 } // namespace
 
-int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination,
-               MessageTarget* window, CopyTally* tally) {
+int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination, MessageTarget* window,
+               CopyTally* tally) {
     static const std::atomic<int> kAlwaysRunning{1};
     CopyState state;
     state.destination = destination;
@@ -76,19 +77,20 @@ int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination,
     for (std::size_t i = 0; i < total; ++i) {
         QELFileInfo& entry = *catalogue.results[i];
         const std::string parent = Place(state, entry);
-        MakeKindDirectory(parent + RecordKindDirectory(entry));
+        MakeKindDirectory(parent + RecordKindDirectory(entry), state.hidden);
         entry.path = parent + PathComponent(entry.title);
         if (entry.isFolder == 1) {
-            WriteFolderRecord(entry);
+            WriteFolderRecord(entry, &state.hidden);
         } else {
-            WritePhotoRecord(entry);
+            WritePhotoRecord(entry, &state.hidden);
         }
         if (window != nullptr) {
-            window->send({UM_COPY_PROGRESS, static_cast<WParam>(i + 1),
-                          static_cast<LParam>(total), nullptr},
-                         kAlwaysRunning);
+            window->send(
+                {UM_COPY_PROGRESS, static_cast<WParam>(i + 1), static_cast<LParam>(total), nullptr},
+                kAlwaysRunning);
         }
     }
+    state.hidden.flush();
     // Cards are formatted after an import: the copies must be on disk when the pass ends.
     if (total > 0) {
         SyncFileSystemOf(destination);

@@ -17,5 +17,5 @@ struct CopyTally {
 // entry, in hidden kind directories; each entry's `path` then names its place there. Sends
 // UM_COPY_PROGRESS after every entry; no failure stops the pass. Everything is on disk when it
 // returns. Runs on the UI thread. Returns 0.
-int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination,
-               MessageTarget* window, CopyTally* tally = nullptr);
+int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination, MessageTarget* window,
+               CopyTally* tally = nullptr);

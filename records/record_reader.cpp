@@ -1,8 +1,8 @@
 #include "records/record_reader.h"
 
+#include "exif/shooting_time_text.h"
 #include "records/leading_number.h"
 #include "records/record_lines.h"
-#include "exif/shooting_time_text.h"
 
 #include <cstdio>
 #include <vector>

@@ -56,7 +56,7 @@ bool WriteComplete(const std::string& folder, const std::string& path, const std
     return false;
 }
 
-int WriteRecord(const QELFileInfo& record, const std::string& bytes) {
+int WriteRecord(const QELFileInfo& record, const std::string& bytes, HiddenBatch* hidden) {
     const std::string folder = RecordKindDirectoryPath(record);
     const std::string path = RecordFilePath(record);
     MakeDirectories(path);
@@ -68,17 +68,22 @@ int WriteRecord(const QELFileInfo& record, const std::string& bytes) {
         return -1;
     }
     // A kind directory left visible would show up as a folder when the copies are scanned.
-    AddHidden(folder);
-    AddHidden(path);
+    if (hidden != nullptr) {
+        hidden->add(folder);
+        hidden->add(path);
+    } else {
+        AddHidden(folder);
+        AddHidden(path);
+    }
     return 0;
 }
 
 } // namespace
 
-int WritePhotoRecord(const QELFileInfo& record) {
-    return WriteRecord(record, PhotoRecordBytes(record, Now()));
+int WritePhotoRecord(const QELFileInfo& record, HiddenBatch* hidden) {
+    return WriteRecord(record, PhotoRecordBytes(record, Now()), hidden);
 }
 
-int WriteFolderRecord(const QELFileInfo& record) {
-    return WriteRecord(record, FolderRecordBytes(record, Now()));
+int WriteFolderRecord(const QELFileInfo& record, HiddenBatch* hidden) {
+    return WriteRecord(record, FolderRecordBytes(record, Now()), hidden);
 }

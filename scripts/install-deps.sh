@@ -12,7 +12,7 @@ packages=(
     xvfb xauth fonts-ipafont-gothic
 )
 if [ "${1:-}" = "--bench" ]; then
-    packages+=(imagemagick libimage-exiftool-perl libvips-tools)
+    packages+=(imagemagick libimage-exiftool-perl libvips-tools bc)
 fi
 
 missing=()
