@@ -56,3 +56,21 @@ TEST(IsHiddenPath, neitherWaitsOnNorTrustsAHiddenFileThatIsAFifo) {
     EXPECT_TRUE(IsHiddenPath(dir.path() + ".thumbs"));
     EXPECT_FALSE(AddHidden(dir.path() + "photos"));
 }
+
+TEST(HiddenBatch, writesEachFolderListOnceWithTheNamesItLacked) {
+    TempDir dir;
+    WriteFile(dir.path() + "a/.hidden", "TSFXML\nold");
+    std::filesystem::create_directories(dir.path() + "b/TS2XML");
+    HiddenBatch batch;
+    batch.add(dir.path() + "a/TSFXML");
+    batch.add(dir.path() + "a/0905TSF.XML");
+    batch.add(dir.path() + "b/TS2XML/");
+    batch.add(dir.path() + "a/0906TSF.XML");
+    EXPECT_TRUE(batch.flush());
+    EXPECT_EQ(ReadFile(dir.path() + "a/.hidden"), "TSFXML\nold\n0905TSF.XML\n0906TSF.XML\n");
+    EXPECT_EQ(ReadFile(dir.path() + "b/.hidden"), "TS2XML\n");
+    EXPECT_TRUE(IsHiddenPath(dir.path() + "a/0906TSF.XML"));
+    batch.add(dir.path() + "a/two\nlines");
+    EXPECT_FALSE(batch.flush());
+    EXPECT_TRUE(batch.flush());
+}
