@@ -30,21 +30,30 @@ seed() {
 CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTESSARO_FUZZ=ON >/dev/null
 cmake --build build-fuzz -j2 --target "${targets[@]}"
 mkdir -p build-fuzz/crashes
+# All targets at once: the run takes FUZZ_SECONDS however many parsers there are.
+pids=()
 for target in "${targets[@]}"; do
     corpus=build-fuzz/corpus/$target
     mkdir -p "$corpus"
     seed "$target" "$corpus"
     options=()
     [ -f "tests/fuzz/$target.dict" ] && options+=(-dict="tests/fuzz/$target.dict")
-    log=build-fuzz/$target.log
     echo "fuzzing $target for ${seconds}s"
-    status=0
     build-fuzz/tests/fuzz/$target -max_total_time="$seconds" -max_len=65536 -timeout=10 \
         -artifact_prefix=build-fuzz/crashes/ -print_final_stats=1 "${options[@]}" "$corpus" \
-        >"$log" 2>&1 || status=$?
+        >"build-fuzz/$target.log" 2>&1 &
+    pids+=($!)
+done
+failed=0
+for i in "${!targets[@]}"; do
+    status=0
+    wait "${pids[$i]}" || status=$?
+    log=build-fuzz/${targets[$i]}.log
+    echo "${targets[$i]}:"
     grep -E "stat::number_of_executed_units|stat::new_units|ERROR|SUMMARY" "$log" || true
     if [ "$status" -ne 0 ]; then
         tail -n 40 "$log"
-        exit "$status"
+        failed=$status
     fi
 done
+exit "$failed"
