@@ -25,6 +25,10 @@ void StepWorkflow::initialise(const std::string& executablePath, ListView* sourc
 }
 
 void StepWorkflow::exit() {
+    if (probeThread_.joinable()) {
+        probeThread_.join();
+        window_.discard(&probeThread_);
+    }
     clearSource(catalogue_);
     clearResults(catalogue_);
     catalogue_.destroyMutex();

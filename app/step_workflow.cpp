@@ -111,6 +111,16 @@ void StepWorkflow::showProgress(const WindowMessage& message) {
     view_.setCounterText(text);
 }
 
+void StepWorkflow::startProbe() {
+    if (!passes_.probeService || probeThread_.joinable()) {
+        return;
+    }
+    probeThread_ = std::thread([this, service = loadGeocodingService(settingsPath_)] {
+        const int result = passes_.probeService(service);
+        window_.post({UM_SERVICE_ANSWER, 0, static_cast<LParam>(result), &probeThread_});
+    });
+}
+
 void StepWorkflow::handleMessage(const WindowMessage& message) {
     switch (message.id) {
     case UM_SEARCH_PROGRESS:
@@ -137,9 +147,10 @@ void StepWorkflow::handleMessage(const WindowMessage& message) {
         view_.showThumbnailPreview(reinterpret_cast<const QELFileInfo*>(message.lParam));
         break;
     case UM_CHECK_SERVICE:
-        if (passes_.probeService) {
-            passes_.probeService();
-        }
+        startProbe();
+        break;
+    case UM_SERVICE_ANSWER:
+        view_.showServiceAnswer(message.lParam == 0);
         break;
     default:
         break;

@@ -4,17 +4,20 @@
 #include "app/workflow_view.h"
 #include "catalogue/manage_qel_file_info.h"
 #include "exif/analysis_pass.h"
+#include "geocode/probe_geocoding_service.h"
 
 #include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 
 // The passes that the step buttons run; tests put their own in.
 struct WorkflowPasses {
     AnalysisWorker analysisWorker = ExifAnalysisWorker;
     // CopyPhotos with the window when left empty.
     std::function<void(CManageQELFileInfo&, const std::string& destination)> copyPhotos;
-    std::function<void()> probeService;
+    // Runs on a thread of its own; its result code colours the badge when it is 0.
+    std::function<int(const GeocodingService&)> probeService = probeGeocodingService;
 };
 
 // The six-step workflow of the main window without the window: what each step button does,
@@ -52,6 +55,8 @@ private:
     // remembered there.
     std::optional<std::string> chooseFolder(const char* key);
     void showProgress(const WindowMessage& message);
+    // The probe may wait for a slow service as long as its limits allow: never on this thread.
+    void startProbe();
 
     CManageQELFileInfo& catalogue_;
     WorkflowView& view_;
@@ -59,6 +64,7 @@ private:
     WorkflowPasses passes_;
     std::string settingsPath_;
     int state_ = 0;
+    std::thread probeThread_;
 };
 
 inline constexpr char kFolderChooserTitle[] = "フォルダ名の指定";

@@ -27,6 +27,8 @@ public:
     virtual void showThumbnailPreview(const QELFileInfo* record) = 0;
     virtual void showImageView() = 0;
     virtual void setWaitCursor(bool waiting) = 0;
+    // The service badge: coloured once the geocoding service has answered the probe.
+    virtual void showServiceAnswer(bool answered) = 0;
     // The title-option controls of the same window.
     virtual TitleOptionsView& titleOptionsView() = 0;
 };

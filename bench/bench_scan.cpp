@@ -7,9 +7,7 @@
 #include <chrono>
 #include <cstdio>
 
-// The walk alone, as the search worker does it (no thumbnail maker), with its progress posted
-// to a queue that this thread drains as the UI thread would.
-int BenchScan(const std::string& folder) {
+ScanTiming TimeScan(const std::string& folder) {
     MemoryListView sourceRows;
     MemoryListView resultRows;
     bool ended = false;
@@ -26,11 +24,15 @@ int BenchScan(const std::string& folder) {
     catalogue.scanThread.join();
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return {seconds, catalogue.folders.size(), catalogue.photos.size(), sourceRows.RowCount()};
+}
 
-    const std::size_t photos = catalogue.photos.size();
-    std::printf("folders %zu, photos %zu, rows %zu\n", catalogue.folders.size(), photos,
-                sourceRows.RowCount());
-    std::printf("walk %.3f s\n", seconds);
-    std::printf("%.1f photos/s\n", seconds > 0 ? photos / seconds : 0.0);
+// The walk alone, as the search worker does it (no thumbnail maker), with its progress posted
+// to a queue that this thread drains as the UI thread would.
+int BenchScan(const std::string& folder) {
+    const ScanTiming timing = TimeScan(folder);
+    std::printf("folders %zu, photos %zu, rows %zu\n", timing.folders, timing.photos, timing.rows);
+    std::printf("walk %.3f s\n", timing.seconds);
+    std::printf("%.1f photos/s\n", timing.seconds > 0 ? timing.photos / timing.seconds : 0.0);
     return 0;
 }

@@ -1,6 +1,17 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+
+struct ScanTiming {
+    double seconds = 0;
+    std::size_t folders = 0;
+    std::size_t photos = 0;
+    std::size_t rows = 0;
+};
+
+// The walk as `tessaro-bench scan` times it, into lists without a window.
+ScanTiming TimeScan(const std::string& folder);
 
 // Each benchmark times one hot path over `folder`, prints what it measured and, as its last
 // line, "<rate> photos/s". Returns the process exit status.

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build pkg-config g++ clang libclang-rt-14-dev
-    libwxgtk3.2-dev
+    libwxgtk3.2-dev libgtk-3-dev
     libopencv-core-dev libopencv-imgproc-dev libopencv-imgcodecs-dev
     libcurl4-openssl-dev
     libgtest-dev libcpp-httplib-dev locales

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Tessaro.
+# Installs what is missing, builds, and starts the desktop program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh build
-exec build/tessaro-cli --help "$@"
+# Help opens ./ReadMe.txt, which the build puts beside the program.
+cd build
+exec ./tessaro "$@"

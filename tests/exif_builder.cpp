@@ -95,9 +95,13 @@ std::string BuildTiff(const TiffLayout& layout) {
 }
 
 std::string ExifJpeg(const std::string& tiff) {
+    return WithExif(std::string("\xFF\xD8\xFF\xDA") + Bytes(2, 2, true) + "\xFF\xD9", tiff);
+}
+
+std::string WithExif(const std::string& jpeg, const std::string& tiff) {
     const std::string app1 = "Exif" + std::string(2, '\0') + tiff;
-    return "\xFF\xD8\xFF\xE1" + Bytes(static_cast<std::uint32_t>(app1.size() + 2), 2, true) + app1 +
-           "\xFF\xDA" + Bytes(2, 2, true) + "\xFF\xD9";
+    return jpeg.substr(0, 2) + "\xFF\xE1" +
+           Bytes(static_cast<std::uint32_t>(app1.size() + 2), 2, true) + app1 + jpeg.substr(2);
 }
 
 TiffLayout CameraLayout(bool bigEndian, const std::string& latitudeRef,
@@ -120,6 +124,11 @@ TiffLayout CameraLayout(bool bigEndian, const std::string& latitudeRef,
 
 std::string ExifPhoto(const std::string& date, const Rationals& latitude,
                       const Rationals& longitude) {
+    return ExifJpeg(ExifTiff(date, latitude, longitude));
+}
+
+std::string ExifTiff(const std::string& date, const Rationals& latitude,
+                     const Rationals& longitude) {
     TiffLayout layout;
     layout.ifd0 = {TiffEntry::Ascii(0x010F, "TESSA")};
     layout.exif = {TiffEntry::Ascii(0x9003, date)};
@@ -127,5 +136,5 @@ std::string ExifPhoto(const std::string& date, const Rationals& latitude,
         layout.gps = {TiffEntry::Ascii(1, "N"), TiffEntry::Rationals(2, latitude, false),
                       TiffEntry::Ascii(3, "E"), TiffEntry::Rationals(4, longitude, false)};
     }
-    return ExifJpeg(BuildTiff(layout));
+    return BuildTiff(layout);
 }

@@ -33,6 +33,8 @@ std::string BuildTiff(const TiffLayout& layout);
 
 // SOI, APP1 "Exif\0\0" holding `tiff`, then a minimal rest of a JPEG.
 std::string ExifJpeg(const std::string& tiff);
+// `jpeg` (a whole JPEG file) with an APP1 "Exif\0\0" segment holding `tiff` right after its SOI.
+std::string WithExif(const std::string& jpeg, const std::string& tiff);
 
 // The unsigned integer `value` as `width` bytes in the given byte order.
 std::string Bytes(std::uint32_t value, int width, bool bigEndian);
@@ -47,3 +49,6 @@ using Rationals = std::vector<std::pair<std::uint32_t, std::uint32_t>>;
 // east as degrees, minutes and seconds.
 std::string ExifPhoto(const std::string& date, const Rationals& latitude = {},
                       const Rationals& longitude = {});
+// The TIFF part of such a photo.
+std::string ExifTiff(const std::string& date, const Rationals& latitude = {},
+                     const Rationals& longitude = {});

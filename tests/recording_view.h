@@ -34,6 +34,7 @@ struct RecordingView : WorkflowView {
     int imageViewShown = 0;
     std::vector<bool> cursorChanges;
     FakeTitleOptionsView titleOptions;
+    std::vector<bool> serviceAnswers;
 
     void setStepEnabled(int step, bool enabled) override { buttons.at(step - 1).enabled = enabled; }
     void setStepFaces(int step, StepFace face, DisabledFace disabled) override {
@@ -69,6 +70,7 @@ struct RecordingView : WorkflowView {
     void showImageView() override { ++imageViewShown; }
     void setWaitCursor(bool waiting) override { cursorChanges.push_back(waiting); }
     TitleOptionsView& titleOptionsView() override { return titleOptions; }
+    void showServiceAnswer(bool answered) override { serviceAnswers.push_back(answered); }
 
     std::string enabledPattern() const {
         std::string pattern;

@@ -32,7 +32,8 @@ struct Workflow : ::testing::Test {
     MemoryListView resultRows;
     CManageQELFileInfo catalogue;
     std::vector<WindowMessage> unhandled;
-    int probes = 0;
+    std::atomic<int> probes{0};
+    std::atomic<int> probeResult{0};
     std::vector<std::string> copyDestinations;
     std::unique_ptr<StepWorkflow> workflow;
     MessageQueue window{[this](const WindowMessage& m) { workflow->handleMessage(m); }};
@@ -44,7 +45,10 @@ struct Workflow : ::testing::Test {
         passes.copyPhotos = [this](CManageQELFileInfo&, const std::string& destination) {
             copyDestinations.push_back(destination);
         };
-        passes.probeService = [this] { ++probes; };
+        passes.probeService = [this](const GeocodingService&) {
+            ++probes;
+            return probeResult.load();
+        };
         workflow = std::make_unique<StepWorkflow>(catalogue, view, window, passes);
         workflow->initialise("/usr/bin/tessaro", &sourceRows, &resultRows);
     }
@@ -75,8 +79,17 @@ TEST_F(Workflow, aFirstStartMakesTheSettingsFolderAndOffersOnlyStepOne) {
     EXPECT_EQ(view.enabledPattern(), "100000");
     EXPECT_EQ(catalogue.options.settingsPath, workflow->settingsPath());
     EXPECT_EQ(probes, 0);
+    // The probe runs off this thread; its answer comes back as a message.
     window.dispatch();
+    ASSERT_TRUE(window.dispatchUntil([&] { return !view.serviceAnswers.empty(); }, 10000));
     EXPECT_EQ(probes, 1);
+    EXPECT_EQ(view.serviceAnswers, std::vector<bool>{true});
+}
+
+TEST_F(Workflow, leavesTheBadgeGreyWhenTheServiceDoesNotAnswer) {
+    probeResult = -100;
+    ASSERT_TRUE(window.dispatchUntil([&] { return !view.serviceAnswers.empty(); }, 10000));
+    EXPECT_EQ(view.serviceAnswers, std::vector<bool>{false});
 }
 
 TEST_F(Workflow, aSecondStartShowsTheFoldersChosenLastTime) {

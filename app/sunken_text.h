@@ -1,0 +1,21 @@
+#pragma once
+
+#include <wx/control.h>
+
+// A static text in a sunken frame, as the folder displays and the counter show theirs: one line,
+// centred vertically, left-aligned (long paths lose their middle) or centred.
+class CSunkenText : public wxControl {
+public:
+    CSunkenText(wxWindow* parent, wxWindowID id, const wxPoint& position, const wxSize& size,
+                bool centred);
+
+    // The text exactly as given: no mnemonics.
+    void SetLabel(const wxString& text) override;
+    wxString GetLabel() const override { return text_; }
+
+private:
+    void onPaint(wxPaintEvent& event);
+
+    wxString text_;
+    bool centred_;
+};

@@ -1,0 +1,44 @@
+#include "app/cmd_analize.h"
+#include "app/tessaro_dlg.h"
+
+#include <wx/app.h>
+#include <wx/stdpaths.h>
+
+#include <clocale>
+#include <string>
+#include <vector>
+
+// The application: parses the command line (which changes nothing) and runs the main window
+// modally; when it closes, the program ends.
+class CTessaroApp : public wxApp {
+public:
+    bool OnInit() override;
+    int OnRun() override;
+};
+
+wxIMPLEMENT_APP(CTessaroApp);
+
+bool CTessaroApp::OnInit() {
+    // GTK takes the whole locale from the environment; numbers in requests and files keep
+    // their C form ("%f" with a point).
+    std::setlocale(LC_NUMERIC, "C");
+    // The framework's own option parsing would refuse arguments such as /q; none is acted on.
+    std::vector<std::string> arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.push_back(argv[i].utf8_string());
+    }
+    std::vector<const char*> pointers;
+    for (const std::string& argument : arguments) {
+        pointers.push_back(argument.c_str());
+    }
+    CCmdAnalize commandLine;
+    commandLine.ParseCommandLine(static_cast<int>(pointers.size()), pointers.data());
+    return true;
+}
+
+int CTessaroApp::OnRun() {
+    CTessaroDlg window(wxStandardPaths::Get().GetExecutablePath().utf8_string());
+    SetTopWindow(&window);
+    window.ShowModal();
+    return 0;
+}

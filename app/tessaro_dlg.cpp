@@ -1,0 +1,145 @@
+#include "app/tessaro_dlg.h"
+
+#include "app/button_faces.h"
+#include "app/compact_theme.h"
+#include "app/entry_views.h"
+#include "app/face_button.h"
+#include "app/folder_chooser.h"
+#include "app/sunken_text.h"
+#include "app/tessaro_layout.h"
+#include "app/window_messages.h"
+#include "app/window_pictures.h"
+#include "display/make_thumbnail.h"
+#include "display/ui_fonts.h"
+#include "display/wnd_lb_qel_file.h"
+#include "display/wnd_view_qel_image.h"
+#include "platform/valid_utf8.h"
+
+#include <wx/gauge.h>
+#include <wx/utils.h>
+
+#include <algorithm>
+
+namespace {
+// "MS UI Gothic" 9 point at 96 DPI.
+constexpr int kDialogFontHeight = 12;
+} // namespace
+
+CTessaroDlg::CTessaroDlg(const std::string& executablePath)
+    : wxDialog(nullptr, wxID_ANY, "Tessaro", wxDefaultPosition, wxDefaultSize,
+               wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX),
+      executablePath_(executablePath),
+      messages_(*this, [this](const WindowMessage& message) { workflow_.handleMessage(message); }),
+      workflow_(catalogue_, *this, messages_, WorkflowPasses{}) {
+    SetFont(DisplayFont(kDialogFontHeight));
+    SetClientSize(FromDIP(DialogUnitsToPixels(kMainWindowWidth)),
+                  FromDIP(DialogUnitsToPixels(kMainWindowHeight)));
+    createControls();
+    UseCompactControls(this);
+    SetIcons(WindowIcons());
+    catalogue_.thumbnailMaker = MakeThumbnail;
+    workflow_.initialise(executablePath_, sourceList_, resultList_);
+    sourceList_->setClickMessage(&messages_, UM_SHOW_IMAGE);
+    resultList_->setClickMessage(&messages_, UM_SHOW_IMAGE);
+    bindHandlers();
+    Centre();
+}
+
+CTessaroDlg::~CTessaroDlg() {
+    if (!exited_) {
+        workflow_.exit();
+    }
+    // The lists go with the window's children, after the catalogue has been emptied.
+    catalogue_.sourceList = nullptr;
+    catalogue_.resultList = nullptr;
+}
+
+void CTessaroDlg::showServiceAnswer(bool answered) {
+    const wxBitmap face = ServiceBadgeFace(answered, serviceBadge_->GetClientSize());
+    serviceBadge_->setFaces(face, face, face);
+    serviceBadge_->Update();
+}
+
+void CTessaroDlg::setStepEnabled(int step, bool enabled) {
+    stepButtons_.at(step - 1)->Enable(enabled);
+}
+
+void CTessaroDlg::setStepFaces(int step, StepFace face, DisabledFace disabledFace) {
+    CFaceButton* button = stepButtons_.at(step - 1);
+    const wxString& caption = stepCaptions_.at(step - 1);
+    const wxSize size = button->GetClientSize();
+    const bool toDo = face == StepFace::ToDo;
+    button->setFaces(
+        StepFaceBitmap(caption, toDo ? StepFaceKind::ToDo : StepFaceKind::Done, size),
+        StepFaceBitmap(caption, toDo ? StepFaceKind::ToDoPressed : StepFaceKind::DonePressed, size),
+        StepFaceBitmap(caption,
+                       disabledFace == DisabledFace::Busy ? StepFaceKind::Busy : StepFaceKind::Grey,
+                       size));
+}
+
+void CTessaroDlg::repaintStepButtons() {
+    for (CFaceButton* button : stepButtons_) {
+        button->Refresh(false);
+        button->Update();
+    }
+}
+
+std::optional<std::string> CTessaroDlg::browseFolder(const std::string& initialFolder,
+                                                     const std::string& title) {
+    return BrowseFolder(this, initialFolder, title);
+}
+
+void CTessaroDlg::setSourceFolderText(const std::string& text) {
+    sourceFolder_ = text;
+    const wxString shown = wxString::FromUTF8(ValidUtf8(text));
+    sourceFolderDisplay_->SetLabel(shown);
+    sourceFolderDisplay_->SetToolTip(shown);
+}
+
+void CTessaroDlg::setDestinationFolderText(const std::string& text) {
+    destinationFolder_ = text;
+    const wxString shown = wxString::FromUTF8(ValidUtf8(text));
+    destinationFolderDisplay_->SetLabel(shown);
+    destinationFolderDisplay_->SetToolTip(shown);
+}
+
+void CTessaroDlg::setProgressRange(int low, int high) {
+    progressLow_ = low;
+    progress_->SetRange(std::max(1, high - low));
+}
+
+void CTessaroDlg::setProgressPosition(int position) {
+    progress_->SetValue(std::clamp(position - progressLow_, 0, progress_->GetRange()));
+}
+
+void CTessaroDlg::setCounterText(const std::string& text) {
+    counterText_ = text;
+    // A search reports every photo; the label shows the last count of each burst.
+    if (!counterUpdatePending_) {
+        counterUpdatePending_ = true;
+        CallAfter(&CTessaroDlg::showCounterText);
+    }
+}
+
+void CTessaroDlg::showCounterText() {
+    counterUpdatePending_ = false;
+    counter_->SetLabel(wxString::FromUTF8(counterText_));
+}
+
+void CTessaroDlg::showThumbnailPreview(const QELFileInfo* record) {
+    preview_->showRecord(record);
+}
+
+void CTessaroDlg::showImageView() {
+    if (views_ != nullptr) {
+        views_->showImageWindow();
+    }
+}
+
+void CTessaroDlg::setWaitCursor(bool waiting) {
+    if (waiting) {
+        wxBeginBusyCursor();
+    } else if (wxIsBusy()) {
+        wxEndBusyCursor();
+    }
+}

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "app/step_workflow.h"
+#include "app/title_option_controls.h"
+#include "app/workflow_view.h"
+#include "app/wx_message_target.h"
+#include "catalogue/manage_qel_file_info.h"
+
+#include <wx/dialog.h>
+
+#include <array>
+#include <string>
+
+class CFaceButton;
+class CSunkenText;
+class CWndLbQELFile;
+class CWndViewQELImage;
+class EntryViews;
+class wxGauge;
+class wxSpinButton;
+struct LayoutEntry;
+
+// The main window: the six step buttons, the source and result lists, the title options, the
+// progress display and the small buttons. It owns the catalogue; the step workflow decides what
+// the buttons do, this class turns clicks into workflow calls and workflow calls into controls.
+class CTessaroDlg : public wxDialog, public WorkflowView {
+public:
+    // `executablePath` names the settings file (its base name is the application's name).
+    explicit CTessaroDlg(const std::string& executablePath);
+    ~CTessaroDlg() override;
+
+    // The image view and the map view, once they exist; the window does not own them.
+    void setEntryViews(EntryViews* views) { views_ = views; }
+
+    const StepWorkflow& workflow() const { return workflow_; }
+    const CManageQELFileInfo& catalogue() const { return catalogue_; }
+
+    // WorkflowView
+    void setStepEnabled(int step, bool enabled) override;
+    void setStepFaces(int step, StepFace face, DisabledFace disabledFace) override;
+    void repaintStepButtons() override;
+    std::optional<std::string> browseFolder(const std::string& initialFolder,
+                                            const std::string& title) override;
+    std::string sourceFolderText() const override { return sourceFolder_; }
+    void setSourceFolderText(const std::string& text) override;
+    std::string destinationFolderText() const override { return destinationFolder_; }
+    void setDestinationFolderText(const std::string& text) override;
+    void setProgressRange(int low, int high) override;
+    void setProgressPosition(int position) override;
+    void setCounterText(const std::string& text) override;
+    void showThumbnailPreview(const QELFileInfo* record) override;
+    void showImageView() override;
+    void setWaitCursor(bool waiting) override;
+    void showServiceAnswer(bool answered) override;
+    TitleOptionsView& titleOptionsView() override { return titleOptions_; }
+
+private:
+    // tessaro_dlg_controls.cpp
+    void createControls();
+    void createControl(const LayoutEntry& entry);
+    void createStepButton(const LayoutEntry& entry, const wxRect& box);
+    void createFaceButton(const LayoutEntry& entry, const wxRect& box);
+
+    // tessaro_dlg_handlers.cpp
+    void bindHandlers();
+    void onStepButton(wxCommandEvent& event);
+    void onTitleOptionChanged(wxCommandEvent& event);
+    void onResetTitleOptions(wxCommandEvent& event);
+    void onHelp(wxCommandEvent& event);
+    void onViewButton(wxCommandEvent& event);
+    void onListSelection(wxCommandEvent& event);
+    void onResultDoubleClick(wxCommandEvent& event);
+    void onDividerStep(wxSpinEvent& event);
+    void onCharHook(wxKeyEvent& event);
+    void onClose(wxCloseEvent& event);
+    void onExitButton(wxCommandEvent& event);
+    void exitWindow();
+    void showCounterText();
+
+    std::string executablePath_;
+    CManageQELFileInfo catalogue_;
+    TitleOptionControls titleOptions_;
+    WxMessageTarget messages_;
+    StepWorkflow workflow_;
+    CWndLbQELFile* sourceList_ = nullptr;
+    CWndLbQELFile* resultList_ = nullptr;
+    wxGauge* progress_ = nullptr;
+    CSunkenText* sourceFolderDisplay_ = nullptr;
+    CSunkenText* destinationFolderDisplay_ = nullptr;
+    CSunkenText* counter_ = nullptr;
+    wxSpinButton* divider_ = nullptr;
+    std::array<CFaceButton*, kStepCount> stepButtons_{};
+    std::array<wxString, kStepCount> stepCaptions_;
+    CFaceButton* serviceBadge_ = nullptr;
+    CWndViewQELImage* preview_ = nullptr;
+    EntryViews* views_ = nullptr;
+    std::string sourceFolder_;
+    std::string destinationFolder_;
+    int progressLow_ = 0;
+    std::string counterText_;
+    bool counterUpdatePending_ = false;
+    bool exited_ = false;
+};

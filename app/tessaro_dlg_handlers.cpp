@@ -1,0 +1,181 @@
+#include "app/control_ids.h"
+#include "app/divider_move.h"
+#include "app/dlg_input_user.h"
+#include "app/entry_views.h"
+#include "app/tessaro_dlg.h"
+#include "display/wnd_lb_qel_file.h"
+#include "display/wnd_view_qel_image.h"
+#include "titles/title_options_view.h"
+
+#include <wx/filefn.h>
+#include <wx/log.h>
+#include <wx/spinbutt.h>
+#include <wx/utils.h>
+
+namespace {
+
+constexpr char kHelpFile[] = "./ReadMe.txt";
+
+ListRect RectOf(const wxWindow* window) {
+    const wxRect r = window->GetRect();
+    return {r.x, r.y, r.width, r.height};
+}
+
+void Place(wxWindow* window, const ListRect& r) {
+    window->SetSize(r.x, r.y, r.width, r.height);
+    window->Refresh(false);
+}
+
+} // namespace
+
+void CTessaroDlg::bindHandlers() {
+    for (const int id : kStepButtonIds) {
+        Bind(wxEVT_BUTTON, &CTessaroDlg::onStepButton, this, id);
+    }
+    for (const int id : kTitleRadioIds) {
+        Bind(wxEVT_RADIOBUTTON, &CTessaroDlg::onTitleOptionChanged, this, id);
+    }
+    Bind(wxEVT_CHOICE, &CTessaroDlg::onTitleOptionChanged, this, kFolder2DateCombo,
+         kFilePlaceCombo);
+    Bind(wxEVT_BUTTON, &CTessaroDlg::onResetTitleOptions, this, kIdResetOptions);
+    Bind(wxEVT_BUTTON, &CTessaroDlg::onHelp, this, kIdHelp);
+    Bind(wxEVT_BUTTON, &CTessaroDlg::onViewButton, this, kIdImageButton);
+    Bind(wxEVT_BUTTON, &CTessaroDlg::onViewButton, this, kIdMapButton);
+    Bind(wxEVT_BUTTON, &CTessaroDlg::onExitButton, this, kIdExit);
+    Bind(wxEVT_LISTBOX, &CTessaroDlg::onListSelection, this, kIdSourceList);
+    Bind(wxEVT_LISTBOX, &CTessaroDlg::onListSelection, this, kIdResultList);
+    Bind(wxEVT_LISTBOX_DCLICK, &CTessaroDlg::onResultDoubleClick, this, kIdResultList);
+    Bind(wxEVT_SPIN_UP, &CTessaroDlg::onDividerStep, this, kIdDivider);
+    Bind(wxEVT_SPIN_DOWN, &CTessaroDlg::onDividerStep, this, kIdDivider);
+    Bind(wxEVT_CHAR_HOOK, &CTessaroDlg::onCharHook, this);
+    Bind(wxEVT_CLOSE_WINDOW, &CTessaroDlg::onClose, this);
+}
+
+void CTessaroDlg::onStepButton(wxCommandEvent& event) {
+    switch (event.GetId()) {
+    case kIdStep1:
+        workflow_.onStep1();
+        break;
+    case kIdStep2:
+        workflow_.onStep2();
+        break;
+    case kIdStep3:
+        workflow_.onStep3();
+        break;
+    case kIdStep4:
+        workflow_.onStep4();
+        break;
+    case kIdStep5:
+        workflow_.onStep5();
+        break;
+    case kIdStep6:
+        workflow_.onStep6();
+        break;
+    default:
+        return;
+    }
+    // A new search or a new source empties the trees: the preview must not go on showing a
+    // thumbnail of the old ones.
+    if (workflow_.state() == 1 || workflow_.state() == 2) {
+        preview_->showRecord(nullptr);
+    }
+}
+
+void CTessaroDlg::onTitleOptionChanged(wxCommandEvent&) {
+    workflow_.onTitleOptionChanged();
+}
+
+void CTessaroDlg::onResetTitleOptions(wxCommandEvent&) {
+    workflow_.onResetTitleOptions();
+}
+
+void CTessaroDlg::onHelp(wxCommandEvent&) {
+    // No help file, or nothing to open text files with: nothing visible happens.
+    if (!wxFileExists(kHelpFile)) {
+        return;
+    }
+    wxLogNull quiet;
+    wxLaunchDefaultApplication(kHelpFile);
+}
+
+void CTessaroDlg::onViewButton(wxCommandEvent& event) {
+    if (views_ == nullptr) {
+        return;
+    }
+    if (event.GetId() == kIdImageButton) {
+        views_->showImageWindow();
+    } else {
+        views_->showMapWindow();
+    }
+}
+
+void CTessaroDlg::onListSelection(wxCommandEvent& event) {
+    const CWndLbQELFile* list = event.GetId() == kIdSourceList ? sourceList_ : resultList_;
+    const QELFileInfo* record = list->selectedRecord();
+    if (record == nullptr || views_ == nullptr) {
+        return;
+    }
+    views_->ShowImageFile(record->path);
+    views_->ShowPosition(record->latitude, record->longitude);
+}
+
+void CTessaroDlg::onResultDoubleClick(wxCommandEvent&) {
+    QELFileInfo* record = resultList_->selectedRecord();
+    if (record == nullptr) {
+        return;
+    }
+    CDlgInputUser input(this);
+    input.text = record->title;
+    if (input.run() == wxID_OK) {
+        record->title = input.text;
+        resultList_->Invalidate();
+    }
+}
+
+void CTessaroDlg::onDividerStep(wxSpinEvent& event) {
+    // The right arrow (up) proposes a negative step, as the reversed Windows control did.
+    const int delta = event.GetEventType() == wxEVT_SPIN_UP ? -1 : 1;
+    ListRect source = RectOf(sourceList_);
+    ListRect result = RectOf(resultList_);
+    if (!MoveDivider(source, result, delta)) {
+        wxBell();
+        return;
+    }
+    Place(sourceList_, source);
+    Place(resultList_, result);
+}
+
+void CTessaroDlg::onCharHook(wxKeyEvent& event) {
+    switch (event.GetKeyCode()) {
+    case WXK_ESCAPE:
+        exitWindow();
+        break;
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER:
+        // Enter is the dialog's OK, which does nothing here.
+        break;
+    default:
+        event.Skip();
+        break;
+    }
+}
+
+void CTessaroDlg::onClose(wxCloseEvent&) {
+    exitWindow();
+}
+
+void CTessaroDlg::onExitButton(wxCommandEvent&) {
+    exitWindow();
+}
+
+void CTessaroDlg::exitWindow() {
+    if (!exited_) {
+        exited_ = true;
+        workflow_.exit();
+    }
+    if (IsModal()) {
+        EndModal(wxID_CANCEL);
+    } else {
+        Hide();
+    }
+}

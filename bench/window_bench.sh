@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Times the search into the main window against `tessaro-bench scan` on the same 20,000 photos,
+# and scrolling the filled source list, on a virtual X server.
+# Usage: bench/window_bench.sh [FOLDER] (default bench/corpus/window20k, made when missing).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+folder=${1:-bench/corpus/window20k}
+cmake --build build --target tessaro-bench tessaro-bench-window -j2 >/dev/null
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" build/tessaro-bench-window "$folder"
+echo "tessaro-bench scan:"
+build/tessaro-bench scan "$folder"

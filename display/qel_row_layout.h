@@ -1,0 +1,35 @@
+#pragma once
+
+#include "catalogue/qel_file_info.h"
+
+#include <string>
+
+// Where the parts of a list row go; the owner-drawn lists paint by these and test clicks by them.
+
+inline constexpr int kRowHeight = 36;
+// The row picture's left edge past the indentation when an icon stands in for a thumbnail.
+inline constexpr int kIconInset = 4;
+inline constexpr int kFolderTitleInset = 30;
+inline constexpr int kPhotoTitleInset = 40;
+inline constexpr int kPhotoTitleTop = 4;
+inline constexpr int kDateLineInset = 80;
+inline constexpr int kPlaceLineInset = 220;
+
+// 3 for a photo at level 0, otherwise 15 pixels a level (a folder at level 0 starts at 0).
+int RowIndent(const QELFileInfo& record);
+
+// The picture a photo row shows: its own thumbnail once ready, else the linked thumbnail of
+// its source record when that holds an image; nullptr when the row shows its icon (folders
+// always). Read under the record's mutex: the search worker writes these fields under it.
+const QELImage* ShownPicture(const QELFileInfo& record);
+
+// True when a press at `x` on the row lands on the thumbnail it shows: from the indentation to
+// the indentation plus the picture's width, both ends included. Only the x coordinate counts.
+bool HitsThumbnail(const QELFileInfo& record, int x);
+
+// "撮影日時：%04d年%02d月%02d日" of the shooting time in local time (zeros when it cannot be
+// converted).
+std::string ShootingDateLine(const QELFileInfo& record);
+
+// "撮影場所：" followed by every address component, without separator.
+std::string ShootingPlaceLine(const QELFileInfo& record);

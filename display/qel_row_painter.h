@@ -1,0 +1,22 @@
+#pragma once
+
+#include "catalogue/qel_file_info.h"
+#include "display/row_icons.h"
+#include "display/thumbnail_bitmaps.h"
+
+#include <wx/dc.h>
+#include <wx/font.h>
+
+// What a list paints its rows with.
+struct RowPaintTools {
+    const wxFont& titleFont;
+    const wxFont& smallFont;
+    const RowIcons& icons;
+    ThumbnailBitmaps& thumbnails;
+};
+
+// Paints one row of `size` at (0, 0) of `dc` (the list's off-screen bitmap): background of the
+// record's kind, icon or thumbnail, title, for analysed photos the date and place lines, the
+// separator and, when selected, the 2-pixel black frame.
+void PaintRow(wxDC& dc, const QELFileInfo& record, const wxSize& size, bool selected,
+              const RowPaintTools& tools);

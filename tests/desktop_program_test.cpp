@@ -1,0 +1,101 @@
+#include "app/tessaro_layout.h"
+#include "tests/loopback_server.h"
+#include "tests/test_support.h"
+#include "tests/window_driver.h"
+#include "tests/x11_windows.h"
+
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+#include <wx/frame.h>
+#include <wx/uiaction.h>
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <csignal>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+// The program itself, started as a user would start it, with the environment it is given.
+class Program {
+public:
+    Program(const std::string& path, const std::vector<std::string>& settings) {
+        std::vector<std::string> environment = settings;
+        for (char** variable = environ; *variable != nullptr; ++variable) {
+            environment.emplace_back(*variable);
+        }
+        std::vector<char*> envp;
+        for (std::string& variable : environment) {
+            envp.push_back(variable.data());
+        }
+        envp.push_back(nullptr);
+        std::string program = path;
+        char* argv[] = {program.data(), nullptr};
+        started_ = posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv, envp.data()) == 0;
+    }
+    ~Program() {
+        if (started_ && !ended_) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    bool started() const { return started_; }
+    // True once the program has ended by itself; its exit status is then in `status`.
+    bool ended(int& status) {
+        if (!ended_ && waitpid(pid_, &status_, WNOHANG) == pid_) {
+            ended_ = true;
+        }
+        status = status_;
+        return ended_;
+    }
+
+private:
+    pid_t pid_ = 0;
+    int status_ = 0;
+    bool started_ = false;
+    bool ended_ = false;
+};
+
+} // namespace
+
+TEST(DesktopProgram, startsOnAFreshAccountTakesStep1FromItsButtonAndExitsOnEscape) {
+    TempDir home;
+    TempDir card;
+    WriteFile(home.path() + "answers.txt", card.path() + "\n");
+    // A service with nothing behind it: the probe fails at once instead of going out.
+    WriteFile(home.path() + "config/tessaro/tessaroInit.Ini",
+              "[Service]\nGeocodeURL=http://127.0.0.1:" + std::to_string(ClosedPort()) + "\n");
+    Program program(TESSARO_DESKTOP, {"XDG_CONFIG_HOME=" + home.path() + "config",
+                                      "TESSARO_FOLDER_ANSWERS=" + home.path() + "answers.txt"});
+    ASSERT_TRUE(program.started());
+    // The input simulator scales by a top window of the test's own, realised but not shown.
+    wxFrame anchor(nullptr, wxID_ANY, "anchor");
+    gtk_widget_realize(anchor.GetHandle());
+    wxPoint origin;
+    wxSize size;
+    int status = 0;
+    ASSERT_TRUE(RunUntil(
+        [&] { return FindTopLevelWindow("Tessaro", origin, size) || program.ended(status); },
+        20000));
+    ASSERT_FALSE(program.ended(status)) << "the program ended at once, status " << status;
+    EXPECT_EQ(size, wxSize(875, 686));
+
+    const std::string settings = home.path() + "config/tessaro/tessaroInit.Ini";
+    // STEP1 sits at 4, 3 (92 x 14 dialog units).
+    wxUIActionSimulator input;
+    input.MouseMove(origin + wxPoint(DialogUnitsToPixels(4 + 46), DialogUnitsToPixels(3 + 7)));
+    input.MouseClick();
+    ASSERT_TRUE(RunUntil([&] {
+        return ReadFile(settings).find("FolderSTEP1=" + card.path()) != std::string::npos;
+    }));
+
+    // The pointer rests on the window, so the key goes to it.
+    input.Char(WXK_ESCAPE);
+    ASSERT_TRUE(RunUntil([&] { return program.ended(status); }, 20000));
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}

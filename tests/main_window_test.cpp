@@ -1,0 +1,332 @@
+#include "app/dlg_input_user.h"
+#include "display/qel_row_layout.h"
+#include "tests/window_fixture.h"
+
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/radiobut.h>
+#include <wx/spinbutt.h>
+#include <wx/textctrl.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <set>
+
+namespace {
+
+// Answers the next input dialog as a user would: waits for it, clicks into its edit box,
+// selects everything, types `typed` and clicks `buttonId`. Runs from a timer, because the
+// dialog's own modal loop holds the test until it closes.
+class InputDialogAnswer : public wxTimer {
+public:
+    InputDialogAnswer(std::string typed, int buttonId)
+        : typed_(std::move(typed)), buttonId_(buttonId),
+          deadline_(std::chrono::steady_clock::now() + std::chrono::seconds(10)) {
+        Start(20);
+    }
+
+    std::string shownText; // what the dialog opened with
+    bool answered = false;
+    bool gaveUp = false; // the typing never arrived; the dialog was closed without it
+
+private:
+    void Notify() override {
+        CDlgInputUser* dialog = nullptr;
+        for (wxWindow* top : wxTopLevelWindows) {
+            if (auto* input = dynamic_cast<CDlgInputUser*>(top); input && input->IsShown()) {
+                dialog = input;
+            }
+        }
+        if (dialog == nullptr || answered) {
+            return;
+        }
+        auto* edit = ControlById<wxTextCtrl>(dialog, kIdInputEdit);
+        if (std::chrono::steady_clock::now() > deadline_) {
+            // The dialog's modal loop holds the test: it must end even when the input fails.
+            answered = gaveUp = true;
+            Stop();
+            dialog->EndModal(wxID_CANCEL);
+        } else if (!typing_) {
+            typing_ = true;
+            shownText = edit->GetValue().utf8_string();
+            SaveScreenshot(dialog, std::string(TESSARO_SCREENSHOT_DIR) + "/input.png");
+            Click(edit);
+            wxUIActionSimulator input;
+            input.Char('a', wxMOD_CONTROL);
+            if (typed_.empty()) {
+                input.Char(WXK_DELETE);
+            } else {
+                input.Text(typed_.c_str());
+            }
+        } else if (edit->GetValue().utf8_string() == typed_) {
+            answered = true;
+            Stop();
+            Click(dialog->FindWindow(buttonId_));
+        }
+    }
+
+    std::string typed_;
+    int buttonId_;
+    std::chrono::steady_clock::time_point deadline_;
+    bool typing_ = false;
+};
+
+wxPoint RowCentre(CWndLbQELFile* list, std::size_t row) {
+    const wxRect rect = list->GetItemRect(row);
+    return wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 2);
+}
+
+// Double-clicks a result row and lets `answer` deal with the dialog that opens.
+void EditTitle(CWndLbQELFile* list, std::size_t row, InputDialogAnswer& answer) {
+    DoubleClickAt(list, RowCentre(list, row));
+    ASSERT_TRUE(RunUntil([&] { return answer.answered && !answer.IsRunning(); }));
+    ASSERT_FALSE(answer.gaveUp) << "the typed text never reached the dialog";
+    // The dialog has closed and the list repainted.
+    ASSERT_TRUE(RunUntil([&] {
+        return std::none_of(wxTopLevelWindows.begin(), wxTopLevelWindows.end(),
+                            [](wxWindow* w) { return dynamic_cast<CDlgInputUser*>(w) != nullptr; });
+    }));
+}
+
+std::size_t RowOf(CWndLbQELFile* list, const std::string& name) {
+    for (std::size_t i = 0; i < list->GetItemCount(); ++i) {
+        if (list->RowRecord(i)->name == name) {
+            return i;
+        }
+    }
+    ADD_FAILURE() << name << " is not in the list";
+    return 0;
+}
+
+const std::vector<std::string> kDefaultTitles = {
+    "2010(平成22)年", "08月15日京都府", "09時00分京都市.JPG", "09時01分京都市.JPG", "09時02分.JPG",
+    "09時03分.JPG",   "2011(平成23)年", "01月01日",           "10時04分.JPG",       "10時05分.JPG"};
+
+} // namespace
+
+TEST_F(MainWindow, opensAtItsTemplateSizeWithOnlyStep1EnabledAndTheDefaultOptions) {
+    open({});
+    EXPECT_EQ(window->GetClientSize(), wxSize(875, 686));
+    EXPECT_EQ(stepFaces(), "T G G G G G");
+    EXPECT_EQ(window->workflow().state(), 0);
+    EXPECT_TRUE(ControlById<wxRadioButton>(window.get(), 1021)->GetValue());
+    EXPECT_TRUE(ControlById<wxRadioButton>(window.get(), 1022)->GetValue());
+    EXPECT_TRUE(ControlById<wxRadioButton>(window.get(), 1026)->GetValue());
+    EXPECT_TRUE(ControlById<wxRadioButton>(window.get(), 1036)->GetValue());
+    EXPECT_TRUE(ControlById<wxRadioButton>(window.get(), 1040)->GetValue());
+    const auto* fileParts = ControlById<wxChoice>(window.get(), 1013);
+    ASSERT_EQ(fileParts->GetCount(), 5u);
+    EXPECT_EQ(fileParts->GetString(2).utf8_string(), "前のファイル名");
+    EXPECT_EQ(fileParts->GetSelection(), 0);
+    EXPECT_EQ(window->FindWindow(kIdSourceFolder)->GetLabel(), "");
+    // The settings folder of a fresh account has been made.
+    EXPECT_TRUE(std::filesystem::is_directory(home.path() + "config/tessaro"));
+}
+
+TEST_F(MainWindow, tellsEveryWorkflowStateApartAtAGlance) {
+    open({});
+    // States 2, 4, 6, 8 and 10 last only while a step runs; here each is applied in turn.
+    const char* const expected[] = {
+        "T G G G G G", "D T G G G G", "G B G G G G", "D D T G G G", "G G B G G G", "D D D T G G",
+        "D D D B G G", "D D D D T G", "G G G G B G", "D D D D D T", "G G G G G B",
+    };
+    for (int state = 0; state <= 10; ++state) {
+        setStepState(*window, state);
+        EXPECT_EQ(stepFaces(), expected[state]) << "state " << state;
+    }
+}
+
+TEST_F(MainWindow, runsTheStepsOverACardThroughItsButtons) {
+    // The first choice is cancelled, the second gives the card without its trailing '/'.
+    std::string cardFolder = card.path();
+    cardFolder.pop_back();
+    open({"", cardFolder, destination.path()});
+
+    Click(window->FindWindow(kIdStep1));
+    RunFor(100);
+    EXPECT_EQ(window->workflow().state(), 0) << "a cancelled chooser changes nothing";
+    EXPECT_EQ(window->FindWindow(kIdSourceFolder)->GetLabel(), "");
+
+    pressStep(1, 1);
+    EXPECT_EQ(stepFaces(), "D T G G G G");
+    EXPECT_EQ(window->FindWindow(kIdSourceFolder)->GetLabel().utf8_string(), card.path());
+
+    pressStep(2, 3);
+    ASSERT_TRUE(RunUntil([&] { return window->catalogue().scanJob.running.load() == 0; }));
+    ASSERT_TRUE(RunUntil([&] { return sourceList()->GetItemCount() == 9; }));
+    EXPECT_EQ(stepFaces(), "D D T G G G");
+    EXPECT_EQ(window->FindWindow(kIdCounter)->GetLabel(), "6");
+    std::set<std::string> folders;
+    std::set<std::string> photos;
+    for (std::size_t i = 0; i < sourceList()->GetItemCount(); ++i) {
+        const QELFileInfo* row = sourceList()->RowRecord(i);
+        (row->isFolder ? folders : photos).insert(row->title);
+        if (!row->isFolder) {
+            EXPECT_EQ(row->thumbReady, 1) << row->path;
+        }
+    }
+    EXPECT_EQ(folders, (std::set<std::string>{"DCIM", "100CAMERA", "101CAMERA"}));
+    EXPECT_EQ(photos, std::set<std::string>(kCardPhotos.begin(), kCardPhotos.end()));
+
+    // Selecting a photo shows it in the image view and the map view; a click on its thumbnail
+    // brings the image view up, a click beside it does not.
+    const std::size_t photoRow = RowOf(sourceList(), "IMG_0003.JPG");
+    const QELFileInfo* photo = sourceList()->RowRecord(photoRow);
+    const int left = RowIndent(*photo);
+    ClickAt(sourceList(),
+            sourceList()->GetItemRect(photoRow).GetLeftTop() + wxPoint(left + 60, 18));
+    ASSERT_TRUE(RunUntil([&] { return !views.files.empty(); }));
+    EXPECT_EQ(views.files.back(), photo->path);
+    EXPECT_EQ(views.positions.back(), std::make_pair(0.0, 0.0));
+    EXPECT_EQ(views.imageWindowShown, 0);
+    ClickAt(sourceList(),
+            sourceList()->GetItemRect(photoRow).GetLeftTop() + wxPoint(left + 10, 18));
+    ASSERT_TRUE(RunUntil([&] { return views.imageWindowShown == 1; }));
+    // A folder row is shown the same way (the image view finds no picture in it).
+    const std::size_t folderRow = RowOf(sourceList(), "DCIM");
+    ClickAt(sourceList(), RowCentre(sourceList(), folderRow));
+    ASSERT_TRUE(RunUntil([&] { return views.files.back() == card.path() + "DCIM"; }));
+    EXPECT_EQ(views.imageWindowShown, 1);
+    // "写" and "地" bring the two views up.
+    Click(window->FindWindow(kIdImageButton));
+    Click(window->FindWindow(kIdMapButton));
+    ASSERT_TRUE(RunUntil([&] { return views.imageWindowShown == 2 && views.mapWindowShown == 1; }));
+
+    // The start-up probe and the two photos with a position asked the geocoding server.
+    pressStep(3, 5);
+    EXPECT_EQ(stepFaces(), "D D D T G G");
+    EXPECT_EQ(window->FindWindow(kIdCounter)->GetLabel().utf8_string(), "9／9");
+    const QELFileInfo* placed = sourceList()->RowRecord(RowOf(sourceList(), "IMG_0001.JPG"));
+    EXPECT_EQ(placed->exifStatus, 1);
+    EXPECT_EQ(placed->shortAddresses.size(), 7u);
+    EXPECT_EQ(geocodeRequests.load(), 3);
+
+    pressStep(4, 7);
+    ASSERT_TRUE(RunUntil([&] { return resultList()->GetItemCount() == 10; }));
+    EXPECT_EQ(stepFaces(), "D D D D T G");
+    EXPECT_EQ(titles(resultList()), kDefaultTitles);
+
+    // An option change re-titles at once and is stored at once.
+    Click(window->FindWindow(1018));
+    ASSERT_TRUE(RunUntil([&] { return titles(resultList())[0] == "2010年"; }));
+    EXPECT_NE(settingsText().find("1_1_ShootYear=0"), std::string::npos);
+
+    // A title edited by hand through the input dialog; a cancelled edit keeps the title.
+    {
+        InputDialogAnswer answer("Kyoto trip", wxID_OK);
+        EditTitle(resultList(), 1, answer);
+        EXPECT_EQ(answer.shownText, "08月15日京都府");
+    }
+    EXPECT_EQ(titles(resultList())[1], "Kyoto trip");
+    {
+        InputDialogAnswer answer("typed in vain", wxID_CANCEL);
+        EditTitle(resultList(), 2, answer);
+        EXPECT_EQ(answer.shownText, "09時00分京都市.JPG");
+    }
+    EXPECT_EQ(titles(resultList())[2], "09時00分京都市.JPG");
+
+    ASSERT_TRUE(SaveScreenshot(window.get(), std::string(TESSARO_SCREENSHOT_DIR) + "/main.png"));
+
+    // The file names from the previous names: the edited title gives way to the composed one,
+    // and the place list is disabled because such names carry no place.
+    auto* fileParts = ControlById<wxChoice>(window.get(), 1013);
+    fileParts->SetFocus();
+    MovePointerTo(fileParts, wxPoint(2, 2));
+    wxUIActionSimulator().Select(wxString::FromUTF8("前のファイル名"));
+    ASSERT_TRUE(RunUntil([&] { return titles(resultList())[2] == "IMG_0001.JPG"; }));
+    EXPECT_EQ(titles(resultList()),
+              (std::vector<std::string>{"2010年", "08月15日京都府", "IMG_0001.JPG", "IMG_0002.JPG",
+                                        "IMG_0003.JPG", "IMG_0004.JPG", "2011年", "01月01日",
+                                        "IMG_0005.JPG", "IMG_0006.JPG"}));
+    EXPECT_FALSE(window->FindWindow(1014)->IsEnabled());
+
+    pressStep(5, 9);
+    EXPECT_EQ(stepFaces(), "D D D D D T");
+    EXPECT_EQ(window->FindWindow(kIdDestinationFolder)->GetLabel().utf8_string(),
+              destination.path());
+
+    // The copies, under the titles shown, with their records; both trees stay shown.
+    pressStep(6, 0);
+    EXPECT_EQ(stepFaces(), "T G G G G G");
+    EXPECT_EQ(sourceList()->GetItemCount(), 9u);
+    EXPECT_EQ(resultList()->GetItemCount(), 10u);
+    EXPECT_EQ(window->FindWindow(kIdCounter)->GetLabel().utf8_string(), "10／10");
+    for (const char* copy :
+         {"2010年/08月15日京都府/IMG_0001.JPG", "2010年/08月15日京都府/IMG_0004.JPG",
+          "2011年/01月01日/IMG_0006.JPG", "2010年/08月15日京都府/TSFXML/IMG_0001TSF.XML",
+          "TS1XML/2011年TS1.XML"}) {
+        EXPECT_TRUE(std::filesystem::exists(destination.path() + copy)) << copy;
+    }
+    EXPECT_EQ(ReadFile(destination.path() + "2011年/01月01日/IMG_0006.JPG"),
+              ReadFile(card.path() + "DCIM/101CAMERA/IMG_0006.JPG"));
+
+    Click(window->FindWindow(kIdExit));
+    ASSERT_TRUE(RunUntil([&] { return !window->IsShown(); }));
+    EXPECT_EQ(sourceList()->RowCount(), 0u);
+
+    const std::string settings = settingsText();
+    EXPECT_NE(settings.find("FolderSTEP1=" + card.path() + "\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("FolderSTEP5=" + destination.path() + "\n"), std::string::npos);
+    for (const char* key :
+         {"1_1_CB=0", "1_1_ShootYear=0", "2_1_CB=0", "2_1_ShootDay=0", "2_2_CB=0", "2_2_Place=1",
+          "3_1_CB=2", "3_1_ShootHour=0", "3_2_CB=0", "3_2_Place=2"}) {
+        EXPECT_NE(settings.find(std::string(key) + "\n"), std::string::npos) << key;
+    }
+}
+
+TEST_F(MainWindow, theResetButtonRestoresTheDefaultsAndRetitles) {
+    open({card.path()});
+    pressStep(1, 1);
+    pressStep(2, 3);
+    pressStep(3, 5);
+    pressStep(4, 7);
+    ASSERT_TRUE(RunUntil([&] { return resultList()->GetItemCount() == 10; }));
+    Click(window->FindWindow(1019));
+    ASSERT_TRUE(RunUntil([&] { return titles(resultList())[0] == "2010"; }));
+    Click(window->FindWindow(kIdResetOptions));
+    ASSERT_TRUE(RunUntil([&] { return titles(resultList()) == kDefaultTitles; }));
+    EXPECT_TRUE(ControlById<wxRadioButton>(window.get(), 1021)->GetValue());
+    EXPECT_NE(settingsText().find("1_1_ShootYear=3"), std::string::npos);
+}
+
+TEST_F(MainWindow, theDividerMovesFivePixelsAStepEitherWay) {
+    open({});
+    auto* mover = window->FindWindow(kIdDivider);
+    const wxRect source = sourceList()->GetRect();
+    const wxRect result = resultList()->GetRect();
+    const wxSize size = mover->GetClientSize();
+    // The right arrow moves the divider right.
+    ClickAt(mover, wxPoint(size.x * 7 / 8, size.y / 2));
+    ASSERT_TRUE(RunUntil([&] { return sourceList()->GetRect().width == source.width + 5; }));
+    EXPECT_EQ(resultList()->GetRect().x, result.x + 5);
+    EXPECT_EQ(resultList()->GetRect().GetRight(), result.GetRight());
+    ClickAt(mover, wxPoint(size.x / 8, size.y / 2));
+    ClickAt(mover, wxPoint(size.x / 8, size.y / 2));
+    ASSERT_TRUE(RunUntil([&] { return sourceList()->GetRect().width == source.width - 5; }));
+    EXPECT_EQ(resultList()->GetRect().x, result.x - 5);
+}
+
+TEST_F(MainWindow, theCloseBoxExitsLikeTheExitButton) {
+    open({card.path()});
+    pressStep(1, 1);
+    pressStep(2, 3);
+    window->Close();
+    ASSERT_TRUE(RunUntil([&] { return !window->IsShown(); }));
+    EXPECT_EQ(sourceList()->RowCount(), 0u) << "the trees are cleared on the way out";
+    EXPECT_EQ(window->catalogue().mutex, nullptr);
+}
+
+TEST_F(MainWindow, enterDoesNothingAndEscapeExits) {
+    open({});
+    PressKey(window.get(), WXK_RETURN);
+    // Input is handled in order: once this click has arrived, so has the Enter.
+    Click(window->FindWindow(1019));
+    ASSERT_TRUE(
+        RunUntil([&] { return ControlById<wxRadioButton>(window.get(), 1019)->GetValue(); }));
+    EXPECT_TRUE(window->IsShown());
+    PressKey(window.get(), WXK_ESCAPE);
+    ASSERT_TRUE(RunUntil([&] { return !window->IsShown(); }));
+}

@@ -1,0 +1,127 @@
+#include "tests/window_fixture.h"
+
+#include "app/face_button.h"
+#include "platform/settings_path.h"
+#include "tests/exif_builder.h"
+
+#include <opencv2/imgcodecs.hpp>
+#include <opencv2/imgproc.hpp>
+
+#include <cstdlib>
+
+namespace {
+
+// Where a step button's tag is, and what its colours mean.
+constexpr int kTagX = 4;
+
+char FaceLetter(const CFaceButton* button) {
+    const wxImage face = button->shownFace().ConvertToImage();
+    const int y = face.GetHeight() / 2;
+    const int red = face.GetRed(kTagX, y);
+    const int green = face.GetGreen(kTagX, y);
+    const int blue = face.GetBlue(kTagX, y);
+    if (green > 120 && red < 60) {
+        return 'T';
+    }
+    if (red > 230 && green > 180 && blue < 60) {
+        return 'B';
+    }
+    if (red < 90 && green < 90 && blue < 100) {
+        return 'D';
+    }
+    if (red > 180 && red == green && green == blue) {
+        return 'G';
+    }
+    return '?';
+}
+
+// A picture as a camera writes it: the EXIF segment first, with the time and, for some, the
+// position of Kyoto.
+void WritePhoto(const std::string& path, int shade, const std::string& date, bool placed) {
+    cv::Mat picture(90, 120, CV_8UC3, cv::Scalar(40 * shade % 256, 120, 255 - 30 * shade));
+    cv::circle(picture, cv::Point(30 + 12 * shade, 45), 20, cv::Scalar(255, 255, 255), -1);
+    std::vector<std::uint8_t> encoded;
+    ASSERT_TRUE(cv::imencode(".jpg", picture, encoded)) << path;
+    const Rationals latitude = {{35, 1}, {0, 1}, {0, 1}};
+    const Rationals longitude = {{135, 1}, {46, 1}, {0, 1}};
+    WriteFile(path, WithExif(std::string(encoded.begin(), encoded.end()),
+                             placed ? ExifTiff(date, latitude, longitude) : ExifTiff(date)));
+}
+
+} // namespace
+
+void MakeCard(const std::string& folder) {
+    for (std::size_t i = 0; i < kCardPhotos.size(); ++i) {
+        const std::string camera = i < 4 ? "DCIM/100CAMERA/" : "DCIM/101CAMERA/";
+        const int index = static_cast<int>(i);
+        const std::string date = i < 4 ? "2010:08:15 09:0" + std::to_string(index) + ":00"
+                                       : "2011:01:01 10:0" + std::to_string(index) + ":00";
+        WritePhoto(folder + camera + kCardPhotos[i], index, date, i < 2);
+    }
+    WriteFile(folder + "DCIM/.thumbs/IMG_0001.JPG", "not a photo of the card");
+    WriteFile(folder + "notes.txt", "not a photo");
+}
+
+void MainWindow::SetUp() {
+    setenv("XDG_CONFIG_HOME", (home.path() + "config").c_str(), 1);
+    MakeCard(card.path());
+    WriteFile(SettingsFilePath("tessaro"), "[Service]\nGeocodeURL=" + geocoder.url() + "\n");
+}
+
+void MainWindow::TearDown() {
+    window.reset();
+    unsetenv("TESSARO_FOLDER_ANSWERS");
+    unsetenv("XDG_CONFIG_HOME");
+}
+
+void MainWindow::open(const std::vector<std::string>& answers) {
+    std::string lines;
+    for (const std::string& answer : answers) {
+        lines += answer + "\n";
+    }
+    const std::string answersFile = home.path() + "answers.txt";
+    WriteFile(answersFile, lines);
+    setenv("TESSARO_FOLDER_ANSWERS", answersFile.c_str(), 1);
+    window = std::make_unique<CTessaroDlg>("/usr/bin/tessaro");
+    window->setEntryViews(&views);
+    window->Show();
+    ASSERT_TRUE(RunUntil([&] { return window->IsShownOnScreen(); }));
+    // The first paint of every control has happened once the step buttons show their faces.
+    RunFor(100);
+}
+
+void MainWindow::pressStep(int step, int state) {
+    Click(window->FindWindow(kStepButtonIds[step - 1]));
+    ASSERT_TRUE(RunUntil([&] { return window->workflow().state() == state; }))
+        << "STEP" << step << " left the workflow in state " << window->workflow().state();
+}
+
+std::string MainWindow::stepFaces() const {
+    std::string faces;
+    for (const int id : kStepButtonIds) {
+        faces += FaceLetter(ControlById<CFaceButton>(window.get(), id));
+        faces += ' ';
+    }
+    faces.pop_back();
+    return faces;
+}
+
+std::vector<std::string> MainWindow::titles(CWndLbQELFile* list) const {
+    std::vector<std::string> shown;
+    for (std::size_t i = 0; i < list->GetItemCount(); ++i) {
+        shown.push_back(list->RowRecord(i)->title);
+    }
+    return shown;
+}
+
+std::string MainWindow::settingsText() const {
+    return ReadFile(SettingsFilePath("tessaro"));
+}
+
+CWndLbQELFile* MainWindow::sourceList() const {
+    return ControlById<CWndLbQELFile>(window.get(), kIdSourceList);
+}
+
+CWndLbQELFile* MainWindow::resultList() const {
+    return ControlById<CWndLbQELFile>(window.get(), kIdResultList);
+}

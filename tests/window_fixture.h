@@ -1,0 +1,72 @@
+#pragma once
+
+#include "app/control_ids.h"
+#include "app/entry_views.h"
+#include "app/tessaro_dlg.h"
+#include "display/wnd_lb_qel_file.h"
+#include "tests/loopback_server.h"
+#include "tests/test_support.h"
+#include "tests/window_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+// What the main window asked of the image view and the map view.
+struct RecordingViews : EntryViews {
+    std::vector<std::string> files;
+    std::vector<std::pair<double, double>> positions;
+    int imageWindowShown = 0;
+    int mapWindowShown = 0;
+
+    void ShowImageFile(const std::string& path) override { files.push_back(path); }
+    void ShowPosition(double latitude, double longitude) override {
+        positions.emplace_back(latitude, longitude);
+    }
+    void showImageWindow() override { ++imageWindowShown; }
+    void showMapWindow() override { ++mapWindowShown; }
+};
+
+// The real main window on a fresh account: its own settings folder, a card of generated photos,
+// a destination folder and the folder chooser's answers in a file (the program's test seam).
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Opens the window; the chooser will give `answers` in turn (an empty one cancels).
+    void open(const std::vector<std::string>& answers);
+    // Clicks step button `step` (1 to 6) and lets the UI run until the workflow is in `state`.
+    void pressStep(int step, int state);
+    // The six buttons as the user sees them: for each, the face it shows (T to do, D done,
+    // G grey, B busy), read from the face's tag colour.
+    std::string stepFaces() const;
+    std::vector<std::string> titles(CWndLbQELFile* list) const;
+    std::string settingsText() const;
+
+    CWndLbQELFile* sourceList() const;
+    CWndLbQELFile* resultList() const;
+
+    TempDir home;
+    TempDir card;
+    TempDir destination;
+    // The geocoding service of the settings file: Kyoto for every position.
+    std::atomic<int> geocodeRequests{0};
+    LoopbackServer geocoder{[this](const httplib::Request&, httplib::Response& response) {
+        ++geocodeRequests;
+        response.set_content(ReadFile(RealDataDir() + "/geocode/ok_ja_kyoto_higashiyama.xml"),
+                             "application/xml");
+    }};
+    RecordingViews views;
+    std::unique_ptr<CTessaroDlg> window;
+};
+
+// Six photos in two camera folders (2010-08-15, two of them with a position, and 2011-01-01), a
+// hidden folder with one more, and a file that is no photo.
+void MakeCard(const std::string& folder);
+inline const std::vector<std::string> kCardPhotos = {
+    "IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG", "IMG_0004.JPG", "IMG_0005.JPG", "IMG_0006.JPG"};
