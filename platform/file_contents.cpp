@@ -51,14 +51,14 @@ std::string ResolveLink(const std::string& path) {
     return real ? std::string(real.get()) : path;
 }
 
-// Created with O_EXCL and mode 0666 so the umask applies as it would to the file itself.
+// Created with O_EXCL and mode 0666 so the umask applies as it would to the file itself. The
+// name is short, so that any name that fits the folder has a temporary that fits it too.
 int CreateTemporary(const std::string& target, std::string& temporary) {
     static std::atomic<unsigned> counter{0};
     const std::size_t slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-    const std::string base = target.substr(folder.size());
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = folder + "." + base + "." + std::to_string(getpid()) + "-" +
+        temporary = folder + ".tessaro-" + std::to_string(getpid()) + "-" +
                     std::to_string(counter++) + ".tmp";
         const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) {

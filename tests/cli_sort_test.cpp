@@ -38,15 +38,6 @@ std::map<std::string, std::string> Snapshot(const std::string& root) {
     return state;
 }
 
-std::set<std::string> Tree(const std::string& root) {
-    std::set<std::string> paths;
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        const std::string relative = fs::relative(entry.path(), root).string();
-        paths.insert(entry.is_directory() ? relative + "/" : relative);
-    }
-    return paths;
-}
-
 class CliSort : public ::testing::Test {
 protected:
     CliSort() {
@@ -93,35 +84,35 @@ TEST_F(CliSort, copiesACardIntoTitledFoldersWithHiddenRecords) {
     EXPECT_EQ(run.out, "3 copied, 0 skipped, 0 failed\n");
     EXPECT_EQ(requests.load(), 1);
     const std::string sorted = out.path() + "sorted/";
-    EXPECT_EQ(Tree(sorted), (std::set<std::string>{".hidden",
-                                                   "TS1XML/",
-                                                   "TS1XML/.hidden",
-                                                   "TS1XML/2010(平成22)年TS1.XML",
-                                                   "TS1XML/2011(平成23)年TS1.XML",
-                                                   kYear2010,
-                                                   kYear2010 + ".hidden",
-                                                   kYear2010 + "TS2XML/",
-                                                   kYear2010 + "TS2XML/.hidden",
-                                                   kYear2010 + "TS2XML/08月15日京都府TS2.XML",
-                                                   kDay0815,
-                                                   kDay0815 + ".hidden",
-                                                   kDay0815 + "09時05分京都市.JPG",
-                                                   kDay0815 + "09時06分.JPG",
-                                                   kDay0815 + "TSFXML/",
-                                                   kDay0815 + "TSFXML/.hidden",
-                                                   kDay0815 + "TSFXML/09時05分京都市TSF.XML",
-                                                   kDay0815 + "TSFXML/09時06分TSF.XML",
-                                                   kYear2011,
-                                                   kYear2011 + ".hidden",
-                                                   kYear2011 + "TS2XML/",
-                                                   kYear2011 + "TS2XML/.hidden",
-                                                   kYear2011 + "TS2XML/01月01日TS2.XML",
-                                                   kDay0101,
-                                                   kDay0101 + ".hidden",
-                                                   kDay0101 + "00時00分.JPG",
-                                                   kDay0101 + "TSFXML/",
-                                                   kDay0101 + "TSFXML/.hidden",
-                                                   kDay0101 + "TSFXML/00時00分TSF.XML"}));
+    EXPECT_EQ(PathsBelow(sorted), (std::set<std::string>{".hidden",
+                                                         "TS1XML/",
+                                                         "TS1XML/.hidden",
+                                                         "TS1XML/2010(平成22)年TS1.XML",
+                                                         "TS1XML/2011(平成23)年TS1.XML",
+                                                         kYear2010,
+                                                         kYear2010 + ".hidden",
+                                                         kYear2010 + "TS2XML/",
+                                                         kYear2010 + "TS2XML/.hidden",
+                                                         kYear2010 + "TS2XML/08月15日京都府TS2.XML",
+                                                         kDay0815,
+                                                         kDay0815 + ".hidden",
+                                                         kDay0815 + "09時05分京都市.JPG",
+                                                         kDay0815 + "09時06分.JPG",
+                                                         kDay0815 + "TSFXML/",
+                                                         kDay0815 + "TSFXML/.hidden",
+                                                         kDay0815 + "TSFXML/09時05分京都市TSF.XML",
+                                                         kDay0815 + "TSFXML/09時06分TSF.XML",
+                                                         kYear2011,
+                                                         kYear2011 + ".hidden",
+                                                         kYear2011 + "TS2XML/",
+                                                         kYear2011 + "TS2XML/.hidden",
+                                                         kYear2011 + "TS2XML/01月01日TS2.XML",
+                                                         kDay0101,
+                                                         kDay0101 + ".hidden",
+                                                         kDay0101 + "00時00分.JPG",
+                                                         kDay0101 + "TSFXML/",
+                                                         kDay0101 + "TSFXML/.hidden",
+                                                         kDay0101 + "TSFXML/00時00分TSF.XML"}));
     EXPECT_EQ(ReadFile(sorted + kDay0815 + "09時05分京都市.JPG"),
               ReadFile(card.path() + "DCIM/100CAMERA/DSC01234.JPG"));
     EXPECT_EQ(ReadFile(sorted + ".hidden"), "TS1XML\n");
@@ -204,7 +195,7 @@ TEST_F(CliSort, keepsPlaceNamesWithSlashesInsideTheDestination) {
              "</address_component></result></GeocodeResponse>";
     const CliRun run = Sort(card.path(), out.path() + "in", "--set 2_2_Place=1 --set 3_2_Place=2");
     EXPECT_EQ(run.status, 0);
-    for (const std::string& path : Tree(out.path())) {
+    for (const std::string& path : PathsBelow(out.path())) {
         EXPECT_EQ(path.rfind("in", 0), 0u) << path;
     }
     EXPECT_TRUE(fs::exists(out.path() + "in/" + kYear2010 + "08月15日京／都/09時05分...JPG"));
@@ -220,7 +211,7 @@ TEST_F(CliSort, refusesUnusableFoldersBeforeTouchingAnything) {
     EXPECT_EQ(Cli("--set 9_9=1 plan " + Quoted(card.path())).status, 2);
     EXPECT_EQ(Cli("--set 3_1_CB plan " + Quoted(card.path())).status, 2);
     EXPECT_EQ(Cli("plan").status, 2);
-    EXPECT_TRUE(Tree(out.path()).empty());
+    EXPECT_TRUE(PathsBelow(out.path()).empty());
 }
 
 TEST_F(CliSort, sortsAnEmptyCardIntoNothingAndPlansTheTree) {
@@ -229,7 +220,7 @@ TEST_F(CliSort, sortsAnEmptyCardIntoNothingAndPlansTheTree) {
     const CliRun run = Sort(empty.path(), out.path());
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "0 copied, 0 skipped, 0 failed\n");
-    EXPECT_TRUE(Tree(out.path()).empty());
+    EXPECT_TRUE(PathsBelow(out.path()).empty());
 
     const CliRun plan = Cli("--settings " + Quoted(home.path() + "tessaroInit.Ini") +
                             " --no-geocode --set 1_1_ShootYear=0 plan " + Quoted(card.path()));

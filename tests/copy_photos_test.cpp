@@ -14,16 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Every path below `root`, relative, with "/" after folders.
-std::set<std::string> Tree(const std::string& root) {
-    std::set<std::string> paths;
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        const std::string relative = fs::relative(entry.path(), root).string();
-        paths.insert(entry.is_directory() ? relative + "/" : relative);
-    }
-    return paths;
-}
-
 class CopyPass : public ::testing::Test {
 protected:
     CopyPass() {
@@ -74,7 +64,7 @@ TEST_F(CopyPass, makesTheTitledTreeWithHiddenRecordsAndPointsEntriesAtTheirCopie
         {{"0905.JPG", card.path() + "DSC_0001.JPG"}, {"0906.JPG", card.path() + "DSC_0002.JPG"}});
     const CopyTally tally = Copy(out.path());
     EXPECT_EQ(tally.copied, 2);
-    EXPECT_EQ(Tree(out.path()),
+    EXPECT_EQ(PathsBelow(out.path()),
               (std::set<std::string>{
                   ".hidden", "TS1XML/", "TS1XML/2010年TS1.XML", "2010年/", "2010年/.hidden",
                   "2010年/TS2XML/", "2010年/TS2XML/08月15日TS2.XML", "2010年/08月15日/",
@@ -118,7 +108,7 @@ TEST_F(CopyPass, keepsTitlesThatNameOtherFoldersInsideTheDestination) {
     WriteFile(card.path() + "DSC_0001.JPG", "photo");
     Day("..", "a/b", {{"../x.JPG", card.path() + "DSC_0001.JPG"}});
     Copy(out.path() + "inner/");
-    const auto tree = Tree(out.path());
+    const auto tree = PathsBelow(out.path());
     EXPECT_TRUE(tree.count("inner/．．/a／b/..／x.JPG")) << ::testing::PrintToString(tree);
     for (const std::string& path : tree) {
         EXPECT_EQ(path.rfind("inner/", 0), 0u) << path;
@@ -144,6 +134,6 @@ TEST_F(CopyPass, countsVanishedPhotosAndReportsRecordsThatCannotBeWritten) {
 TEST_F(CopyPass, createsNothingWithoutResults) {
     const CopyTally tally = Copy(out.path());
     EXPECT_EQ(tally.copied + tally.skipped + tally.failed, 0);
-    EXPECT_TRUE(Tree(out.path()).empty());
+    EXPECT_TRUE(PathsBelow(out.path()).empty());
     EXPECT_TRUE(messages.empty());
 }

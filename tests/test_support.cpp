@@ -56,3 +56,12 @@ std::string ReadFile(const std::string& path) {
 std::string RealDataDir() {
     return TESSARO_REALDATA_DIR;
 }
+
+std::set<std::string> PathsBelow(const std::string& root) {
+    std::set<std::string> paths;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+        const std::string relative = std::filesystem::relative(entry.path(), root).string();
+        paths.insert(entry.is_directory() ? relative + "/" : relative);
+    }
+    return paths;
+}

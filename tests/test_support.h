@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 
 // A fresh folder under the system's temporary folder, removed with everything in it when the
@@ -22,3 +23,6 @@ std::string ReadFile(const std::string& path);
 
 // ../shared/realdata, as seen from the source tree.
 std::string RealDataDir();
+
+// Every path below `root`, relative to it, folders with a trailing '/'.
+std::set<std::string> PathsBelow(const std::string& root);
