@@ -27,8 +27,12 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::string(argv[1]) == "titles") {
         return BenchTitles();
     }
+    if (argc == 2 && std::string(argv[1]) == "geocode") {
+        return BenchGeocode();
+    }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: tessaro-bench scan|exif|copy|thumbs FOLDER | titles\n");
+        std::fprintf(stderr,
+                     "usage: tessaro-bench scan|exif|copy|thumbs FOLDER | titles | geocode\n");
         return 2;
     }
     const std::string name = argv[1];

@@ -19,5 +19,6 @@ int BenchScan(const std::string& folder);
 int BenchThumbs(const std::string& folder);
 int BenchExif(const std::string& folder);
 int BenchCopy(const std::string& folder);
-// Makes its own photo records; needs no folder.
+// These make their own photo records or positions; they need no folder.
 int BenchTitles();
+int BenchGeocode();

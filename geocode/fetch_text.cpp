@@ -1,5 +1,7 @@
 #include "geocode/fetch_text.h"
 
+#include "geocode/builtin_geocoder.h"
+#include "geocode/geocoding_service.h"
 #include "geocode/utf8_to_narrow.h"
 #include "platform/debug_output.h"
 
@@ -90,6 +92,9 @@ bool SetOptions(CURL* curl, const std::string& url, const HttpLimits& limits, cu
 } // namespace
 
 std::string fetchText(const std::string& url, const HttpLimits& limits) {
+    if (isBuiltinGeocodeUrl(url)) {
+        return builtinGeocodeAnswer(url);
+    }
     if (!CurlReady()) {
         return {};
     }

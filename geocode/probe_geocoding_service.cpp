@@ -1,5 +1,6 @@
 #include "geocode/probe_geocoding_service.h"
 
+#include "geocode/geocode_answer.h"
 #include "geocode/reverse_geocode.h"
 
 #include <string>
@@ -14,6 +15,11 @@ constexpr double kProbeLongitude = 136.8839569091797;
 } // namespace
 
 int probeGeocodingService(const GeocodingService& service) {
+    // The embedded geocoder needs no network, and asking it would build its index on the
+    // window's thread.
+    if (isBuiltinGeocodeUrl(service.baseUrl)) {
+        return kGeocodeOk;
+    }
     std::vector<std::string> scratch;
     return reverseGeocode(service, kProbeLatitude, kProbeLongitude, scratch);
 }

@@ -8,6 +8,7 @@ packages=(
     libwxgtk3.2-dev libgtk-3-dev
     libopencv-core-dev libopencv-imgproc-dev libopencv-imgcodecs-dev
     libcurl4-openssl-dev
+    libgeonames-dev libgeonames0 libgeonames-common
     libgtest-dev libcpp-httplib-dev locales
     xvfb xauth fonts-ipafont-gothic
 )

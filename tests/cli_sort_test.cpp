@@ -230,3 +230,35 @@ TEST_F(CliSort, sortsAnEmptyCardIntoNothingAndPlansTheTree) {
               "    00時00分.JPG\n");
     EXPECT_EQ(requests.load(), 0);
 }
+
+// No --geocode-url and a settings file that does not exist yet: the embedded geocoder answers,
+// with no server and no network.
+TEST(CliSortOffline, titlesFoldersAndFilesWithPrefectureAndMunicipalityByDefault) {
+    TempDir card;
+    TempDir home;
+    TempDir out;
+    const Rationals kyotoLatitude = {{35, 1}, {0, 1}, {1296, 100}};      // 35.0036
+    const Rationals kyotoLongitude = {{135, 1}, {46, 1}, {516, 100}};    // 135.7681
+    const Rationals sapporoLatitude = {{43, 1}, {3, 1}, {4356, 100}};    // 43.0621
+    const Rationals sapporoLongitude = {{141, 1}, {21, 1}, {1584, 100}}; // 141.3544
+    const Rationals pacificLatitude = {{30, 1}, {0, 1}, {0, 1}};
+    const Rationals pacificLongitude = {{160, 1}, {0, 1}, {0, 1}};
+    WriteFile(card.path() + "DCIM/100CAMERA/DSC00001.JPG",
+              ExifPhoto("2010:08:15 09:05:30", kyotoLatitude, kyotoLongitude));
+    WriteFile(card.path() + "DCIM/100CAMERA/DSC00002.JPG",
+              ExifPhoto("2010:08:16 10:00:00", sapporoLatitude, sapporoLongitude));
+    WriteFile(card.path() + "DCIM/100CAMERA/DSC00003.JPG",
+              ExifPhoto("2010:08:17 11:30:00", pacificLatitude, pacificLongitude));
+
+    const CliRun run = Cli("--settings " + Quoted(home.path() + "tessaroInit.Ini") + " sort " +
+                           Quoted(card.path()) + " " + Quoted(out.path()));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "3 copied, 0 skipped, 0 failed\n");
+    EXPECT_TRUE(fs::exists(out.path() + kDay0815 + "09時05分京都市.JPG"));
+    EXPECT_TRUE(fs::exists(out.path() + kYear2010 + "08月16日北海道/10時00分札幌市.JPG"));
+    EXPECT_TRUE(fs::exists(out.path() + kYear2010 + "08月17日/11時30分.JPG")) << "the open sea";
+    EXPECT_NE(Cp932ToUtf8Replacing(ReadFile(out.path() + kDay0815 + "TSFXML/09時05分京都市TSF.XML"))
+                  .find("<FullAddress>日本京都府京都市</FullAddress>"),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(home.path() + "tessaroInit.Ini")) << "the CLI never writes settings";
+}

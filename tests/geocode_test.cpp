@@ -348,8 +348,12 @@ TEST(GeocodingService, takesEndpointAndKeyFromTheServiceSectionAndPutsTheKeyInTh
     TempDir dir;
     const std::string path = dir.path() + "tessaroInit.Ini";
     const GeocodingService missing = loadGeocodingService(path);
-    EXPECT_EQ(missing.baseUrl, "https://maps.googleapis.com");
+    EXPECT_EQ(missing.baseUrl, "builtin:");
     EXPECT_EQ(geocodeRequestUrl(missing, 35.0, 135.5),
+              "builtin:/maps/api/geocode/xml?latlng=35.000000,135.500000&sensor=false");
+
+    WriteFile(path, "[Service]\nGeocodeURL=https://maps.googleapis.com\n");
+    EXPECT_EQ(geocodeRequestUrl(loadGeocodingService(path), 35.0, 135.5),
               "https://maps.googleapis.com/maps/api/geocode/xml?"
               "latlng=35.000000,135.500000&sensor=false");
 
@@ -360,5 +364,5 @@ TEST(GeocodingService, takesEndpointAndKeyFromTheServiceSectionAndPutsTheKeyInTh
               "latlng=35.000000,135.500000&sensor=false&key=ab-C_9%26x%20y");
 
     WriteFile(path, "[Service]\nGeocodeURL=\n");
-    EXPECT_EQ(loadGeocodingService(path).baseUrl, "https://maps.googleapis.com");
+    EXPECT_EQ(loadGeocodingService(path).baseUrl, "builtin:");
 }

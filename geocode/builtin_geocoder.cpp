@@ -1,0 +1,125 @@
+#include "geocode/builtin_geocoder.h"
+
+#include "geocode/geonames_places.h"
+#include "geocode/place_index.h"
+#include "geocode/utf8_to_narrow.h"
+
+#include <charconv>
+#include <optional>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+struct PlaceData {
+    GeonamesPlaces places;
+    PlaceIndex index{places.positions()};
+};
+
+// Built at the first look-up, which the analysis worker makes, never the window's thread; a
+// function-local static makes concurrent first calls wait for the one build.
+const PlaceData& Places() {
+    static const PlaceData data;
+    return data;
+}
+
+std::optional<double> ReadNumber(std::string_view& text) {
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{}) {
+        return std::nullopt;
+    }
+    text.remove_prefix(static_cast<std::size_t>(end - text.data()));
+    return value;
+}
+
+// The "latlng=<latitude>,<longitude>" parameter of the query, both on the earth.
+std::optional<GeoPoint> RequestedPosition(std::string_view url) {
+    const std::size_t query = url.find('?');
+    if (query == std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::string_view rest = url.substr(query + 1);
+    constexpr std::string_view kName = "latlng=";
+    for (;;) {
+        const std::string_view parameter = rest.substr(0, rest.find('&'));
+        if (parameter.starts_with(kName)) {
+            std::string_view text = parameter.substr(kName.size());
+            const auto latitude = ReadNumber(text);
+            if (!latitude || !text.starts_with(',')) {
+                return std::nullopt;
+            }
+            text.remove_prefix(1);
+            const auto longitude = ReadNumber(text);
+            if (!longitude || !text.empty() || !(*latitude >= -90.0 && *latitude <= 90.0) ||
+                !(*longitude >= -180.0 && *longitude <= 180.0)) {
+                return std::nullopt;
+            }
+            return GeoPoint{*latitude, *longitude};
+        }
+        if (parameter.size() == rest.size()) {
+            return std::nullopt;
+        }
+        rest.remove_prefix(parameter.size() + 1);
+    }
+}
+
+std::string StatusAnswer(std::string_view status) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<GeocodeResponse>\n <status>" +
+           std::string(status) + "</status>\n</GeocodeResponse>\n";
+}
+
+// The reader takes a name up to the next "<" unchanged, so a name must hold none.
+std::string ElementText(std::string_view name) {
+    std::string text;
+    for (const char c : utf8ToNarrow(name)) {
+        if (c == '<') {
+            text += "\xEF\xBC\x9C"; // ＜
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
+void AppendComponent(std::string& answer, std::string_view name, std::string_view type) {
+    if (name.empty()) {
+        return;
+    }
+    const std::string text = ElementText(name);
+    answer += "  <address_component>\n   <long_name>" + text + "</long_name>\n   <short_name>" +
+              text + "</short_name>\n   <type>" + std::string(type) +
+              "</type>\n   <type>political</type>\n  </address_component>\n";
+}
+
+std::string PlaceAnswer(const GeonamesPlace& place, double kilometres) {
+    const bool named = kilometres <= kBuiltinPlaceLimitKm && place.name != place.state;
+    std::string answer = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<GeocodeResponse>\n"
+                         " <status>OK</status>\n <result>\n  <type>political</type>\n";
+    if (named) {
+        AppendComponent(answer, place.name, "locality");
+    }
+    AppendComponent(answer, place.state, "administrative_area_level_1");
+    AppendComponent(answer, place.country, "country");
+    answer += " </result>\n</GeocodeResponse>\n";
+    return answer;
+}
+
+} // namespace
+
+std::string builtinGeocodeAnswer(std::string_view url) {
+    const auto position = RequestedPosition(url);
+    if (!position) {
+        return StatusAnswer("INVALID_REQUEST");
+    }
+    const PlaceData& data = Places();
+    const auto nearest = data.index.nearest(position->latitude, position->longitude);
+    if (!nearest || nearest->kilometres > kBuiltinStateLimitKm) {
+        return StatusAnswer("ZERO_RESULTS");
+    }
+    return PlaceAnswer(data.places.place(nearest->index), nearest->kilometres);
+}
+
+void prepareBuiltinGeocoder() {
+    Places();
+}
