@@ -91,7 +91,7 @@ wxBitmap StepFaceBitmap(const wxString& caption, StepFaceKind kind, const wxSize
     return face;
 }
 
-wxBitmap ServiceBadgeFace(bool answered, const wxSize& size) {
+wxBitmap ServiceBadgeFace(bool answered, bool builtin, const wxSize& size) {
     wxBitmap face(size, 24);
     wxMemoryDC dc(face);
     Fill(dc, wxRect(size), wxColour(240, 240, 240));
@@ -101,7 +101,7 @@ wxBitmap ServiceBadgeFace(bool answered, const wxSize& size) {
     dc.SetFont(DisplayFont(size.y - 4, true));
     // Coloured letters once the service answered, as its attribution shows them.
     const wxColour letters[] = {{66, 133, 244}, {219, 68, 55}, {244, 180, 0}, {15, 157, 88}};
-    const wxString text("Geocoding");
+    const wxString text(builtin ? "GeoNames" : "Geocoding");
     const wxSize extent = dc.GetTextExtent(text);
     int x = (size.x - extent.x) / 2;
     const int y = (size.y - extent.y) / 2;

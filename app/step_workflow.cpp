@@ -117,7 +117,8 @@ void StepWorkflow::startProbe() {
     }
     probeThread_ = std::thread([this, service = loadGeocodingService(settingsPath_)] {
         const int result = passes_.probeService(service);
-        window_.post({UM_SERVICE_ANSWER, 0, static_cast<LParam>(result), &probeThread_});
+        const WParam builtin = isBuiltinGeocodeUrl(service.baseUrl) ? 1 : 0;
+        window_.post({UM_SERVICE_ANSWER, builtin, static_cast<LParam>(result), &probeThread_});
     });
 }
 
@@ -150,7 +151,7 @@ void StepWorkflow::handleMessage(const WindowMessage& message) {
         startProbe();
         break;
     case UM_SERVICE_ANSWER:
-        view_.showServiceAnswer(message.lParam == 0);
+        view_.showServiceAnswer(message.lParam == 0, message.wParam == 1);
         break;
     default:
         break;

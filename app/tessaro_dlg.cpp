@@ -54,8 +54,8 @@ CTessaroDlg::~CTessaroDlg() {
     catalogue_.resultList = nullptr;
 }
 
-void CTessaroDlg::showServiceAnswer(bool answered) {
-    const wxBitmap face = ServiceBadgeFace(answered, serviceBadge_->GetClientSize());
+void CTessaroDlg::showServiceAnswer(bool answered, bool builtin) {
+    const wxBitmap face = ServiceBadgeFace(answered, builtin, serviceBadge_->GetClientSize());
     serviceBadge_->setFaces(face, face, face);
     serviceBadge_->Update();
 }

@@ -51,7 +51,7 @@ public:
     void showThumbnailPreview(const QELFileInfo* record) override;
     void showImageView() override;
     void setWaitCursor(bool waiting) override;
-    void showServiceAnswer(bool answered) override;
+    void showServiceAnswer(bool answered, bool builtin) override;
     TitleOptionsView& titleOptionsView() override { return titleOptions_; }
 
 private:

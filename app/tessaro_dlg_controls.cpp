@@ -77,7 +77,7 @@ void CTessaroDlg::createFaceButton(const LayoutEntry& entry, const wxRect& box) 
     }
     case kIdServiceBadge:
         serviceBadge_ = button;
-        showServiceAnswer(false);
+        showServiceAnswer(false, false);
         break;
     default:
         // 1033 has no function and is never shown.

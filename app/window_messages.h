@@ -7,5 +7,5 @@ inline constexpr unsigned UM_COPY_PROGRESS = 0xBD3;
 inline constexpr unsigned UM_SHOW_IMAGE = 0xBD4;
 inline constexpr unsigned UM_THUMB_PROGRESS = 0xBD5;
 inline constexpr unsigned UM_CHECK_SERVICE = 0xC34;
-// The probe's answer: lParam is its result code.
+// The probe's answer: lParam is its result code, wParam 1 when the built-in geocoder answered.
 inline constexpr unsigned UM_SERVICE_ANSWER = 0xC35;

@@ -27,8 +27,9 @@ public:
     virtual void showThumbnailPreview(const QELFileInfo* record) = 0;
     virtual void showImageView() = 0;
     virtual void setWaitCursor(bool waiting) = 0;
-    // The service badge: coloured once the geocoding service has answered the probe.
-    virtual void showServiceAnswer(bool answered) = 0;
+    // The service badge: coloured once the geocoding service has answered the probe, crediting
+    // the built-in geocoder's data or the web service.
+    virtual void showServiceAnswer(bool answered, bool builtin) = 0;
     // The title-option controls of the same window.
     virtual TitleOptionsView& titleOptionsView() = 0;
 };

@@ -35,6 +35,7 @@ struct RecordingView : WorkflowView {
     std::vector<bool> cursorChanges;
     FakeTitleOptionsView titleOptions;
     std::vector<bool> serviceAnswers;
+    std::vector<bool> builtinAnswers;
 
     void setStepEnabled(int step, bool enabled) override { buttons.at(step - 1).enabled = enabled; }
     void setStepFaces(int step, StepFace face, DisabledFace disabled) override {
@@ -70,7 +71,10 @@ struct RecordingView : WorkflowView {
     void showImageView() override { ++imageViewShown; }
     void setWaitCursor(bool waiting) override { cursorChanges.push_back(waiting); }
     TitleOptionsView& titleOptionsView() override { return titleOptions; }
-    void showServiceAnswer(bool answered) override { serviceAnswers.push_back(answered); }
+    void showServiceAnswer(bool answered, bool builtin) override {
+        serviceAnswers.push_back(answered);
+        builtinAnswers.push_back(builtin);
+    }
 
     std::string enabledPattern() const {
         std::string pattern;

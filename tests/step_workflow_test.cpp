@@ -84,6 +84,7 @@ TEST_F(Workflow, aFirstStartMakesTheSettingsFolderAndOffersOnlyStepOne) {
     ASSERT_TRUE(window.dispatchUntil([&] { return !view.serviceAnswers.empty(); }, 10000));
     EXPECT_EQ(probes, 1);
     EXPECT_EQ(view.serviceAnswers, std::vector<bool>{true});
+    EXPECT_EQ(view.builtinAnswers, std::vector<bool>{true}); // the default endpoint
 }
 
 TEST_F(Workflow, leavesTheBadgeGreyWhenTheServiceDoesNotAnswer) {
