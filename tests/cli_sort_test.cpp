@@ -231,6 +231,32 @@ TEST_F(CliSort, sortsAnEmptyCardIntoNothingAndPlansTheTree) {
     EXPECT_EQ(requests.load(), 0);
 }
 
+TEST_F(CliSort, drawsAProgressBarOnlyOnATerminal) {
+    const auto both = [](const std::string& command) {
+        std::string shown;
+        FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+        char buffer[4096];
+        for (std::size_t got;
+             pipe != nullptr && (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+            shown.append(buffer, got);
+        }
+        if (pipe != nullptr) {
+            pclose(pipe);
+        }
+        return shown;
+    };
+    const std::string command = std::string(TESSARO_CLI) + " --no-geocode --settings " +
+                                Quoted(home.path() + "tessaroInit.Ini") + " plan " +
+                                Quoted(card.path());
+    // `script` gives the program a terminal; both of its outputs then come back through it.
+    const std::string shown = both("script -qec " + Quoted(command) + " /dev/null");
+    EXPECT_NE(shown.find("reading    [" + std::string(30, '#') + "] 6/6"), std::string::npos)
+        << shown;
+    const std::string piped = both(command);
+    EXPECT_NE(piped.find("2010("), std::string::npos) << piped;
+    EXPECT_EQ(piped.find('#'), std::string::npos) << piped;
+}
+
 // No --geocode-url and a settings file that does not exist yet: the embedded geocoder answers,
 // with no server and no network.
 TEST(CliSortOffline, titlesFoldersAndFilesWithPrefectureAndMunicipalityByDefault) {
