@@ -3,6 +3,8 @@
 #include "app/dlg_input_user.h"
 #include "app/entry_views.h"
 #include "app/tessaro_dlg.h"
+
+#include "app/help_file.h"
 #include "display/wnd_lb_qel_file.h"
 #include "display/wnd_view_qel_image.h"
 #include "titles/title_options_view.h"
@@ -10,11 +12,10 @@
 #include <wx/filefn.h>
 #include <wx/log.h>
 #include <wx/spinbutt.h>
+#include <wx/stdpaths.h>
 #include <wx/utils.h>
 
 namespace {
-
-constexpr char kHelpFile[] = "./ReadMe.txt";
 
 ListRect RectOf(const wxWindow* window) {
     const wxRect r = window->GetRect();
@@ -90,12 +91,14 @@ void CTessaroDlg::onResetTitleOptions(wxCommandEvent&) {
 }
 
 void CTessaroDlg::onHelp(wxCommandEvent&) {
+    // The program's own file, not argv[0], which a menu entry gives without a folder.
+    const std::string help = FindHelpFile(wxStandardPaths::Get().GetExecutablePath().utf8_string());
     // No help file, or nothing to open text files with: nothing visible happens.
-    if (!wxFileExists(kHelpFile)) {
+    if (help.empty()) {
         return;
     }
     wxLogNull quiet;
-    wxLaunchDefaultApplication(kHelpFile);
+    wxLaunchDefaultApplication(wxString::FromUTF8(help));
 }
 
 void CTessaroDlg::onViewButton(wxCommandEvent& event) {
