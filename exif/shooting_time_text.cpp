@@ -1,32 +1,15 @@
 #include "exif/shooting_time_text.h"
 
+#include "platform/leading_number.h"
 #include "platform/local_time.h"
 
 #include <algorithm>
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-// atoi over the characters [first, first + width) of the text, as far as the text reaches.
+// The characters [first, first + width) of the text, as far as the text reaches, read as atoi.
 int FieldAt(std::string_view text, std::size_t first, std::size_t width) {
-    const std::string_view field = text.substr(std::min(first, text.size()), width);
-    std::size_t i = 0;
-    while (i < field.size() && IsBlank(field[i])) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < field.size() && (field[i] == '+' || field[i] == '-')) {
-        negative = field[i] == '-';
-        ++i;
-    }
-    int value = 0;
-    for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i) {
-        value = value * 10 + (field[i] - '0');
-    }
-    return negative ? -value : value;
+    return LeadingInt(text.substr(std::min(first, text.size()), width));
 }
 
 bool InRange(int value, int low, int high) {

@@ -1,10 +1,10 @@
 #include "platform/private_profile.h"
 
 #include "platform/file_contents.h"
+#include "platform/leading_number.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -145,22 +145,6 @@ std::string CutToCapacity(std::string text, std::size_t capacity) {
     }
     text.resize(end);
     return text;
-}
-
-int LeadingInt(std::string_view text) {
-    const bool negative = text.starts_with('-');
-    if (negative || text.starts_with('+')) {
-        text.remove_prefix(1);
-    }
-    // Saturates instead of overflowing; only the digits up to the first other character count.
-    constexpr long long kLimit = static_cast<long long>(INT_MAX) + 1;
-    long long magnitude = 0;
-    for (std::size_t i = 0; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        magnitude = std::min(magnitude * 10 + (text[i] - '0'), kLimit);
-    }
-    return static_cast<int>(std::clamp(negative ? -magnitude : magnitude,
-                                       static_cast<long long>(INT_MIN),
-                                       static_cast<long long>(INT_MAX)));
 }
 
 // Keeps the key's spelling, its indentation and the blanks around '='; a CR line end stays.

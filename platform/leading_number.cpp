@@ -1,4 +1,4 @@
-#include "records/leading_number.h"
+#include "platform/leading_number.h"
 
 #include <charconv>
 #include <climits>
