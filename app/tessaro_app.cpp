@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
-// The application: parses the command line (which changes nothing) and runs the main window
-// modally; when it closes, the program ends.
+// The application: parses the command line (which changes nothing) and runs the main window;
+// when it closes, the program ends. The window is not run modally: a modal window would shut
+// its own image view and map view off from the pointer and the close box.
 class CTessaroApp : public wxApp {
 public:
     bool OnInit() override;
@@ -39,6 +40,12 @@ bool CTessaroApp::OnInit() {
 int CTessaroApp::OnRun() {
     CTessaroDlg window(wxStandardPaths::Get().GetExecutablePath().utf8_string());
     SetTopWindow(&window);
-    window.ShowModal();
-    return 0;
+    window.Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
+        event.Skip();
+        if (!event.IsShown()) {
+            ExitMainLoop();
+        }
+    });
+    window.Show();
+    return wxApp::OnRun();
 }

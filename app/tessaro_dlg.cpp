@@ -2,7 +2,7 @@
 
 #include "app/button_faces.h"
 #include "app/compact_theme.h"
-#include "app/entry_views.h"
+#include "app/entry_view_windows.h"
 #include "app/face_button.h"
 #include "app/folder_chooser.h"
 #include "app/sunken_text.h"
@@ -10,6 +10,7 @@
 #include "app/window_messages.h"
 #include "app/window_pictures.h"
 #include "display/make_thumbnail.h"
+#include "display/static_map_url.h"
 #include "display/ui_fonts.h"
 #include "display/wnd_lb_qel_file.h"
 #include "display/wnd_view_qel_image.h"
@@ -43,6 +44,9 @@ CTessaroDlg::CTessaroDlg(const std::string& executablePath)
     resultList_->setClickMessage(&messages_, UM_SHOW_IMAGE);
     bindHandlers();
     Centre();
+    ownViews_ =
+        std::make_unique<EntryViewWindows>(this, loadStaticMapService(workflow_.settingsPath()));
+    views_ = ownViews_.get();
 }
 
 CTessaroDlg::~CTessaroDlg() {

@@ -9,12 +9,14 @@
 #include <wx/dialog.h>
 
 #include <array>
+#include <memory>
 #include <string>
 
 class CFaceButton;
 class CSunkenText;
 class CWndLbQELFile;
 class CWndViewQELImage;
+class EntryViewWindows;
 class EntryViews;
 class wxGauge;
 class wxSpinButton;
@@ -29,8 +31,9 @@ public:
     explicit CTessaroDlg(const std::string& executablePath);
     ~CTessaroDlg() override;
 
-    // The image view and the map view, once they exist; the window does not own them.
+    // The image view and the map view are the window's own; another pair may stand in for them.
     void setEntryViews(EntryViews* views) { views_ = views; }
+    EntryViewWindows* entryViewWindows() const { return ownViews_.get(); }
 
     const StepWorkflow& workflow() const { return workflow_; }
     const CManageQELFileInfo& catalogue() const { return catalogue_; }
@@ -93,6 +96,7 @@ private:
     std::array<wxString, kStepCount> stepCaptions_;
     CFaceButton* serviceBadge_ = nullptr;
     CWndViewQELImage* preview_ = nullptr;
+    std::unique_ptr<EntryViewWindows> ownViews_;
     EntryViews* views_ = nullptr;
     std::string sourceFolder_;
     std::string destinationFolder_;

@@ -176,9 +176,6 @@ void CTessaroDlg::exitWindow() {
         exited_ = true;
         workflow_.exit();
     }
-    if (IsModal()) {
-        EndModal(wxID_CANCEL);
-    } else {
-        Hide();
-    }
+    // The program ends when its window hides.
+    Hide();
 }

@@ -26,12 +26,17 @@ struct ImagePixels {
     std::vector<std::uint8_t> bytes;
 };
 
+class wxDC;
+struct QELImageBitmap;
+
 // A decoded picture. Release() lives in the core library; Load() and FitInto() are
 // defined in the image library (OpenCV), which only the desktop program and the
-// benchmarks link.
+// benchmarks link; Draw() in the desktop library.
 struct QELImage {
     int topDown = 0;
     std::unique_ptr<ImagePixels> image;
+    // The pixels in the toolkit's own order, made by the first Draw() after they changed.
+    mutable std::shared_ptr<QELImageBitmap> drawn;
 
     QELImage() = default;
     QELImage(const QELImage&) = delete;
@@ -44,4 +49,6 @@ struct QELImage {
     bool FitInto(const ImageBox& box);
     // A deep copy of the held picture and its row order (cvClone).
     void CloneFrom(const QELImage& other);
+    // The whole picture with its top-left corner at (x, y); nothing when none is held.
+    void Draw(wxDC& dc, int x, int y) const;
 };

@@ -1,5 +1,6 @@
 #include "display/qel_image_bitmap.h"
 
+#include <wx/dc.h>
 #include <wx/image.h>
 
 namespace {
@@ -44,4 +45,23 @@ wxBitmap BitmapOf(const QELImage& picture) {
         }
     }
     return wxBitmap(image);
+}
+
+// Kept with the pixels it was made from: a picture replaced behind Release() is never drawn
+// from a stale bitmap.
+struct QELImageBitmap {
+    const ImagePixels* pixels = nullptr;
+    wxBitmap bitmap;
+};
+
+void QELImage::Draw(wxDC& dc, int x, int y) const {
+    if (!image) {
+        return;
+    }
+    if (!drawn || drawn->pixels != image.get()) {
+        drawn = std::make_shared<QELImageBitmap>(QELImageBitmap{image.get(), BitmapOf(*this)});
+    }
+    if (drawn->bitmap.IsOk()) {
+        dc.DrawBitmap(drawn->bitmap, x, y);
+    }
 }

@@ -85,5 +85,6 @@ bool QELImage::FitInto(const ImageBox& box) {
         return false;
     }
     image = AreaResized(ViewOf(*image), *size);
+    drawn.reset();
     return true;
 }

@@ -3,114 +3,12 @@
 #include "geocode/builtin_geocoder.h"
 #include "geocode/geocoding_service.h"
 #include "geocode/utf8_to_narrow.h"
-#include "platform/debug_output.h"
-
-#include <curl/curl.h>
-
-#include <memory>
-#include <new>
-
-namespace {
-
-constexpr char kAgent[] = "Test:GoogleMap";
-constexpr const char* kHeaderLines[] = {
-    "Accept-Language: ja",
-    "Content-Type:application/x-www-form-urlencoded",
-    // No accepted types are named, so libcurl's own "Accept: */*" is left out.
-    "Accept:",
-};
-constexpr long kMaxRedirects = 10;
-
-using EasyHandle = std::unique_ptr<CURL, decltype(&curl_easy_cleanup)>;
-using HeaderList = std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)>;
-
-struct Answer {
-    std::string bytes;
-    std::size_t limit = 0;
-    char error[CURL_ERROR_SIZE] = {};
-};
-
-// libcurl's write callback: a chunk that would take the answer past its limit ends the exchange.
-std::size_t AppendChunk(char* data, std::size_t size, std::size_t count, void* user) {
-    auto& answer = *static_cast<Answer*>(user);
-    const std::size_t length = size * count;
-    if (length > answer.limit - answer.bytes.size()) {
-        return 0;
-    }
-    try {
-        answer.bytes.append(data, length);
-    } catch (const std::bad_alloc&) {
-        return 0;
-    }
-    return length;
-}
-
-// The first call may come from any thread, so libcurl's global set-up runs once under the
-// guarantee of a function-local static.
-bool CurlReady() {
-    static const bool ready = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-    return ready;
-}
-
-HeaderList MakeHeaderList() {
-    curl_slist* list = nullptr;
-    for (const char* line : kHeaderLines) {
-        curl_slist* longer = curl_slist_append(list, line);
-        if (longer == nullptr) {
-            curl_slist_free_all(list);
-            return HeaderList(nullptr, curl_slist_free_all);
-        }
-        list = longer;
-    }
-    return HeaderList(list, curl_slist_free_all);
-}
-
-bool SetOptions(CURL* curl, const std::string& url, const HttpLimits& limits, curl_slist* headers,
-                Answer& answer) {
-    return curl_easy_setopt(curl, CURLOPT_URL, url.c_str()) == CURLE_OK &&
-           curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https") == CURLE_OK &&
-           curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https") == CURLE_OK &&
-           curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L) == CURLE_OK &&
-           curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirects) == CURLE_OK &&
-           curl_easy_setopt(curl, CURLOPT_PROXY, "") == CURLE_OK &&
-           curl_easy_setopt(curl, CURLOPT_USERAGENT, kAgent) == CURLE_OK &&
-           curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers) == CURLE_OK &&
-           // Time-outs by signal would hit whichever thread is running; the worker calls too.
-           curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L) == CURLE_OK &&
-           curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS,
-                            static_cast<long>(limits.connect.count())) == CURLE_OK &&
-           curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(limits.whole.count())) ==
-               CURLE_OK &&
-           // Refuses an announced length at once; the write callback catches the rest.
-           curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE,
-                            static_cast<curl_off_t>(limits.answerBytes)) == CURLE_OK &&
-           curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, AppendChunk) == CURLE_OK &&
-           curl_easy_setopt(curl, CURLOPT_WRITEDATA, &answer) == CURLE_OK &&
-           curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, answer.error) == CURLE_OK;
-}
-
-} // namespace
+#include "platform/http_get.h"
 
 std::string fetchText(const std::string& url, const HttpLimits& limits) {
     if (isBuiltinGeocodeUrl(url)) {
         return builtinGeocodeAnswer(url);
     }
-    if (!CurlReady()) {
-        return {};
-    }
-    EasyHandle curl(curl_easy_init(), curl_easy_cleanup);
-    HeaderList headers = MakeHeaderList();
-    Answer answer;
-    answer.limit = limits.answerBytes;
-    if (!curl || !headers || !SetOptions(curl.get(), url, limits, headers.get(), answer)) {
-        DebugOutput("fetchText: the exchange could not be set up");
-        return {};
-    }
-    const CURLcode result = curl_easy_perform(curl.get());
-    if (result != CURLE_OK) {
-        DebugOutput(std::string("fetchText: ") +
-                    (answer.error[0] != '\0' ? answer.error : curl_easy_strerror(result)));
-        return {};
-    }
-    return utf8ToNarrow(answer.bytes);
+    const std::optional<std::string> answer = HttpGet(url, limits);
+    return answer ? utf8ToNarrow(*answer) : std::string();
 }

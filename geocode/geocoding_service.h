@@ -1,6 +1,6 @@
 #pragma once
 
-#include "geocode/http_limits.h"
+#include "platform/http_limits.h"
 
 #include <string>
 #include <string_view>

@@ -1,0 +1,76 @@
+#include "display/map_picture.h"
+
+#include "display/jpeg_frame.h"
+#include "display/make_thumbnail.h"
+#include "platform/byte_reader.h"
+
+#include <opencv2/imgcodecs.hpp>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <exception>
+#include <span>
+
+namespace {
+
+constexpr std::uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+// The first chunk of a PNG is its header: length, "IHDR", width, height.
+std::optional<PixelSize> PngSize(std::span<const std::uint8_t> bytes) {
+    const ByteReader reader(bytes, true);
+    const auto signature = reader.slice(0, sizeof kPngSignature);
+    const auto type = reader.slice(12, 4);
+    const auto width = reader.u32(16);
+    const auto height = reader.u32(20);
+    if (!signature || std::memcmp(signature->data(), kPngSignature, sizeof kPngSignature) != 0 ||
+        !type || std::memcmp(type->data(), "IHDR", 4) != 0 || !width || !height) {
+        return std::nullopt;
+    }
+    return PixelSize{static_cast<int>(std::min<std::uint32_t>(*width, INT32_MAX)),
+                     static_cast<int>(std::min<std::uint32_t>(*height, INT32_MAX))};
+}
+
+std::optional<PixelSize> DeclaredSize(std::span<const std::uint8_t> bytes) {
+    if (const auto png = PngSize(bytes)) {
+        return png;
+    }
+    if (const auto frame = ReadJpegFrame(bytes)) {
+        return PixelSize{frame->width, frame->height};
+    }
+    return std::nullopt;
+}
+
+bool Acceptable(PixelSize size) {
+    return size.width > 0 && size.height > 0 && size.width <= kMaxMapPictureSide &&
+           size.height <= kMaxMapPictureSide;
+}
+
+} // namespace
+
+bool DecodeMapPicture(const std::string& bytes, QELImage& picture) {
+    picture.Release();
+    if (bytes.size() > INT_MAX) {
+        return false;
+    }
+    const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                             bytes.size());
+    const auto declared = DeclaredSize(data);
+    if (!declared || !Acceptable(*declared)) {
+        return false;
+    }
+    cv::Mat decoded;
+    try {
+        const cv::Mat encoded(1, static_cast<int>(data.size()), CV_8UC1,
+                              const_cast<std::uint8_t*>(data.data()));
+        decoded = cv::imdecode(encoded, cv::IMREAD_COLOR);
+    } catch (const std::exception&) { // cv::Exception is one
+        return false;
+    }
+    if (decoded.empty() || !Acceptable(PixelSize{decoded.cols, decoded.rows})) {
+        return false;
+    }
+    picture.image = AreaResized(decoded, PixelSize{decoded.cols, decoded.rows});
+    picture.topDown = 1;
+    return true;
+}

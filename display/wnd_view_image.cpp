@@ -1,0 +1,55 @@
+#include "display/wnd_view_image.h"
+
+#include "display/hide_on_close.h"
+
+#include <wx/dcbuffer.h>
+
+CWndViewImage::CWndViewImage(wxWindow* owner)
+    : wxFrame(owner, wxID_ANY, wxString::FromUTF8("イメージ表示"), wxPoint(0, 100),
+              wxSize(200, 200), wxDEFAULT_FRAME_STYLE | wxFRAME_FLOAT_ON_PARENT) {
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    Bind(wxEVT_PAINT, &CWndViewImage::onPaint, this);
+    Bind(wxEVT_SIZE, &CWndViewImage::onSize, this);
+    HideOnClose(*this);
+}
+
+int CWndViewImage::ShowImageFile(const std::string& path) {
+    fittedImage_.Release();
+    hasImage_ = fullImage_.Load(path) ? 1 : 0;
+    if (hasImage_ != 0) {
+        fitToClient();
+    }
+    Refresh();
+    Update();
+    return hasImage_;
+}
+
+// Always from the full-size picture: fitting an earlier fitted copy would lose detail with
+// every resize.
+void CWndViewImage::fitToClient() {
+    const wxSize client = GetClientSize();
+    // A minimised view keeps what it had; the next real size fits again.
+    if (client.x <= 0 || client.y <= 0) {
+        return;
+    }
+    fittedImage_.CloneFrom(fullImage_);
+    fittedImage_.FitInto(ImageBox{0, 0, client.x, client.y});
+}
+
+void CWndViewImage::onPaint(wxPaintEvent&) {
+    wxAutoBufferedPaintDC dc(this);
+    dc.SetBackground(*wxWHITE_BRUSH);
+    dc.Clear();
+    if (hasImage_ != 0) {
+        fittedImage_.Draw(dc, 0, 0);
+    }
+}
+
+void CWndViewImage::onSize(wxSizeEvent& event) {
+    event.Skip();
+    const wxSize client = GetClientSize();
+    if (client.x > 0 && client.y > 0 && hasImage_ != 0) {
+        fitToClient();
+        Refresh();
+    }
+}

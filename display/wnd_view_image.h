@@ -1,0 +1,32 @@
+#pragma once
+
+#include "display/qel_image.h"
+
+#include <wx/frame.h>
+
+#include <string>
+
+// The image view: the selected photo fitted into the window, at its top-left corner, on white.
+// The full-size picture is kept, so a resize rescales from it without decoding the file again.
+// Closing only hides the window.
+class CWndViewImage : public wxFrame {
+public:
+    explicit CWndViewImage(wxWindow* owner);
+
+    // Shows the photo of `path`, or white when it cannot be decoded (a folder, a vanished
+    // file); returns whether a photo is shown.
+    int ShowImageFile(const std::string& path);
+
+    int hasImage() const { return hasImage_; }
+    const QELImage& fullImage() const { return fullImage_; }
+    const QELImage& fittedImage() const { return fittedImage_; }
+
+private:
+    void fitToClient();
+    void onPaint(wxPaintEvent& event);
+    void onSize(wxSizeEvent& event);
+
+    int hasImage_ = 0;
+    QELImage fullImage_;
+    QELImage fittedImage_;
+};
