@@ -1,6 +1,8 @@
 // tessaro-bench-window FOLDER: the search into the main window against the same search into
 // lists without a window (as `tessaro-bench scan` times it), then scrolling the filled source
 // list. When FOLDER does not exist yet it is made first: 20,000 small photos in 100 folders.
+// tessaro-bench-window view [PHOTO]: the image view showing a photo (a generated 24-megapixel
+// one by default) and being resized.
 // Runs on an X display (xvfb-run), as bench/window_bench.sh starts it.
 
 #include "app/control_ids.h"
@@ -190,8 +192,9 @@ public:
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: tessaro-bench-window FOLDER\n");
+    const bool view = argc >= 2 && std::string(argv[1]) == "view";
+    if (view ? argc > 3 : argc != 2) {
+        std::fprintf(stderr, "usage: tessaro-bench-window FOLDER | view [PHOTO]\n");
         return 2;
     }
     wxApp::SetInstance(new BenchApp);
@@ -203,7 +206,7 @@ int main(int argc, char** argv) {
     {
         wxGUIEventLoop loop;
         wxEventLoopActivator active(&loop);
-        status = Bench(argv[1]);
+        status = view ? BenchImageView(argc == 3 ? argv[2] : "") : Bench(argv[1]);
     }
     wxTheApp->OnExit();
     wxEntryCleanup();

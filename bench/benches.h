@@ -22,3 +22,5 @@ int BenchCopy(const std::string& folder);
 // These make their own photo records or positions; they need no folder.
 int BenchTitles();
 int BenchGeocode();
+// On an X display: the image view showing PHOTO (a generated 24-megapixel one when empty).
+int BenchImageView(std::string photo);

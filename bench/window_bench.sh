@@ -9,3 +9,5 @@ cmake --build build --target tessaro-bench tessaro-bench-window -j2 >/dev/null
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" build/tessaro-bench-window "$folder"
 echo "tessaro-bench scan:"
 build/tessaro-bench scan "$folder"
+echo "image view:"
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" build/tessaro-bench-window view

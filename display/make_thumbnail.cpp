@@ -1,13 +1,10 @@
 #include "display/make_thumbnail.h"
 
-#include "display/jpeg_frame.h"
+#include "display/jpeg_file.h"
 #include "platform/debug_output.h"
-#include "platform/file_contents.h"
 
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
-
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <climits>
@@ -17,47 +14,11 @@
 
 namespace {
 
-// Beyond this a file goes the full way rather than being read whole into memory.
-constexpr off_t kMaxReducedFileBytes = off_t{256} << 20;
-
 // The decoder's reduced pixels are means of whole 8x8 blocks, not of the thumbnail pixels' own
 // areas; with at least this many reduced pixels per thumbnail pixel each way the area resize
 // averages the difference away. Against full decodes of the real camera files the mean
 // difference stays under half a level; with 4 the smaller files reach over one, with 2 three.
 constexpr std::int64_t kOversample = 6;
-
-std::size_t PaddedStride(int width, int channels) {
-    return (static_cast<std::size_t>(width) * static_cast<std::size_t>(channels) + 3) / 4 * 4;
-}
-
-// The whole file, read once: the header is parsed from it and the decoder decodes it.
-std::optional<std::string> ReadJpegBytes(const std::string& path) {
-    struct stat info {};
-    if (stat(path.c_str(), &info) != 0 || info.st_size > kMaxReducedFileBytes) {
-        return std::nullopt;
-    }
-    return ReadWholeFile(path);
-}
-
-std::span<const std::uint8_t> AsBytes(const std::string& text) {
-    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-}
-
-// Baseline, extended and progressive 8-bit frames in grey or YCbCr: what the decoder scales.
-// Only whole files: decoding from memory, the decoder repeats stale rows where a file is cut
-// short, while decoding the file fills them with grey.
-bool DecoderScales(const JpegFrame& frame) {
-    const bool process = frame.sofMarker >= 0xC0 && frame.sofMarker <= 0xC2;
-    const bool samples = frame.precision == 8 && (frame.components == 1 || frame.components == 3);
-    return process && samples && frame.endsWithEoi;
-}
-
-// The size the decoder delivers: it turns the picture by its EXIF orientation.
-PixelSize UprightSize(const JpegFrame& frame) {
-    const bool quarterTurn = frame.orientation >= 5;
-    return quarterTurn ? PixelSize{frame.height, frame.width}
-                       : PixelSize{frame.width, frame.height};
-}
 
 int CeilDiv(int value, int divisor) {
     return (value + divisor - 1) / divisor;
@@ -129,7 +90,7 @@ std::unique_ptr<ImagePixels> ReducedThumbnail(const std::string& path, const Ima
     const auto file = ReadJpegBytes(path);
     const auto bytes = file ? AsBytes(*file) : std::span<const std::uint8_t>();
     const auto frame = file ? ReadJpegFrame(bytes) : std::nullopt;
-    if (!frame || !DecoderScales(*frame)) {
+    if (!frame || !WholeEightBitJpeg(*frame)) {
         return nullptr;
     }
     const PixelSize upright = UprightSize(*frame);
@@ -182,17 +143,27 @@ std::optional<PixelSize> FittedSize(int width, int height, const ImageBox& box) 
                      static_cast<int>(std::max<std::int64_t>(fitHeight, 1))};
 }
 
-std::unique_ptr<ImagePixels> AreaResized(const cv::Mat& source, PixelSize size) {
+std::unique_ptr<ImagePixels> NewPixels(PixelSize size, int channels) {
     auto pixels = std::make_unique<ImagePixels>();
     pixels->width = size.width;
     pixels->height = size.height;
     pixels->depth = 8;
-    pixels->channels = source.channels();
-    pixels->stride = PaddedStride(size.width, pixels->channels);
+    pixels->channels = channels;
+    pixels->stride =
+        (static_cast<std::size_t>(size.width) * static_cast<std::size_t>(channels) + 3) / 4 * 4;
     pixels->bytes.resize(pixels->stride * static_cast<std::size_t>(size.height));
+    return pixels;
+}
+
+cv::Mat MatOf(ImagePixels& pixels) {
+    return cv::Mat(pixels.height, pixels.width, CV_MAKETYPE(CV_8U, pixels.channels),
+                   pixels.bytes.data(), pixels.stride);
+}
+
+std::unique_ptr<ImagePixels> AreaResized(const cv::Mat& source, PixelSize size) {
+    auto pixels = NewPixels(size, source.channels());
     // An 8-bit source of the same channels matches `target`, so the resize writes into our rows.
-    cv::Mat target(size.height, size.width, CV_MAKETYPE(CV_8U, pixels->channels),
-                   pixels->bytes.data(), pixels->stride);
+    cv::Mat target = MatOf(*pixels);
     cv::resize(source, target, target.size(), 0, 0, cv::INTER_AREA);
     return pixels;
 }

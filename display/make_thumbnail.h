@@ -10,15 +10,15 @@ namespace cv {
 class Mat;
 }
 
-struct PixelSize {
-    int width = 0;
-    int height = 0;
-};
-
 // The size QELImage::FitInto gives a width x height picture in `box`: the box's full width or
 // height, the other side in proportion (truncated, at least 1). Empty for an empty box or
 // picture, or when a side would not fit in an int.
 std::optional<PixelSize> FittedSize(int width, int height, const ImageBox& box);
+
+// Zeroed pixels of `size` in our layout: 8-bit samples, rows padded to 4 bytes.
+std::unique_ptr<ImagePixels> NewPixels(PixelSize size, int channels);
+// The pixels as a decoder image that writes straight into them.
+cv::Mat MatOf(ImagePixels& pixels);
 
 // `source` (8-bit samples) resampled by area into new pixels of `size`, rows padded to 4 bytes.
 // A source of that very size is copied as it is.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/pixel_memory.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -14,6 +16,11 @@ struct ImageBox {
     int bottom = 0;
 };
 
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+};
+
 // Decoded pixels in the decoder's own layout: 8-bit samples, blue-green-red for colour,
 // rows of `stride` bytes. Kept free of any decoder type so that records can hold a
 // thumbnail without the catalogue depending on the image library.
@@ -23,7 +30,7 @@ struct ImagePixels {
     int depth = 8;    // bits per channel
     int channels = 0; // 3 for colour, 1 for grey
     std::size_t stride = 0;
-    std::vector<std::uint8_t> bytes;
+    PixelBytes bytes;
 };
 
 class wxDC;

@@ -1,3 +1,4 @@
+#include "display/decode_jpeg_direct.h"
 #include "display/make_thumbnail.h"
 #include "display/qel_image.h"
 #include "platform/debug_output.h"
@@ -17,18 +18,6 @@ namespace {
 // some time. A file the decoder merely cannot read is not retried.
 constexpr int kLoadAttempts = 20;
 constexpr auto kRetryPause = std::chrono::milliseconds(50);
-
-cv::Mat ReadWithRetries(const std::string& path) {
-    for (int attempt = 0; attempt < kLoadAttempts; ++attempt) {
-        DebugOutput("LoadImage  " + path);
-        try {
-            return cv::imread(path, cv::IMREAD_ANYDEPTH | cv::IMREAD_ANYCOLOR);
-        } catch (const std::exception&) { // cv::Exception is one
-            std::this_thread::sleep_for(kRetryPause);
-        }
-    }
-    return {};
-}
 
 // Held pictures have 8-bit samples; a 16-bit or floating-point file keeps its look.
 cv::Mat EightBit(const cv::Mat& decoded) {
@@ -51,6 +40,30 @@ cv::Mat EightBit(const cv::Mat& decoded) {
     return converted;
 }
 
+std::unique_ptr<ImagePixels> DecodeOnce(const std::string& path) {
+    if (auto direct = DecodeJpegDirect(path)) {
+        return direct;
+    }
+    const cv::Mat decoded = cv::imread(path, cv::IMREAD_ANYDEPTH | cv::IMREAD_ANYCOLOR);
+    if (decoded.empty()) {
+        return nullptr;
+    }
+    const cv::Mat samples = EightBit(decoded);
+    return AreaResized(samples, PixelSize{samples.cols, samples.rows});
+}
+
+std::unique_ptr<ImagePixels> ReadWithRetries(const std::string& path) {
+    for (int attempt = 0; attempt < kLoadAttempts; ++attempt) {
+        DebugOutput("LoadImage  " + path);
+        try {
+            return DecodeOnce(path);
+        } catch (const std::exception&) { // cv::Exception is one
+            std::this_thread::sleep_for(kRetryPause);
+        }
+    }
+    return nullptr;
+}
+
 // Only read from: cv::Mat has no constructor for const pixels.
 cv::Mat ViewOf(const ImagePixels& pixels) {
     return cv::Mat(pixels.height, pixels.width, CV_MAKETYPE(CV_8U, pixels.channels),
@@ -66,14 +79,9 @@ bool QELImage::Load(const std::string& path) {
     if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return false;
     }
-    const cv::Mat decoded = ReadWithRetries(path);
+    image = ReadWithRetries(path);
     topDown = 1;
-    if (decoded.empty()) {
-        return false;
-    }
-    const cv::Mat samples = EightBit(decoded);
-    image = AreaResized(samples, PixelSize{samples.cols, samples.rows});
-    return true;
+    return image != nullptr;
 }
 
 bool QELImage::FitInto(const ImageBox& box) {

@@ -48,7 +48,7 @@ TEST(QELImageFitInto, fillsTheBoxWidthOrHeightWhicheverTheShapeAllows) {
 
 TEST(QELImageFitInto, refusesAnEmptyBoxOrNoPictureAndChangesNothing) {
     QELImage picture = Picture(64, 48);
-    const std::vector<std::uint8_t> before = picture.image->bytes;
+    const PixelBytes before = picture.image->bytes;
     for (const ImageBox box : {ImageBox{0, 0, 0, 30}, ImageBox{0, 0, 30, 0},
                                ImageBox{40, 0, 10, 30}, ImageBox{0, 50, 30, 20}}) {
         EXPECT_FALSE(picture.FitInto(box));
