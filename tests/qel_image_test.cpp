@@ -1,4 +1,5 @@
 #include "display/qel_image.h"
+#include "tests/exif_builder.h"
 #include "tests/test_support.h"
 
 #include <gtest/gtest.h>
@@ -98,6 +99,49 @@ TEST(QELImageLoad, bringsSixteenBitSamplesDownToEight) {
     EXPECT_EQ(picture.image->depth, 8);
     EXPECT_EQ(View(*picture.image).at<cv::Vec3b>(4, 4), cv::Vec3b(255, 100, 0));
     EXPECT_TRUE(picture.FitInto({0, 0, 4, 4}));
+}
+
+// Photos are decoded straight into our own pixels where that gives the decoder's picture exactly;
+// every orientation, grey, progressive and cut-short files must still come out as it gives them.
+TEST(QELImageLoad, givesExactlyTheDecodersOwnPictureForEveryOrientationAndKind) {
+    TempDir dir;
+    cv::Mat colour(37, 54, CV_8UC3);
+    cv::Mat grey(37, 53, CV_8UC1);
+    cv::randu(colour, 0, 256);
+    cv::randu(grey, 0, 256);
+    std::vector<std::uint8_t> plain;
+    std::vector<std::uint8_t> greyJpeg;
+    std::vector<std::uint8_t> progressive;
+    ASSERT_TRUE(cv::imencode(".jpg", colour, plain));
+    ASSERT_TRUE(cv::imencode(".jpg", grey, greyJpeg));
+    ASSERT_TRUE(cv::imencode(".jpg", colour, progressive, {cv::IMWRITE_JPEG_PROGRESSIVE, 1}));
+    const auto text = [](const std::vector<std::uint8_t>& bytes) {
+        return std::string(bytes.begin(), bytes.end());
+    };
+    const auto turned = [](const std::string& jpeg, int orientation) {
+        return WithExif(jpeg,
+                        BuildTiff(TiffLayout{
+                            false, {TiffEntry::Short(0x0112, orientation, false)}, {}, {}, {}}));
+    };
+    std::vector<std::pair<std::string, std::string>> files;
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        files.emplace_back("turned" + std::to_string(orientation),
+                           turned(text(plain), orientation));
+    }
+    files.emplace_back("grey turned", turned(text(greyJpeg), 6));
+    files.emplace_back("progressive", text(progressive));
+    files.emplace_back("cut short", text(plain).substr(0, plain.size() * 2 / 3));
+    for (const auto& [name, bytes] : files) {
+        WriteFile(dir.path() + "photo.JPG", bytes);
+        const cv::Mat expected =
+            cv::imread(dir.path() + "photo.JPG", cv::IMREAD_ANYDEPTH | cv::IMREAD_ANYCOLOR);
+        QELImage picture;
+        ASSERT_TRUE(picture.Load(dir.path() + "photo.JPG")) << name;
+        const cv::Mat loaded = View(*picture.image);
+        ASSERT_EQ(loaded.size(), expected.size()) << name;
+        ASSERT_EQ(loaded.type(), expected.type()) << name;
+        EXPECT_EQ(cv::norm(loaded, expected, cv::NORM_INF), 0.0) << name;
+    }
 }
 
 TEST(QELImageLoad, failsForMissingOrUndecodableFilesAndDropsTheOldPicture) {
