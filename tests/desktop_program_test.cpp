@@ -83,6 +83,14 @@ TEST(DesktopProgram, startsOnAFreshAccountTakesStep1FromItsButtonAndExitsOnEscap
         20000));
     ASSERT_FALSE(program.ended(status)) << "the program ended at once, status " << status;
     EXPECT_EQ(size, wxSize(875, 686));
+    // The image view and the map view stand beside it (without a window manager, a window's
+    // outer size is its client size).
+    wxPoint viewOrigin;
+    wxSize viewSize;
+    ASSERT_TRUE(RunUntil([&] { return FindTopLevelWindow("イメージ表示", viewOrigin, viewSize); }));
+    EXPECT_EQ(wxRect(viewOrigin, viewSize), wxRect(0, 100, 200, 200));
+    ASSERT_TRUE(RunUntil([&] { return FindTopLevelWindow("地図の表示", viewOrigin, viewSize); }));
+    EXPECT_EQ(wxRect(viewOrigin, viewSize), wxRect(0, 320, 400, 400));
 
     const std::string settings = home.path() + "config/tessaro/tessaroInit.Ini";
     // STEP1 sits at 4, 3 (92 x 14 dialog units).

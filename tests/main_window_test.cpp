@@ -74,11 +74,6 @@ private:
     bool typing_ = false;
 };
 
-wxPoint RowCentre(CWndLbQELFile* list, std::size_t row) {
-    const wxRect rect = list->GetItemRect(row);
-    return wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 2);
-}
-
 // Double-clicks a result row and lets `answer` deal with the dialog that opens.
 void EditTitle(CWndLbQELFile* list, std::size_t row, InputDialogAnswer& answer) {
     DoubleClickAt(list, RowCentre(list, row));
@@ -89,16 +84,6 @@ void EditTitle(CWndLbQELFile* list, std::size_t row, InputDialogAnswer& answer) 
         return std::none_of(wxTopLevelWindows.begin(), wxTopLevelWindows.end(),
                             [](wxWindow* w) { return dynamic_cast<CDlgInputUser*>(w) != nullptr; });
     }));
-}
-
-std::size_t RowOf(CWndLbQELFile* list, const std::string& name) {
-    for (std::size_t i = 0; i < list->GetItemCount(); ++i) {
-        if (list->RowRecord(i)->name == name) {
-            return i;
-        }
-    }
-    ADD_FAILURE() << name << " is not in the list";
-    return 0;
 }
 
 const std::vector<std::string> kDefaultTitles = {

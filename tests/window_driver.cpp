@@ -95,3 +95,31 @@ bool SaveScreenshot(wxWindow* window, const std::string& path) {
     g_object_unref(pixels);
     return saved;
 }
+
+wxImage ClientPixels(wxWindow* window) {
+    GdkWindow* shown = gtk_widget_get_window(window->GetHandle());
+    const wxSize size = window->GetClientSize();
+    if (shown == nullptr || size.x <= 0 || size.y <= 0) {
+        return {};
+    }
+    int left = 0;
+    int top = 0;
+    gdk_window_get_origin(shown, &left, &top);
+    const wxPoint client = window->ClientToScreen(wxPoint(0, 0)) - wxPoint(left, top);
+    GdkPixbuf* pixels = gdk_pixbuf_get_from_window(shown, client.x, client.y, size.x, size.y);
+    if (pixels == nullptr) {
+        return {};
+    }
+    wxImage image(size.x, size.y, false);
+    const int channels = gdk_pixbuf_get_n_channels(pixels);
+    const int stride = gdk_pixbuf_get_rowstride(pixels);
+    const guchar* data = gdk_pixbuf_get_pixels(pixels);
+    for (int y = 0; y < size.y; ++y) {
+        for (int x = 0; x < size.x; ++x) {
+            const guchar* pixel = data + y * stride + x * channels;
+            image.SetRGB(x, y, pixel[0], pixel[1], pixel[2]);
+        }
+    }
+    g_object_unref(pixels);
+    return image;
+}

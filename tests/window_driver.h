@@ -1,5 +1,6 @@
 #pragma once
 
+#include <wx/image.h>
 #include <wx/window.h>
 
 #include <functional>
@@ -25,6 +26,8 @@ void TypeText(wxWindow* window, const std::string& text);
 
 // Saves the window as it is on the screen as a PNG file (missing folders are made).
 bool SaveScreenshot(wxWindow* window, const std::string& path);
+// The window's client area as it is on the screen; an invalid image when it is not shown.
+wxImage ClientPixels(wxWindow* window);
 
 template <typename Control> Control* ControlById(wxWindow* parent, int id) {
     return dynamic_cast<Control*>(parent->FindWindow(id));

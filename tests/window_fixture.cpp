@@ -65,7 +65,8 @@ void MakeCard(const std::string& folder) {
 void MainWindow::SetUp() {
     setenv("XDG_CONFIG_HOME", (home.path() + "config").c_str(), 1);
     MakeCard(card.path());
-    WriteFile(SettingsFilePath("tessaro"), "[Service]\nGeocodeURL=" + geocoder.url() + "\n");
+    WriteFile(SettingsFilePath("tessaro"),
+              "[Service]\nGeocodeURL=" + geocoder.url() + "\nStaticMapURL=" + maps.url() + "\n");
 }
 
 void MainWindow::TearDown() {
@@ -83,7 +84,9 @@ void MainWindow::open(const std::vector<std::string>& answers) {
     WriteFile(answersFile, lines);
     setenv("TESSARO_FOLDER_ANSWERS", answersFile.c_str(), 1);
     window = std::make_unique<CTessaroDlg>("/usr/bin/tessaro");
-    window->setEntryViews(&views);
+    if (recordViews) {
+        window->setEntryViews(&views);
+    }
     window->Show();
     ASSERT_TRUE(RunUntil([&] { return window->IsShownOnScreen(); }));
     // The first paint of every control has happened once the step buttons show their faces.
@@ -124,4 +127,41 @@ CWndLbQELFile* MainWindow::sourceList() const {
 
 CWndLbQELFile* MainWindow::resultList() const {
     return ControlById<CWndLbQELFile>(window.get(), kIdResultList);
+}
+
+std::vector<std::string> MainWindow::mapRequestsSoFar() {
+    std::lock_guard<std::mutex> lock(mapsMutex);
+    return mapRequests;
+}
+
+std::string MapPng(const wxColour& colour) {
+    cv::Mat map(400, 400, CV_8UC3, cv::Scalar(colour.Blue(), colour.Green(), colour.Red()));
+    // Roads, a river and the marker in the middle, clear of the corners that tests look at.
+    const cv::Scalar road(235, 235, 235);
+    cv::line(map, cv::Point(40, 380), cv::Point(380, 60), road, 6);
+    cv::line(map, cv::Point(60, 120), cv::Point(390, 300), road, 4);
+    cv::ellipse(map, cv::Point(200, 420), cv::Size(260, 140), 0, 180, 360, cv::Scalar(230, 160, 90),
+                10);
+    cv::circle(map, cv::Point(200, 188), 12, cv::Scalar(60, 200, 60), cv::FILLED);
+    cv::line(map, cv::Point(200, 200), cv::Point(200, 212), cv::Scalar(60, 200, 60), 4);
+    cv::putText(map, "A", cv::Point(194, 194), cv::FONT_HERSHEY_SIMPLEX, 0.45, cv::Scalar(0, 0, 0),
+                1);
+    std::vector<std::uint8_t> png;
+    EXPECT_TRUE(cv::imencode(".png", map, png));
+    return std::string(png.begin(), png.end());
+}
+
+wxPoint RowCentre(CWndLbQELFile* list, std::size_t row) {
+    const wxRect rect = list->GetItemRect(row);
+    return wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 2);
+}
+
+std::size_t RowOf(CWndLbQELFile* list, const std::string& name) {
+    for (std::size_t i = 0; i < list->GetItemCount(); ++i) {
+        if (list->RowRecord(i)->name == name) {
+            return i;
+        }
+    }
+    ADD_FAILURE() << name << " is not in the list";
+    return 0;
 }

@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,6 +31,10 @@ struct RecordingViews : EntryViews {
     void showImageWindow() override { ++imageWindowShown; }
     void showMapWindow() override { ++mapWindowShown; }
 };
+
+// The colour of the maps the test service sends, and a 400 x 400 PNG of a colour.
+inline const wxColour kMapColour(40, 170, 90);
+std::string MapPng(const wxColour& colour);
 
 // The real main window on a fresh account: its own settings folder, a card of generated photos,
 // a destination folder and the folder chooser's answers in a file (the program's test seam).
@@ -61,9 +66,27 @@ protected:
         response.set_content(ReadFile(RealDataDir() + "/geocode/ok_ja_kyoto_higashiyama.xml"),
                              "application/xml");
     }};
+    // The static map service of the settings file: one flat-coloured PNG for every map, and the
+    // request targets in order.
+    std::mutex mapsMutex;
+    std::vector<std::string> mapRequests;
+    LoopbackServer maps{[this](const httplib::Request& request, httplib::Response& response) {
+        {
+            std::lock_guard<std::mutex> lock(mapsMutex);
+            mapRequests.push_back(request.target);
+        }
+        response.set_content(MapPng(kMapColour), "image/png");
+    }};
+    std::vector<std::string> mapRequestsSoFar();
+    // When false, the window keeps its own image view and map view.
+    bool recordViews = true;
     RecordingViews views;
     std::unique_ptr<CTessaroDlg> window;
 };
+
+// The centre of a row, in the list's client coordinates; the row of a record named `name`.
+wxPoint RowCentre(CWndLbQELFile* list, std::size_t row);
+std::size_t RowOf(CWndLbQELFile* list, const std::string& name);
 
 // Six photos in two camera folders (2010-08-15, two of them with a position, and 2011-01-01), a
 // hidden folder with one more, and a file that is no photo.

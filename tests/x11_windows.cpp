@@ -1,19 +1,35 @@
 #include "tests/x11_windows.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
-#include <cstring>
+#include <string>
 
 namespace {
 
-bool Matches(Display* display, Window window, const char* title, XWindowAttributes& attributes) {
-    char* name = nullptr;
-    const bool named =
-        XFetchName(display, window, &name) != 0 && name != nullptr && std::strcmp(name, title) == 0;
+// The title as the toolkit sets it for a UTF-8 world, _NET_WM_NAME; WM_NAME holds a Japanese
+// title in another encoding.
+bool Named(Display* display, Window window, const char* title) {
+    const Atom property = XInternAtom(display, "_NET_WM_NAME", False);
+    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* name = nullptr;
+    const bool read = XGetWindowProperty(display, window, property, 0, 1024, False, utf8, &type,
+                                         &format, &count, &after, &name) == Success;
+    const bool named = read && name != nullptr && type == utf8 &&
+                       std::string(reinterpret_cast<char*>(name), count) == title;
     if (name != nullptr) {
         XFree(name);
     }
-    return named && XGetWindowAttributes(display, window, &attributes) != 0 &&
+    return named;
+}
+
+bool Matches(Display* display, Window window, const char* title, XWindowAttributes& attributes) {
+    return Named(display, window, title) &&
+           XGetWindowAttributes(display, window, &attributes) != 0 &&
            attributes.map_state == IsViewable;
 }
 

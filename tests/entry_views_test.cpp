@@ -1,0 +1,295 @@
+#include "app/entry_view_windows.h"
+#include "display/explorer1.h"
+#include "display/make_thumbnail.h"
+#include "display/qel_row_layout.h"
+#include "display/wnd_map_view.h"
+#include "display/wnd_view_image.h"
+#include "tests/window_fixture.h"
+
+#include <gtest/gtest.h>
+#include <opencv2/imgcodecs.hpp>
+
+#include <condition_variable>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+const std::string kScreenshots = TESSARO_SCREENSHOT_DIR;
+
+wxColour PixelAt(const wxImage& image, int x, int y) {
+    return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
+}
+
+// Colours as JPEG gives them back: each channel within a few levels.
+::testing::AssertionResult Near(const wxColour& shown, const wxColour& expected) {
+    const int tolerance = 8;
+    if (std::abs(shown.Red() - expected.Red()) <= tolerance &&
+        std::abs(shown.Green() - expected.Green()) <= tolerance &&
+        std::abs(shown.Blue() - expected.Blue()) <= tolerance) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "shown " << shown.GetAsString(wxC2S_CSS_SYNTAX)
+                                         << ", expected " << expected.GetAsString(wxC2S_CSS_SYNTAX);
+}
+
+// The part of the view's client area that the fitted photo leaves: white all along.
+::testing::AssertionResult WhiteBeside(const wxImage& shown, const QELImage& fitted) {
+    const int width = fitted.image ? fitted.image->width : 0;
+    const int height = fitted.image ? fitted.image->height : 0;
+    for (int y = 0; y < shown.GetHeight(); y += 3) {
+        for (int x = 0; x < shown.GetWidth(); x += 3) {
+            if ((x >= width + 1 || y >= height + 1) && PixelAt(shown, x, y) != *wxWHITE) {
+                return ::testing::AssertionFailure() << "not white at " << x << ", " << y;
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+void ClickRow(CWndLbQELFile* list, const std::string& name, int x) {
+    const std::size_t row = RowOf(list, name);
+    ClickAt(list, list->GetItemRect(row).GetLeftTop() +
+                      wxPoint(RowIndent(*list->RowRecord(row)) + x, 18));
+}
+
+// A top-level window of the test's own, destroyed with the test.
+template <typename Window> struct Owned {
+    Window* window;
+    ~Owned() {
+        window->Destroy();
+        RunFor(20);
+    }
+    Window* operator->() const { return window; }
+};
+
+} // namespace
+
+TEST_F(MainWindow, itsOwnViewsShowTheSelectedPhotoAndWhereItWasTaken) {
+    recordViews = false;
+    open({card.path()});
+    pressStep(1, 1);
+    pressStep(2, 3);
+    ASSERT_TRUE(RunUntil([&] { return window->catalogue().scanJob.running.load() == 0; }));
+    CWndViewImage* image = window->entryViewWindows()->imageView();
+    CWndMapView* map = window->entryViewWindows()->mapView();
+    EXPECT_EQ(image->GetTitle().utf8_string(), "イメージ表示");
+    EXPECT_EQ(map->GetTitle().utf8_string(), "地図の表示");
+    EXPECT_EQ(image->GetRect(), wxRect(0, 100, 200, 200));
+    EXPECT_EQ(map->GetRect(), wxRect(0, 320, 400, 400));
+
+    // IMG_0001 is 120 x 90, orange with a white disc. Before STEP3 no photo has a position.
+    ClickRow(sourceList(), "IMG_0001.JPG", 60);
+    ASSERT_TRUE(RunUntil([&] { return image->hasImage() == 1; }));
+    const wxSize client = image->GetClientSize();
+    const auto fitted = FittedSize(120, 90, ImageBox{0, 0, client.x, client.y});
+    ASSERT_TRUE(fitted);
+    EXPECT_EQ(image->fittedImage().image->width, fitted->width);
+    EXPECT_EQ(image->fittedImage().image->height, fitted->height);
+    RunFor(100);
+    const wxImage shown = ClientPixels(image);
+    EXPECT_TRUE(Near(PixelAt(shown, 2, 2), wxColour(255, 120, 0)));
+    EXPECT_TRUE(WhiteBeside(shown, image->fittedImage()));
+    EXPECT_EQ(map->browser()->GetPosition(), CWndMapView::parkPosition);
+
+    // After STEP3 IMG_0002 has its position, 35°N 135°46'E.
+    pressStep(3, 5);
+    ClickRow(sourceList(), "IMG_0002.JPG", 60);
+    ASSERT_TRUE(RunUntil([&] { return !mapRequestsSoFar().empty() && map->browser()->settled(); }));
+    const std::string position = "35.000000,135.766667";
+    EXPECT_EQ(mapRequestsSoFar(),
+              std::vector<std::string>{"/maps/api/staticmap?center=" + position +
+                                       "&zoom=12&size=400x400&sensor=false&markers=color:green"
+                                       "%7Clabel:A%7C" +
+                                       position});
+    EXPECT_EQ(map->browser()->GetRect(), CWndMapView::mapRect);
+    RunFor(100);
+    EXPECT_TRUE(Near(PixelAt(ClientPixels(map), 5, 5), kMapColour));
+    EXPECT_TRUE(Near(PixelAt(ClientPixels(image), 2, 2), wxColour(225, 120, 40)));
+    EXPECT_TRUE(SaveScreenshot(image, kScreenshots + "/image_view.png"));
+    EXPECT_TRUE(SaveScreenshot(map, kScreenshots + "/map_view.png"));
+
+    // A photo without a position parks the map out of sight and asks the service nothing.
+    ClickRow(sourceList(), "IMG_0003.JPG", 60);
+    ASSERT_TRUE(
+        RunUntil([&] { return map->browser()->GetPosition() == CWndMapView::parkPosition; }));
+    EXPECT_EQ(image->hasImage(), 1);
+    EXPECT_TRUE(Near(PixelAt(ClientPixels(map), 5, 5), *wxWHITE));
+    // A folder row leaves both views white.
+    ClickAt(sourceList(), RowCentre(sourceList(), RowOf(sourceList(), "DCIM")));
+    ASSERT_TRUE(RunUntil([&] { return image->hasImage() == 0; }));
+    RunFor(100);
+    EXPECT_TRUE(WhiteBeside(ClientPixels(image), QELImage()));
+    EXPECT_EQ(map->browser()->GetPosition(), CWndMapView::parkPosition);
+    EXPECT_EQ(mapRequestsSoFar().size(), 1u);
+
+    // Their close boxes only hide them; "写", "地" and a thumbnail click bring them back.
+    image->Close();
+    map->Close();
+    ASSERT_TRUE(RunUntil([&] { return !image->IsShown() && !map->IsShown(); }));
+    Click(window->FindWindow(kIdImageButton));
+    Click(window->FindWindow(kIdMapButton));
+    ASSERT_TRUE(RunUntil([&] { return image->IsShown() && map->IsShown(); }));
+    image->Close();
+    ASSERT_TRUE(RunUntil([&] { return !image->IsShown(); }));
+    ClickRow(sourceList(), "IMG_0004.JPG", 10);
+    ASSERT_TRUE(RunUntil([&] { return image->IsShown() && image->hasImage() == 1; }));
+}
+
+TEST(ImageView, rescalesFromTheFullPictureOnEveryResizeWithoutReadingTheFileAgain) {
+    TempDir dir;
+    const std::string path = dir.path() + "small.JPG";
+    ASSERT_TRUE(cv::imwrite(path, cv::Mat(30, 40, CV_8UC3, cv::Scalar(200, 60, 20))));
+    Owned<CWndViewImage> view{new CWndViewImage(nullptr)};
+    view->Show();
+    view->SetClientSize(300, 100);
+    ASSERT_TRUE(RunUntil([&] { return view->GetClientSize() == wxSize(300, 100); }));
+    // Smaller than the view, the photo is enlarged to its height.
+    ASSERT_EQ(view->ShowImageFile(path), 1);
+    EXPECT_EQ(view->fittedImage().image->width, 133);
+    EXPECT_EQ(view->fittedImage().image->height, 100);
+
+    ASSERT_EQ(std::remove(path.c_str()), 0);
+    view->SetClientSize(100, 300);
+    ASSERT_TRUE(RunUntil([&] { return view->fittedImage().image->width == 100; }));
+    EXPECT_EQ(view->fittedImage().image->height, 75);
+    EXPECT_EQ(view->fullImage().image->width, 40) << "the full picture is kept as it was";
+    RunFor(100);
+    const wxImage shown = ClientPixels(view.window);
+    EXPECT_TRUE(Near(PixelAt(shown, 98, 73), wxColour(20, 60, 200)));
+    EXPECT_TRUE(WhiteBeside(shown, view->fittedImage()));
+
+    // The file has gone: the next selection of it gives white.
+    EXPECT_EQ(view->ShowImageFile(path), 0);
+    EXPECT_EQ(view->fittedImage().image, nullptr);
+    RunFor(100);
+    EXPECT_TRUE(WhiteBeside(ClientPixels(view.window), QELImage()));
+}
+
+TEST(ImageView, drawsAGreyPhotoInItsOwnGreys) {
+    TempDir dir;
+    cv::Mat grey(60, 80, CV_8UC1, cv::Scalar(50));
+    grey(cv::Rect(40, 0, 40, 60)).setTo(200);
+    ASSERT_TRUE(cv::imwrite(dir.path() + "grey.JPG", grey));
+    Owned<CWndViewImage> view{new CWndViewImage(nullptr)};
+    view->Show();
+    view->SetClientSize(160, 120);
+    ASSERT_TRUE(RunUntil([&] { return view->GetClientSize() == wxSize(160, 120); }));
+    ASSERT_EQ(view->ShowImageFile(dir.path() + "grey.JPG"), 1);
+    EXPECT_EQ(view->fittedImage().image->channels, 1);
+    RunFor(100);
+    const wxImage shown = ClientPixels(view.window);
+    EXPECT_TRUE(Near(PixelAt(shown, 20, 60), wxColour(50, 50, 50)));
+    EXPECT_TRUE(Near(PixelAt(shown, 140, 60), wxColour(200, 200, 200)));
+}
+
+namespace {
+
+// A static map service whose answers the test holds back or spoils by position.
+class MapService {
+public:
+    MapService()
+        : server_([this](const httplib::Request& request, httplib::Response& response) {
+              answer(request, response);
+          }) {}
+    ~MapService() { release(); }
+
+    std::string url() const { return server_.url(); }
+    std::vector<std::string> requests() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return requests_;
+    }
+    // Answers for "center=1.000000,..." wait until release() (at most 10 s).
+    void release() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            released_ = true;
+        }
+        wake_.notify_all();
+    }
+    static constexpr wxColour::ChannelType kLate = 220;
+
+private:
+    void answer(const httplib::Request& request, httplib::Response& response) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        requests_.push_back(request.target);
+        const std::string centre = request.get_param_value("center");
+        if (centre.starts_with("1.000000")) {
+            wake_.wait_for(lock, std::chrono::seconds(10), [this] { return released_; });
+            response.set_content(MapPng(wxColour(kLate, 0, 0)), "image/png");
+        } else if (centre.starts_with("3.000000")) {
+            response.status = 500;
+            response.set_content("Internal error", "text/plain");
+        } else {
+            response.set_content(MapPng(kMapColour), "image/png");
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::vector<std::string> requests_;
+    bool released_ = false;
+    LoopbackServer server_;
+};
+
+} // namespace
+
+TEST(MapView, requestsTheDescribedMapAndDrawsItWithoutEverWaiting) {
+    MapService service;
+    Owned<CWndMapView> view{new CWndMapView(nullptr, StaticMapService{service.url(), "k1"})};
+    view->Show();
+    EXPECT_EQ(view->ShowPosition(35.1696223, 136.8839585), 1);
+    ASSERT_TRUE(RunUntil([&] { return view->browser()->settled(); }));
+    EXPECT_EQ(service.requests().back(),
+              "/maps/api/staticmap?center=35.169622,136.883959&zoom=12&size=400x400&sensor=false"
+              "&markers=color:green%7Clabel:A%7C35.169622,136.883959&key=k1");
+    RunFor(100);
+    EXPECT_TRUE(Near(PixelAt(ClientPixels(view.window), 0, 0), kMapColour));
+
+    // South and west; the prime meridian; 0, 0 parks the browser and asks nothing.
+    view->ShowPosition(-33.8688, -151.2093);
+    ASSERT_TRUE(RunUntil([&] { return view->browser()->settled(); }));
+    EXPECT_NE(service.requests().back().find("center=-33.868800,-151.209300&"), std::string::npos);
+    EXPECT_NE(service.requests().back().find("%7C-33.868800,-151.209300&"), std::string::npos);
+    view->ShowPosition(0.0, 0.0);
+    EXPECT_EQ(view->browser()->GetPosition(), CWndMapView::parkPosition);
+    view->ShowPosition(51.4779, 0.0);
+    EXPECT_EQ(view->browser()->GetRect(), CWndMapView::mapRect);
+    ASSERT_TRUE(RunUntil([&] { return view->browser()->settled(); }));
+    EXPECT_EQ(service.requests().size(), 3u);
+
+    // Resizing leaves the browser where it is.
+    view->SetSize(700, 650);
+    RunFor(100);
+    EXPECT_EQ(view->browser()->GetRect(), CWndMapView::mapRect);
+}
+
+TEST(MapView, dropsAMapThatArrivesAfterANewerPositionAndShowsNothingForAFailure) {
+    MapService service;
+    Owned<CWndMapView> view{new CWndMapView(nullptr, StaticMapService{service.url(), ""})};
+    view->Show();
+    // The first answer is held back until the second position has been shown.
+    view->ShowPosition(1.0, 1.0);
+    ASSERT_TRUE(RunUntil([&] { return service.requests().size() == 1; }));
+    view->ShowPosition(2.0, 2.0);
+    ASSERT_TRUE(RunUntil([&] { return view->browser()->settled(); }));
+    service.release();
+    RunFor(300);
+    ASSERT_NE(view->browser()->picture().image, nullptr);
+    EXPECT_TRUE(Near(PixelAt(ClientPixels(view.window), 10, 10), kMapColour));
+
+    view->ShowPosition(3.0, 3.0);
+    ASSERT_TRUE(RunUntil([&] { return view->browser()->settled(); }));
+    EXPECT_EQ(view->browser()->picture().image, nullptr);
+    RunFor(100);
+    EXPECT_TRUE(Near(PixelAt(ClientPixels(view.window), 10, 10), *wxWHITE));
+
+    // Nothing listening: blank as well.
+    view->Destroy();
+    view.window = new CWndMapView(
+        nullptr, StaticMapService{"http://127.0.0.1:" + std::to_string(ClosedPort()), ""});
+    view->Show();
+    view->ShowPosition(35, 135);
+    ASSERT_TRUE(RunUntil([&] { return view->browser()->settled(); }));
+    EXPECT_EQ(view->browser()->picture().image, nullptr);
+}
