@@ -11,6 +11,7 @@ packages=(
     libgeonames-dev libgeonames0 libgeonames-common
     libgtest-dev libcpp-httplib-dev locales
     xvfb xauth fonts-ipafont-gothic
+    desktop-file-utils appstream man-db
 )
 if [ "${1:-}" = "--bench" ]; then
     packages+=(imagemagick libimage-exiftool-perl libvips-tools bc)
