@@ -4,6 +4,7 @@
 #include "display/qel_row_layout.h"
 #include "display/wnd_map_view.h"
 #include "display/wnd_view_image.h"
+#include "display/wnd_view_qel_image.h"
 #include "tests/window_fixture.h"
 
 #include <gtest/gtest.h>
@@ -71,6 +72,8 @@ TEST_F(MainWindow, itsOwnViewsShowTheSelectedPhotoAndWhereItWasTaken) {
     pressStep(1, 1);
     pressStep(2, 3);
     ASSERT_TRUE(RunUntil([&] { return window->catalogue().scanJob.running.load() == 0; }));
+    EXPECT_FALSE(ControlById<CWndViewQELImage>(window.get(), kIdPreview)->loading())
+        << "the thumbnail phase has ended";
     CWndViewImage* image = window->entryViewWindows()->imageView();
     CWndMapView* map = window->entryViewWindows()->mapView();
     EXPECT_EQ(image->GetTitle().utf8_string(), "イメージ表示");
@@ -292,4 +295,46 @@ TEST(MapView, dropsAMapThatArrivesAfterANewerPositionAndShowsNothingForAFailure)
     view->ShowPosition(35, 135);
     ASSERT_TRUE(RunUntil([&] { return view->browser()->settled(); }));
     EXPECT_EQ(view->browser()->picture().image, nullptr);
+}
+
+TEST(ThumbnailPreview, showsTheThumbnailCentredOnGreyWithTheLoadingTextOnlyWhileAnnounced) {
+    const wxColour grey(192, 192, 192);
+    Owned<wxFrame> frame{new wxFrame(nullptr, wxID_ANY, "preview", wxPoint(600, 0))};
+    auto* preview = new CWndViewQELImage(frame.window, kIdPreview, wxPoint(0, 0), wxSize(60, 60));
+    // The frame stretches its only child over its client area.
+    frame->SetClientSize(60, 60);
+    frame->Show();
+    ASSERT_TRUE(RunUntil([&] { return preview->GetClientSize() == wxSize(60, 60); }));
+    QELFileInfo record;
+    record.thumbnail.topDown = 1;
+    record.thumbnail.image = NewPixels(PixelSize{30, 22}, 3);
+    MatOf(*record.thumbnail.image).setTo(cv::Scalar(0, 0, 250)); // red, blue-green-red order
+    preview->showRecord(&record);
+    EXPECT_TRUE(preview->loading());
+    RunFor(100);
+    wxImage shown = ClientPixels(preview);
+    // (60 - 30) / 2 = 15 across, (60 - 22) / 2 = 19 down.
+    EXPECT_TRUE(Near(PixelAt(shown, 15, 19), wxColour(250, 0, 0)));
+    EXPECT_TRUE(Near(PixelAt(shown, 44, 40), wxColour(250, 0, 0)));
+    EXPECT_TRUE(Near(PixelAt(shown, 14, 19), grey));
+    EXPECT_TRUE(Near(PixelAt(shown, 45, 41), grey));
+    int redText = 0;
+    for (int y = 45; y < 60; ++y) {
+        for (int x = 0; x < 60; ++x) {
+            const wxColour pixel = PixelAt(shown, x, y);
+            redText += pixel.Red() > 150 && pixel.Green() < 120 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(redText, 10) << "読込中… along the bottom edge";
+
+    // The phase over, it is plain grey.
+    preview->showRecord(nullptr);
+    EXPECT_FALSE(preview->loading());
+    RunFor(100);
+    shown = ClientPixels(preview);
+    for (int y = 0; y < 60; y += 2) {
+        for (int x = 0; x < 60; x += 2) {
+            ASSERT_TRUE(Near(PixelAt(shown, x, y), grey)) << x << ", " << y;
+        }
+    }
 }
