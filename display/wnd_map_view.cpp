@@ -1,8 +1,7 @@
 #include "display/wnd_map_view.h"
 
-#include "display/hide_on_close.h"
-
 #include "display/explorer1.h"
+#include "display/hide_on_close.h"
 
 const wxRect CWndMapView::mapRect(-12, -18, 1012, 1018);
 const wxPoint CWndMapView::parkPosition(10000, 10000);

@@ -28,7 +28,7 @@ int CWndViewImage::ShowImageFile(const std::string& path) {
 // every resize.
 void CWndViewImage::fitToClient() {
     const wxSize client = GetClientSize();
-    // A minimised view keeps what it had; the next real size fits again.
+    // An empty client area (a minimised view) is no box to fit into; the next real size fits.
     if (client.x <= 0 || client.y <= 0) {
         return;
     }
