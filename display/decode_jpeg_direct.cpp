@@ -1,7 +1,7 @@
 #include "display/decode_jpeg_direct.h"
 
 #include "display/jpeg_file.h"
-#include "display/make_thumbnail.h"
+#include "display/pixels_mat.h"
 
 #include <opencv2/core.hpp>
 #include <opencv2/imgcodecs.hpp>

@@ -1,6 +1,7 @@
 #include "display/make_thumbnail.h"
 
 #include "display/jpeg_file.h"
+#include "display/pixels_mat.h"
 #include "platform/debug_output.h"
 
 #include <opencv2/imgcodecs.hpp>
@@ -141,31 +142,6 @@ std::optional<PixelSize> FittedSize(int width, int height, const ImageBox& box) 
     }
     return PixelSize{static_cast<int>(std::max<std::int64_t>(fitWidth, 1)),
                      static_cast<int>(std::max<std::int64_t>(fitHeight, 1))};
-}
-
-std::unique_ptr<ImagePixels> NewPixels(PixelSize size, int channels) {
-    auto pixels = std::make_unique<ImagePixels>();
-    pixels->width = size.width;
-    pixels->height = size.height;
-    pixels->depth = 8;
-    pixels->channels = channels;
-    pixels->stride =
-        (static_cast<std::size_t>(size.width) * static_cast<std::size_t>(channels) + 3) / 4 * 4;
-    pixels->bytes.resize(pixels->stride * static_cast<std::size_t>(size.height));
-    return pixels;
-}
-
-cv::Mat MatOf(ImagePixels& pixels) {
-    return cv::Mat(pixels.height, pixels.width, CV_MAKETYPE(CV_8U, pixels.channels),
-                   pixels.bytes.data(), pixels.stride);
-}
-
-std::unique_ptr<ImagePixels> AreaResized(const cv::Mat& source, PixelSize size) {
-    auto pixels = NewPixels(size, source.channels());
-    // An 8-bit source of the same channels matches `target`, so the resize writes into our rows.
-    cv::Mat target = MatOf(*pixels);
-    cv::resize(source, target, target.size(), 0, 0, cv::INTER_AREA);
-    return pixels;
 }
 
 int MakeThumbnail(QELFileInfo* record, const ImageBox& box) {

@@ -1,7 +1,7 @@
 #include "display/map_picture.h"
 
 #include "display/jpeg_frame.h"
-#include "display/make_thumbnail.h"
+#include "display/pixels_mat.h"
 #include "platform/byte_reader.h"
 
 #include <opencv2/imgcodecs.hpp>

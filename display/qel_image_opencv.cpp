@@ -1,5 +1,6 @@
 #include "display/decode_jpeg_direct.h"
 #include "display/make_thumbnail.h"
+#include "display/pixels_mat.h"
 #include "display/qel_image.h"
 #include "platform/debug_output.h"
 

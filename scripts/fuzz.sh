@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang into build-fuzz/ and runs each for a bounded time
 # (FUZZ_SECONDS, default 30), seeded with real files (the record reader with the record files
-# in tests/fuzz/seeds/records, the catalogue reader with the system's small GeoNames
-# catalogues). A crash fails the run and leaves its input in build-fuzz/crashes/.
+# in tests/fuzz/seeds/records, the map pictures with those in tests/fuzz/seeds/maps, the
+# catalogue reader with the system's small GeoNames catalogues). A crash fails the run and leaves its input in build-fuzz/crashes/.
 # Names given as arguments fuzz only those targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-30}
 images=../shared/realdata/images
 targets=(jpeg-frame-fuzz exif-reader-fuzz geocode-answer-fuzz message-catalogue-fuzz
-    record-reader-fuzz)
+    record-reader-fuzz map-picture-fuzz)
 [ $# -eq 0 ] || targets=("$@")
 
 # Copies the seeds of target $1 into corpus folder $2 (files already there are kept).
@@ -31,6 +31,7 @@ seed() {
         done
         ;;
     record-reader-fuzz) cp -n tests/fuzz/seeds/records/* "$2"/ 2>/dev/null || true ;;
+    map-picture-fuzz) cp -n tests/fuzz/seeds/maps/* "$2"/ 2>/dev/null || true ;;
     *) cp -n "$images"/* "$2"/ 2>/dev/null || true ;;
     esac
 }

@@ -1,6 +1,7 @@
 #include "app/entry_view_windows.h"
 #include "display/explorer1.h"
 #include "display/make_thumbnail.h"
+#include "display/pixels_mat.h"
 #include "display/qel_row_layout.h"
 #include "display/wnd_map_view.h"
 #include "display/wnd_view_image.h"
