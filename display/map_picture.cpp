@@ -14,28 +14,69 @@
 
 namespace {
 
+// Progressive JPEGs come in ten scans or so.
+constexpr int kMaxJpegScans = 32;
 constexpr std::uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
-// The first chunk of a PNG is its header: length, "IHDR", width, height.
+// A PNG whose chunks, from the header chunk to IEND, each lie whole within the bytes. The decoder
+// takes a chunk's length on trust and would spend seconds skipping through gigabytes that a
+// short answer only claims to hold.
+bool ChunksWithinBytes(const ByteReader& reader, std::uint64_t size) {
+    std::uint64_t offset = sizeof kPngSignature;
+    bool first = true;
+    for (;;) {
+        const auto length = reader.u32(offset);
+        const auto type = reader.slice(offset + 4, 4);
+        if (!length || !type || std::uint64_t{*length} + 12 > size - offset) {
+            return false;
+        }
+        const bool header = std::memcmp(type->data(), "IHDR", 4) == 0;
+        if (first != header) {
+            return false;
+        }
+        if (std::memcmp(type->data(), "IEND", 4) == 0) {
+            return true;
+        }
+        first = false;
+        offset += 12 + *length;
+    }
+}
+
+// The size the header chunk gives: width, then height, right after its type.
 std::optional<PixelSize> PngSize(std::span<const std::uint8_t> bytes) {
     const ByteReader reader(bytes, true);
     const auto signature = reader.slice(0, sizeof kPngSignature);
-    const auto type = reader.slice(12, 4);
+    if (!signature || std::memcmp(signature->data(), kPngSignature, sizeof kPngSignature) != 0 ||
+        !ChunksWithinBytes(reader, bytes.size())) {
+        return std::nullopt;
+    }
     const auto width = reader.u32(16);
     const auto height = reader.u32(20);
-    if (!signature || std::memcmp(signature->data(), kPngSignature, sizeof kPngSignature) != 0 ||
-        !type || std::memcmp(type->data(), "IHDR", 4) != 0 || !width || !height) {
+    if (!width || !height) {
         return std::nullopt;
     }
     return PixelSize{static_cast<int>(std::min<std::uint32_t>(*width, INT32_MAX)),
                      static_cast<int>(std::min<std::uint32_t>(*height, INT32_MAX))};
 }
 
+// Start-of-scan markers: within entropy-coded data 0xFF is always followed by 0x00 or a restart
+// marker, so every 0xFF 0xDA starts a scan. Each scan of a progressive JPEG passes over the whole
+// picture, and a short answer can hold thousands.
+bool FewScans(std::span<const std::uint8_t> bytes) {
+    int scans = 0;
+    for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
+        if (bytes[i] == 0xFF && bytes[i + 1] == 0xDA && ++scans > kMaxJpegScans) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::optional<PixelSize> DeclaredSize(std::span<const std::uint8_t> bytes) {
     if (const auto png = PngSize(bytes)) {
         return png;
     }
-    if (const auto frame = ReadJpegFrame(bytes)) {
+    if (const auto frame = ReadJpegFrame(bytes); frame && FewScans(bytes)) {
         return PixelSize{frame->width, frame->height};
     }
     return std::nullopt;

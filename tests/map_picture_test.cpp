@@ -24,6 +24,26 @@ std::string WithDeclaredSize(std::string png, std::uint32_t width, std::uint32_t
     return png;
 }
 
+// A chunk before IEND that claims far more bytes than the answer holds.
+std::string WithLongChunk(const std::string& png) {
+    const std::string chunk = std::string("\x7f\xff\xff\xf0", 4) + "tEXtdate";
+    return png.substr(0, png.size() - 12) + chunk + png.substr(png.size() - 12);
+}
+
+// A progressive JPEG with its scans repeated a thousand times.
+std::string ManyScans() {
+    std::vector<std::uint8_t> jpeg;
+    EXPECT_TRUE(cv::imencode(".jpg", cv::Mat(64, 64, CV_8UC3, cv::Scalar::all(128)), jpeg,
+                             {cv::IMWRITE_JPEG_PROGRESSIVE, 1}));
+    const std::string bytes(jpeg.begin(), jpeg.end());
+    const std::size_t scans = bytes.find("\xFF\xDA");
+    std::string many = bytes.substr(0, scans);
+    for (int i = 0; i < 1000; ++i) {
+        many += bytes.substr(scans, bytes.size() - 2 - scans);
+    }
+    return many + "\xFF\xD9";
+}
+
 } // namespace
 
 TEST(DecodeMapPicture, takesThePngOrJpegTheServiceSendsInBlueGreenRedOrder) {
@@ -39,6 +59,10 @@ TEST(DecodeMapPicture, takesThePngOrJpegTheServiceSendsInBlueGreenRedOrder) {
         EXPECT_NEAR(picture.image->bytes[0], 30, 3) << extension;
         EXPECT_NEAR(picture.image->bytes[2], 220, 3) << extension;
     }
+    std::vector<std::uint8_t> progressive;
+    ASSERT_TRUE(cv::imencode(".jpg", map, progressive, {cv::IMWRITE_JPEG_PROGRESSIVE, 1}));
+    QELImage picture;
+    EXPECT_TRUE(DecodeMapPicture(std::string(progressive.begin(), progressive.end()), picture));
 }
 
 TEST(DecodeMapPicture, refusesWhatIsNoPictureOrTooLargeAndLeavesNothing) {
@@ -48,6 +72,8 @@ TEST(DecodeMapPicture, refusesWhatIsNoPictureOrTooLargeAndLeavesNothing) {
         {"an error page", "<html><body>403 Forbidden</body></html>"},
         {"a PNG cut in its header", png.substr(0, 20)},
         {"a PNG cut in its data", png.substr(0, png.size() / 2)},
+        {"a PNG with a chunk longer than the answer", WithLongChunk(png)},
+        {"a JPEG of a thousand scans", ManyScans()},
         {"a bomb of 100000 x 100000", WithDeclaredSize(png, 100000, 100000)},
         {"a PNG declaring 0 x 0", WithDeclaredSize(png, 0, 0)},
         {"a picture one pixel too wide",
