@@ -20,6 +20,10 @@ cv::Mat MatOf(ImagePixels& pixels) {
                    pixels.bytes.data(), pixels.stride);
 }
 
+cv::Mat MatOf(const ImagePixels& pixels) {
+    return MatOf(const_cast<ImagePixels&>(pixels));
+}
+
 std::unique_ptr<ImagePixels> AreaResized(const cv::Mat& source, PixelSize size) {
     auto pixels = NewPixels(size, source.channels());
     // An 8-bit source of the same channels matches `target`, so the resize writes into our rows.

@@ -14,6 +14,8 @@ class Mat;
 std::unique_ptr<ImagePixels> NewPixels(PixelSize size, int channels);
 // The pixels as a decoder image that writes straight into them.
 cv::Mat MatOf(ImagePixels& pixels);
+// The same, only to be read from: cv::Mat has no constructor for const pixels.
+cv::Mat MatOf(const ImagePixels& pixels);
 
 // `source` (8-bit samples) resampled by area into new pixels of `size`, rows padded to 4 bytes.
 // A source of that very size is copied as it is.

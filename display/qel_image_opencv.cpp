@@ -12,6 +12,7 @@
 #include <chrono>
 #include <exception>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -65,12 +66,6 @@ std::unique_ptr<ImagePixels> ReadWithRetries(const std::string& path) {
     return nullptr;
 }
 
-// Only read from: cv::Mat has no constructor for const pixels.
-cv::Mat ViewOf(const ImagePixels& pixels) {
-    return cv::Mat(pixels.height, pixels.width, CV_MAKETYPE(CV_8U, pixels.channels),
-                   const_cast<std::uint8_t*>(pixels.bytes.data()), pixels.stride);
-}
-
 } // namespace
 
 bool QELImage::Load(const std::string& path) {
@@ -93,7 +88,7 @@ bool QELImage::FitInto(const ImageBox& box) {
     if (!size) {
         return false;
     }
-    image = AreaResized(ViewOf(*image), *size);
+    image = AreaResized(MatOf(std::as_const(*image)), *size);
     drawn.reset();
     return true;
 }
