@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang into build-fuzz/ and runs each for a bounded time
-# (FUZZ_SECONDS, default 30), seeded with real files (the record reader with the record files
-# in tests/fuzz/seeds/records, the map pictures with those in tests/fuzz/seeds/maps, the
-# catalogue reader with the system's small GeoNames catalogues). A crash fails the run and leaves its input in build-fuzz/crashes/.
+# (FUZZ_SECONDS, default 30), seeded with real files (the camera files and example answers in
+# tests/data, the record reader with the record files in tests/fuzz/seeds/records, the map
+# pictures with those in tests/fuzz/seeds/maps, the catalogue reader with the system's small
+# GeoNames catalogues). A crash fails the run and leaves its input in build-fuzz/crashes/.
 # Names given as arguments fuzz only those targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-30}
-images=../shared/realdata/images
+# Real camera files, whole or cut after their header segments, one folder each.
+cameras=tests/data/cameras
 targets=(jpeg-frame-fuzz exif-reader-fuzz geocode-answer-fuzz message-catalogue-fuzz
     record-reader-fuzz map-picture-fuzz)
 [ $# -eq 0 ] || targets=("$@")
@@ -18,12 +20,12 @@ seed() {
     case $1 in
     exif-reader-fuzz)
         # The reader looks only at the header segments: the first 64 KiB of each photo.
-        for file in "$images"/*; do
+        for file in "$cameras"/*/*; do
             [ -e "$file" ] || continue
             [ -e "$2/$(basename "$file")" ] || head -c 65536 "$file" >"$2/$(basename "$file")"
         done
         ;;
-    geocode-answer-fuzz) cp -n ../shared/realdata/geocode/* "$2"/ 2>/dev/null || true ;;
+    geocode-answer-fuzz) cp -n tests/data/geocode/* "$2"/ 2>/dev/null || true ;;
     message-catalogue-fuzz)
         # The small GeoNames catalogues of libgeonames-common, named by their language.
         for file in $(find /usr/share/locale -name geonames.mo -size -64k 2>/dev/null | head -n 8); do
@@ -32,7 +34,7 @@ seed() {
         ;;
     record-reader-fuzz) cp -n tests/fuzz/seeds/records/* "$2"/ 2>/dev/null || true ;;
     map-picture-fuzz) cp -n tests/fuzz/seeds/maps/* "$2"/ 2>/dev/null || true ;;
-    *) cp -n "$images"/* "$2"/ 2>/dev/null || true ;;
+    *) cp -n "$cameras"/*/* "$2"/ 2>/dev/null || true ;;
     esac
 }
 

@@ -87,7 +87,7 @@ private:
         ++requests_;
         const std::string status = NextStatus();
         response.set_content(
-            status == "OK" ? ReadFile(RealDataDir() + "/geocode/ok_ja_kyoto_higashiyama.xml")
+            status == "OK" ? ReadFile(TestDataDir() + "/geocode/ok_ja_kyoto_higashiyama.xml")
                            : "<GeocodeResponse><status>" + status + "</status></GeocodeResponse>",
             "application/xml");
     }};

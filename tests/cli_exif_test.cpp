@@ -10,7 +10,7 @@ TEST(CliExif, printsOneTabSeparatedLinePerFileAndFailsWhenOneCannotBeOpened) {
     unsetClock.exif[1] = TiffEntry::Ascii(0x9003, "0000:00:00 00:00:00");
     WriteFile(dir.path() + "unset.JPG", ExifJpeg(BuildTiff(unsetClock)));
     WriteFile(dir.path() + "plain.JPG", "\xFF\xD8\xFF\xDB");
-    const std::string kodak = RealDataDir() + "/images/exif-samples_Kodak_CX7530.jpg";
+    const std::string kodak = TestDataDir() + "/cameras/whole/exif-samples_Kodak_CX7530.jpg";
 
     const CliRun good = Cli("exif " + Quoted(kodak) + " " + Quoted(dir.path() + "unset.JPG") + " " +
                             Quoted(dir.path() + "plain.JPG"));

@@ -64,7 +64,7 @@ protected:
     TempDir home;
     TempDir out;
     std::atomic<int> requests{0};
-    std::string answer = ReadFile(RealDataDir() + "/geocode/ok_ja_kyoto_higashiyama.xml");
+    std::string answer = ReadFile(TestDataDir() + "/geocode/ok_ja_kyoto_higashiyama.xml");
     LoopbackServer server{[this](const httplib::Request&, httplib::Response& response) {
         ++requests;
         response.set_content(answer, "application/xml");

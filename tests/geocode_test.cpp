@@ -52,7 +52,7 @@ std::string OkAnswer(const Names& names) {
 }
 
 std::string RealAnswer(const std::string& name) {
-    return ReadFile(RealDataDir() + "/geocode/" + name);
+    return ReadFile(TestDataDir() + "/geocode/" + name);
 }
 
 // Answers every request with the reply set last and remembers what each request carried. A

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a throw-away DESTDIR under the prefix a package uses (/usr) and checks
 # the tree as a desktop sees it: the menu entry and the metainfo pass their validators and name
-# what was installed, each icon lies where the hicolor theme looks for its size, help and the
-# manual page are in place, and the installed tessaro-cli starts from there.
+# what was installed, each icon lies where the hicolor theme looks for its size, help, the manual
+# pages, the licence and the changelog are in place, and the installed tessaro-cli starts from
+# there.
 # Usage: install_tree_test.sh CMAKE BUILD_DIR VERSION
 set -euo pipefail
 cmake=$1
@@ -25,12 +26,22 @@ for program in tessaro tessaro-cli; do
     [ -x "$usr/bin/$program" ] || fail "bin/$program is not installed as a program"
 done
 # The help button looks for ReadMe.txt in ../share/tessaro/ from the program's folder.
-for file in share/tessaro/ReadMe.txt share/man/man1/tessaro-cli.1; do
+for file in share/tessaro/ReadMe.txt share/doc/tessaro/copyright; do
     [ -s "$usr/$file" ] || fail "$file is missing or empty"
 done
-warnings=$(man --warnings -E UTF-8 -l "$share/man/man1/tessaro-cli.1" 2>&1 >/dev/null) ||
-    fail "man cannot format the manual page"
-[ -z "$warnings" ] || fail "the manual page formats with warnings: $warnings"
+# Debian's layout: gzipped manual pages, and a copyright file and changelog beside each other.
+for page in tessaro tessaro-cli; do
+    manual=$share/man/man1/$page.1.gz
+    gzip -t "$manual" 2>/dev/null || fail "the manual page of $page is missing or not gzipped"
+    warnings=$(man --warnings -E UTF-8 -l "$manual" 2>&1 >/dev/null) ||
+        fail "man cannot format the manual page of $page"
+    [ -z "$warnings" ] || fail "the manual page of $page formats with warnings: $warnings"
+done
+grep -q '^License: GPL-3.0-or-later$' "$share/doc/tessaro/copyright" 2>/dev/null ||
+    fail "the copyright file does not name the licence"
+latest=$(gzip -dc "$share/doc/tessaro/changelog.gz" 2>/dev/null | head -n 1)
+[ "$latest" = "tessaro ($version) unstable; urgency=medium" ] ||
+    fail "the changelog's latest entry is '$latest', not version $version"
 
 # Width and height from the PNG's header chunk, as "WxH": two big-endian 32-bit numbers.
 png_size() {
@@ -72,6 +83,8 @@ else
     # The whole tree, so that the entry the metainfo launches must be installed too; infos fail.
     report=$(appstreamcli validate-tree --strict --no-net "$usr" 2>&1) ||
         fail "appstreamcli validate-tree: $report"
+    [ "$(element project_license)" = GPL-3.0-or-later ] ||
+        fail "the metainfo gives the licence as '$(element project_license)'"
     id=$(element id)
     [ "$(basename "$metainfo")" = "$id.metainfo.xml" ] || fail "the metainfo is not named after $id"
     for binary in $(element binary); do

@@ -204,7 +204,8 @@ TEST(JpegFrame, failsWhenTheStructureIsBroken) {
 TEST(MakeThumbnail, looksLikeTheFullDecodeOnRealCameraFiles) {
     int files = 0;
     int decoded = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(RealDataDir() + "/images")) {
+    for (const auto& entry :
+         std::filesystem::directory_iterator(TestDataDir() + "/cameras/whole")) {
         const std::string extension = entry.path().extension().string();
         if (extension == ".jpg" || extension == ".JPG") {
             ++files;

@@ -53,8 +53,8 @@ std::string ReadFile(const std::string& path) {
     return text.str();
 }
 
-std::string RealDataDir() {
-    return TESSARO_REALDATA_DIR;
+std::string TestDataDir() {
+    return TESSARO_TEST_DATA_DIR;
 }
 
 std::set<std::string> PathsBelow(const std::string& root) {

@@ -21,8 +21,9 @@ private:
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 
-// ../shared/realdata, as seen from the source tree.
-std::string RealDataDir();
+// tests/data of the source tree: real camera files (whole in cameras/whole, cut after their
+// header segments in cameras/headers) and example geocoding answers (geocode).
+std::string TestDataDir();
 
 // Every path below `root`, relative to it, folders with a trailing '/'.
 std::set<std::string> PathsBelow(const std::string& root);

@@ -63,7 +63,7 @@ protected:
     std::atomic<int> geocodeRequests{0};
     LoopbackServer geocoder{[this](const httplib::Request&, httplib::Response& response) {
         ++geocodeRequests;
-        response.set_content(ReadFile(RealDataDir() + "/geocode/ok_ja_kyoto_higashiyama.xml"),
+        response.set_content(ReadFile(TestDataDir() + "/geocode/ok_ja_kyoto_higashiyama.xml"),
                              "application/xml");
     }};
     // The static map service of the settings file: one flat-coloured PNG for every map, and the
