@@ -3,6 +3,8 @@
 #include "platform/directory_entries.h"
 #include "platform/hidden.h"
 
+#include <algorithm>
+#include <set>
 #include <vector>
 
 namespace {
@@ -25,30 +27,41 @@ char AsciiUpper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+// Name order as the Windows file systems gave it: letters in either case alike, then bytes.
+bool InNameOrder(const DirectoryEntry& a, const DirectoryEntry& b) {
+    const auto folded = [](char c) { return static_cast<unsigned char>(AsciiUpper(c)); };
+    const bool before =
+        std::lexicographical_compare(a.name.begin(), a.name.end(), b.name.begin(), b.name.end(),
+                                     [&](char x, char y) { return folded(x) < folded(y); });
+    const bool after =
+        std::lexicographical_compare(b.name.begin(), b.name.end(), a.name.begin(), a.name.end(),
+                                     [&](char x, char y) { return folded(x) < folded(y); });
+    return before || (!after && a.name < b.name);
+}
+
 // The entries are read before anything below them is walked, so a deep tree does not hold a
 // directory handle open per level.
 std::vector<DirectoryEntry> ReadFolder(const std::string& folder) {
     std::vector<DirectoryEntry> entries;
     EnumerateDirectory(folder, [&](const DirectoryEntry& entry) { entries.push_back(entry); });
+    std::sort(entries.begin(), entries.end(), InNameOrder);
     return entries;
 }
 
-void Walk(ScanJob& job, int level, std::vector<FileIdentity>& ancestors);
+// Every folder entered so far: one reached again through a link, a loop or a sibling's, would
+// file its photos twice.
+using Entered = std::set<FileIdentity>;
 
-void WalkSubfolder(ScanJob& job, const DirectoryEntry& entry, int level,
-                   std::vector<FileIdentity>& ancestors) {
+void Walk(ScanJob& job, int level, Entered& entered);
+
+void WalkSubfolder(ScanJob& job, const DirectoryEntry& entry, int level, Entered& entered) {
     if (IsHiddenPath(entry.fullPath)) {
         return;
     }
     addRecord(*job.catalogue, entry.fullPath, 1, level);
     FileIdentity identity;
-    if (!QueryFileIdentity(entry.fullPath, identity)) {
+    if (!QueryFileIdentity(entry.fullPath, identity) || !entered.insert(identity).second) {
         return;
-    }
-    for (const FileIdentity& ancestor : ancestors) {
-        if (ancestor == identity) {
-            return;
-        }
     }
     ScanJob sub;
     sub.catalogue = job.catalogue;
@@ -58,16 +71,14 @@ void WalkSubfolder(ScanJob& job, const DirectoryEntry& entry, int level,
     sub.root = job.root;
     sub.folder = entry.fullPath + "/";
     sub.foundCount = job.foundCount;
-    ancestors.push_back(identity);
-    Walk(sub, level + 1, ancestors);
-    ancestors.pop_back();
+    Walk(sub, level + 1, entered);
     job.foundCount = sub.foundCount;
 }
 
-void Walk(ScanJob& job, int level, std::vector<FileIdentity>& ancestors) {
+void Walk(ScanJob& job, int level, Entered& entered) {
     for (const DirectoryEntry& entry : ReadFolder(job.folder)) {
         if (entry.isDirectory) {
-            WalkSubfolder(job, entry, level, ancestors);
+            WalkSubfolder(job, entry, level, entered);
         } else if (IsPhotoName(entry.name)) {
             addRecord(*job.catalogue, entry.fullPath, 0, level);
             ++job.foundCount;
@@ -116,12 +127,12 @@ int scanFolder(ScanJob& job, int level) {
     if (job.root == nullptr) {
         job.root = &job;
     }
-    std::vector<FileIdentity> ancestors;
+    Entered entered;
     FileIdentity top;
     if (QueryFileIdentity(job.folder, top)) {
-        ancestors.push_back(top);
+        entered.insert(top);
     }
-    Walk(job, level, ancestors);
+    Walk(job, level, entered);
     return 0;
 }
 

@@ -12,9 +12,11 @@ int startSearch(CManageQELFileInfo& catalogue, const std::string& folder, Messag
 // cleared `running` flag cuts short.
 int SearchWorker(ScanJob* job);
 
-// Files every visible folder and every ".JPG" below `job.folder`, depth first, pre-order, in
-// the file system's order; counts photos on in `job.foundCount`. A folder already on the current
-// path (a link loop) is not entered again; a folder that cannot be read yields nothing.
+// Files every visible folder and every ".JPG" below `job.folder`, depth first, pre-order, each
+// folder's entries in name order (ASCII letters in either case alike, then by bytes); counts photos
+// on in `job.foundCount`. Every folder is entered once, however many links lead to it (a loop, a
+// link to a sibling): one reached again is filed but not entered. A folder that cannot be read
+// yields nothing.
 int scanFolder(ScanJob& job, int level);
 
 // True when a file name ends in ".JPG", ASCII letters in any case.

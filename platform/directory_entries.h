@@ -1,5 +1,6 @@
 #pragma once
 
+#include <compare>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -13,7 +14,7 @@ struct DirectoryEntry {
 struct FileIdentity {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
-    bool operator==(const FileIdentity&) const = default;
+    auto operator<=>(const FileIdentity&) const = default;
 };
 
 // Calls `visit` for every entry of `folder` (which ends in '/'), "." and ".." excluded, in the
