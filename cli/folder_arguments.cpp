@@ -18,7 +18,13 @@ std::string Resolved(const std::string& folder) {
 } // namespace
 
 std::string AsFolder(std::string path) {
-    if (path.empty() || path.back() != '/') {
+    // Records keep these paths; "card1/DCIM/" would mean nothing to a later run elsewhere.
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (!error && !path.empty()) {
+        path = absolute.lexically_normal().string();
+    }
+    if (!path.empty() && path.back() != '/') {
         path += '/';
     }
     return path;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-// A folder argument as the steps take it: ending in '/'.
+// A folder argument as the steps take it: absolute, ending in '/'.
 std::string AsFolder(std::string path);
 
 // False with a one-line reason when `source` is no folder that can be read.

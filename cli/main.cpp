@@ -23,7 +23,8 @@ constexpr char kUsage[] =
     "                     tree, one entry a line, indented two spaces a level\n"
     "  sort SOURCE DEST   all steps through copying: the titled folders, the copies and their\n"
     "                     record files below DEST; the last line counts the photos copied,\n"
-    "                     skipped (a file of that name was there) and failed\n"
+    "                     skipped (already there, byte for byte) and failed; a photo whose\n"
+    "                     name a different file holds is copied under a numbered name\n"
     "\n"
     "Options:\n"
     "  --settings FILE     the settings file (default ~/.config/tessaro/tessaroInit.Ini)\n"
@@ -36,8 +37,9 @@ constexpr char kUsage[] =
     "  --help              show this text and exit\n"
     "  --version           show the version and exit\n"
     "\n"
-    "Exit status: 0 when everything was done, 1 when some photo failed, 2 for a usage error\n"
-    "or an unusable source or destination.\n";
+    "Exit status: 0 when everything was done, 1 when some photo, record or folder failed\n"
+    "(each failure is named on standard error), 2 for a usage error or an unusable source or\n"
+    "destination.\n";
 
 } // namespace
 

@@ -56,6 +56,9 @@ int RunSortCommand(const CliOptions& options) {
     }
     session.prepare(source);
     const CopyTally tally = session.copy(destination);
+    if (tally.renamed > 0) {
+        std::printf("%d copied under a new name: a different photo held the name\n", tally.renamed);
+    }
     std::printf("%d copied, %d skipped, %d failed\n", tally.copied, tally.skipped, tally.failed);
-    return tally.failed > 0 ? 1 : 0;
+    return tally.allDone() ? 0 : 1;
 }

@@ -1,8 +1,8 @@
 #include "platform/file_contents.h"
 
 #include "platform/open_for_reading.h"
+#include "platform/temporary_file.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -51,23 +51,6 @@ std::string ResolveLink(const std::string& path) {
     return real ? std::string(real.get()) : path;
 }
 
-// Created with O_EXCL and mode 0666 so the umask applies as it would to the file itself. The
-// name is short, so that any name that fits the folder has a temporary that fits it too.
-int CreateTemporary(const std::string& target, std::string& temporary) {
-    static std::atomic<unsigned> counter{0};
-    const std::size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = folder + ".tessaro-" + std::to_string(getpid()) + "-" +
-                    std::to_string(counter++) + ".tmp";
-        const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
-        }
-    }
-    return -1;
-}
-
 void KeepMode(int fd, const std::string& target) {
     struct stat status {};
     if (stat(target.c_str(), &status) == 0) {
@@ -75,12 +58,9 @@ void KeepMode(int fd, const std::string& target) {
     }
 }
 
-bool FillAndClose(int fd, const std::string& target, const std::string& bytes,
-                  Durability durability) {
-    KeepMode(fd, target);
-    const bool written =
-        WriteAll(fd, bytes) && (durability == Durability::CallerSyncs || fsync(fd) == 0);
-    return close(fd) == 0 && written;
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
 }
 
 } // namespace
@@ -114,15 +94,17 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 bool ReplaceFileAtomically(const std::string& path, const std::string& bytes,
                            Durability durability) {
     const std::string target = ResolveLink(path);
-    std::string temporary;
-    const int fd = CreateTemporary(target, temporary);
-    if (fd < 0) {
+    // Mode 0666, so that the umask applies as it would to the file itself.
+    TemporaryFile temporary(FolderOf(target), 0666);
+    if (!temporary.ok()) {
         return false;
     }
-    if (FillAndClose(fd, target, bytes, durability) &&
-        rename(temporary.c_str(), target.c_str()) == 0) {
-        return true;
+    KeepMode(temporary.fd(), target);
+    if (!WriteAll(temporary.fd(), bytes) ||
+        (durability == Durability::Synced && fsync(temporary.fd()) != 0) ||
+        !temporary.finishWriting(target) || rename(temporary.path().c_str(), target.c_str()) != 0) {
+        return false;
     }
-    unlink(temporary.c_str());
-    return false;
+    temporary.placed();
+    return true;
 }

@@ -13,6 +13,7 @@ enum class Durability {
 };
 
 // Writes `bytes` to a dot-named temporary file in the same folder and renames it over `path`
-// (a symbolic link is followed, so the link stays). Returns false on any failure.
+// (a symbolic link is followed, so the link stays). Returns false, with errno set, on any failure,
+// also one the file system reports only when the file is closed.
 bool ReplaceFileAtomically(const std::string& path, const std::string& bytes,
                            Durability durability = Durability::Synced);

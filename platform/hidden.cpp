@@ -7,6 +7,7 @@
 #include <mutex>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -104,16 +105,16 @@ void HiddenBatch::add(const std::string& path) {
     if (Hideable(parts)) {
         names_[HiddenList(parts)].push_back(parts.name);
     } else {
-        failed_ = true;
+        unwritten_.push_back({HiddenList(parts), EINVAL});
     }
 }
 
-bool HiddenBatch::flush() {
-    bool written = !failed_;
+std::vector<HiddenBatch::Unwritten> HiddenBatch::flush() {
     for (const auto& [list, names] : names_) {
-        written = AddNames(list, names) && written;
+        if (!AddNames(list, names)) {
+            unwritten_.push_back({list, errno});
+        }
     }
     names_.clear();
-    failed_ = false;
-    return written;
+    return std::exchange(unwritten_, {});
 }

@@ -18,11 +18,17 @@ bool AddHidden(const std::string& path);
 // record of a large folder would rename over the old list as many times. Not synced either.
 class HiddenBatch {
 public:
+    struct Unwritten {
+        std::string list; // the `.hidden` file
+        int error;        // errno
+    };
+
     void add(const std::string& path);
-    // Adds every gathered name to its folder's list; false when one could not be written.
-    bool flush();
+    // Adds every gathered name to its folder's list; returns the lists that could not be
+    // written (or that a name could not go into), empty when all were.
+    std::vector<Unwritten> flush();
 
 private:
     std::map<std::string, std::vector<std::string>> names_; // by the `.hidden` they go to
-    bool failed_ = false;
+    std::vector<Unwritten> unwritten_;
 };

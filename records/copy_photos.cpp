@@ -1,17 +1,27 @@
 #include "records/copy_photos.h"
 
 #include "app/window_messages.h"
+#include "platform/error_report.h"
+#include "platform/file_system_seam.h"
 #include "platform/hidden.h"
 #include "platform/make_directories.h"
 #include "platform/safe_copy.h"
+#include "platform/same_contents.h"
+#include "platform/temporary_file.h"
 #include "records/path_component.h"
 #include "records/record_paths.h"
 #include "records/record_writer.h"
+#include "titles/numbered_name.h"
 
+#include <cerrno>
+#include <cstring>
 #include <set>
 #include <sys/stat.h>
 
 namespace {
+
+// How far a taken name is numbered before the photo counts as failed.
+constexpr int kMostNumbers = 9999;
 
 struct CopyState {
     std::string destination;
@@ -22,38 +32,52 @@ struct CopyState {
     CopyTally tally;
 };
 
-void Count(CopyTally& tally, CopyOutcome outcome) {
-    switch (outcome) {
-    case CopyOutcome::Copied:
-        ++tally.copied;
-        break;
-    case CopyOutcome::TargetExists:
-        ++tally.skipped;
-        break;
-    case CopyOutcome::Failed:
-        ++tally.failed;
-        break;
+void Report(const std::string& what, const std::string& about, int error) {
+    ReportError(what + ": " + about + ": " + std::strerror(error));
+}
+
+// Temporaries that a killed run left go the first time the pass writes into their folder.
+void Clean(CopyState& state, const std::string& folder) {
+    if (state.cleaned.insert(folder).second) {
+        RemoveStaleTemporaries(folder);
     }
 }
 
-// Makes the entry's folder or copies its photo; returns the folder that holds the entry.
-std::string Place(CopyState& state, const QELFileInfo& entry) {
-    if (entry.isFolder != 1) {
-        const std::string folder = state.destination + state.folder1 + "/" + state.folder2 + "/";
-        if (state.cleaned.insert(folder).second) {
-            RemoveStaleCopies(folder);
+enum class Placed { Copied, Renamed, AlreadyThere, Failed };
+
+// Copies the photo at `source` into `folder` as `name`; where a different file bears that name,
+// or another photo's record bears the record name that goes with it, as the first free numbered
+// form of it. A name whose file holds the photo's very bytes is the photo, already there.
+// `name` becomes the name used; errno is set when it failed.
+Placed PlacePhoto(const std::string& source, const std::string& folder, std::string& name) {
+    const std::string title = name;
+    for (int number = 0; number <= kMostNumbers; ++number) {
+        name = number == 0 ? title : NumberedName(title, number);
+        const std::string target = folder + name;
+        if (NameTaken(target)) {
+            if (SameContents(source, target)) {
+                return Placed::AlreadyThere;
+            }
+            continue;
         }
-        Count(state.tally, CopyFileNoReplace(entry.path, folder + PathComponent(entry.title)));
-        return folder;
+        if (NameTaken(PhotoRecordPath(folder, name))) {
+            continue;
+        }
+        switch (CopyFileNoReplace(source, target)) {
+        case CopyOutcome::Copied:
+            return number == 0 ? Placed::Copied : Placed::Renamed;
+        case CopyOutcome::TargetExists: // made meanwhile, or one name with another here
+            if (SameContents(source, target)) {
+                return Placed::AlreadyThere;
+            }
+            continue;
+        case CopyOutcome::Failed:
+            return Placed::Failed;
+        }
     }
-    if (entry.level != 0) {
-        state.folder2 = PathComponent(entry.title);
-        MakeDirectories(state.destination + state.folder1 + "/" + state.folder2 + "/");
-        return state.destination + state.folder1 + "/";
-    }
-    state.folder1 = PathComponent(entry.title);
-    MakeDirectories(state.destination + state.folder1 + "/");
-    return state.destination;
+    name = title;
+    errno = EEXIST;
+    return Placed::Failed;
 }
 
 void MakeKindDirectory(const std::string& kind, HiddenBatch& hidden) {
@@ -66,6 +90,75 @@ void MakeKindDirectory(const std::string& kind, HiddenBatch& hidden) {
     }
 }
 
+// Writes the entry's record beside it; false when it could not be (the writer has said so).
+bool Record(CopyState& state, const std::string& parent, QELFileInfo& entry) {
+    const std::string kind = parent + RecordKindDirectory(entry);
+    Clean(state, parent);
+    Clean(state, kind + "/");
+    MakeKindDirectory(kind, state.hidden);
+    const int written = entry.isFolder == 1 ? WriteFolderRecord(entry, &state.hidden)
+                                            : WritePhotoRecord(entry, &state.hidden);
+    return written == 0;
+}
+
+void CopyPhoto(CopyState& state, QELFileInfo& entry) {
+    const std::string folder = state.destination + state.folder1 + "/" + state.folder2 + "/";
+    std::string name = PathComponent(entry.title.empty() ? entry.orgTitleFileName : entry.title);
+    const Placed placed = PlacePhoto(entry.path, folder, name);
+    CopyTally& tally = state.tally;
+    if (placed == Placed::Failed) {
+        // The entry keeps its source, so that the next pass tries again.
+        Report("写真をコピーできませんでした", entry.path + " → " + folder + name, errno);
+        ++tally.failed;
+        return;
+    }
+    entry.title = name;
+    entry.path = folder + name;
+    if (!Record(state, folder, entry)) {
+        ++tally.failed;
+    } else if (placed == Placed::AlreadyThere) {
+        ++tally.skipped;
+    } else {
+        ++tally.copied;
+        tally.renamed += placed == Placed::Renamed ? 1 : 0;
+    }
+}
+
+void MakeFolder(CopyState& state, QELFileInfo& entry) {
+    std::string parent = state.destination;
+    std::string& component = entry.level == 0 ? state.folder1 : state.folder2;
+    if (entry.level != 0) {
+        parent += state.folder1 + "/";
+    }
+    component = PathComponent(entry.title);
+    entry.title = component;
+    entry.path = parent + component;
+    if (MakeDirectories(entry.path + "/") != 1) {
+        Report("フォルダを作成できませんでした", entry.path, errno);
+        ++state.tally.otherFailures;
+        return;
+    }
+    if (!Record(state, parent, entry)) {
+        ++state.tally.otherFailures;
+    }
+}
+
+// Cards are formatted after an import: a copy counts only once it is known to be on disk.
+void Finish(CopyState& state, FileSystemSync& sync) {
+    CopyTally& tally = state.tally;
+    for (const HiddenBatch::Unwritten& list : state.hidden.flush()) {
+        Report("隠しファイルの一覧を書けませんでした", list.list, list.error);
+        ++tally.otherFailures;
+    }
+    if (!sync.sync()) {
+        Report("コピーがディスクに書き込まれたことを確かめられませんでした", state.destination,
+               errno);
+        tally.failed += tally.copied;
+        tally.copied = 0;
+        tally.renamed = 0;
+    }
+}
+
 } // namespace
 
 int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination, MessageTarget* window,
@@ -73,16 +166,14 @@ int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination, Me
     static const std::atomic<int> kAlwaysRunning{1};
     CopyState state;
     state.destination = destination;
+    FileSystemSync sync(destination);
     const std::size_t total = catalogue.results.size();
     for (std::size_t i = 0; i < total; ++i) {
         QELFileInfo& entry = *catalogue.results[i];
-        const std::string parent = Place(state, entry);
-        MakeKindDirectory(parent + RecordKindDirectory(entry), state.hidden);
-        entry.path = parent + PathComponent(entry.title);
         if (entry.isFolder == 1) {
-            WriteFolderRecord(entry, &state.hidden);
+            MakeFolder(state, entry);
         } else {
-            WritePhotoRecord(entry, &state.hidden);
+            CopyPhoto(state, entry);
         }
         if (window != nullptr) {
             window->send(
@@ -90,10 +181,8 @@ int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination, Me
                 kAlwaysRunning);
         }
     }
-    state.hidden.flush();
-    // Cards are formatted after an import: the copies must be on disk when the pass ends.
     if (total > 0) {
-        SyncFileSystemOf(destination);
+        Finish(state, sync);
     }
     if (tally != nullptr) {
         *tally = state.tally;

@@ -7,15 +7,21 @@
 
 // What became of the photos of one copy pass.
 struct CopyTally {
-    int copied = 0;
-    int skipped = 0; // a file of that name was already there and stays as it was
-    int failed = 0;
+    int copied = 0;  // copied by this pass, with their records
+    int renamed = 0; // of those, copied under a numbered name: a different file bore the title
+    int skipped = 0; // already there, byte for byte; their records are written again
+    int failed = 0;  // not copied, without a record, or not known to have reached the disk
+    int otherFailures = 0; // title folders, their records or `.hidden` lists not written
+
+    bool allDone() const { return failed == 0 && otherFailures == 0; }
 };
 
 // Makes the result tree real below `destination` (ending in '/'): the title folders, a copy of
-// every photo under its title (never over an existing file), and a record file beside every
-// entry, in hidden kind directories; each entry's `path` then names its place there. Sends
-// UM_COPY_PROGRESS after every entry; no failure stops the pass. Everything is on disk when it
-// returns. Runs on the UI thread. Returns 0.
+// every photo and a record file beside every entry, in hidden kind directories; each entry's
+// `path` and `title` then name its place there. A photo never replaces a file and a record
+// never describes a file that is not its photo: where a different file bears the title, the
+// photo is copied under the first free numbered name instead. Every failure is reported with
+// the photo, record or file it is about, and no failure stops the pass. Sends UM_COPY_PROGRESS
+// after every entry. Everything is on disk when it returns. Runs on the UI thread. Returns 0.
 int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination, MessageTarget* window,
                CopyTally* tally = nullptr);

@@ -51,6 +51,10 @@ std::string ParentFolder(std::string path) {
     return path.substr(0, slash + 1);
 }
 
+std::string PhotoRecordName(const std::string& title) {
+    return WithoutSlashes(WithoutLastCharacters(title, 4)) + "TSF.XML";
+}
+
 } // namespace
 
 std::string RecordKindDirectory(const QELFileInfo& record) {
@@ -62,9 +66,13 @@ std::string RecordKindDirectory(const QELFileInfo& record) {
 
 std::string RecordFileName(const QELFileInfo& record) {
     if (IsPhoto(record)) {
-        return WithoutSlashes(WithoutLastCharacters(record.title, 4)) + "TSF.XML";
+        return PhotoRecordName(record.title);
     }
     return WithoutSlashes(record.title) + (record.level == 0 ? "TS1" : "TS2") + ".XML";
+}
+
+std::string PhotoRecordPath(const std::string& folder, const std::string& title) {
+    return folder + "TSFXML/" + PhotoRecordName(title);
 }
 
 std::string RecordFilePath(const QELFileInfo& record) {

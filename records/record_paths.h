@@ -16,6 +16,9 @@ std::string RecordKindDirectory(const QELFileInfo& record);
 // so a title can never lead the record out of its kind directory.
 std::string RecordFileName(const QELFileInfo& record);
 
+// The record file a photo bearing the name `title` in `folder` (ending in '/') has.
+std::string PhotoRecordPath(const std::string& folder, const std::string& title);
+
 // "<folder of the entry's path>/<kind directory>/<file name>"; an entry path without any '/'
 // gives a path relative to the current folder.
 std::string RecordFilePath(const QELFileInfo& record);

@@ -8,6 +8,8 @@
 #include "records/record_paths.h"
 #include "records/record_text.h"
 
+#include <cerrno>
+#include <cstring>
 #include <ctime>
 #include <unistd.h>
 
@@ -29,7 +31,7 @@ int WriteRecord(const QELFileInfo& record, const std::string& bytes, HiddenBatch
     // Complete under its name or not there: a killed run never leaves half a record. Durability
     // is the copy pass's business, which syncs its files at the end.
     if (!ReplaceFileAtomically(path, bytes, Durability::CallerSyncs)) {
-        ReportError(kCreateFailed);
+        ReportError(std::string(kCreateFailed) + ": " + path + ": " + std::strerror(errno));
         return -1;
     }
     // A kind directory left visible would show up as a folder when the copies are scanned.

@@ -1,13 +1,18 @@
 #include "tests/cli_runner.h"
 
+#include "tests/test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <sys/wait.h>
 
-CliRun Cli(const std::string& arguments) {
+CliRun Cli(const std::string& arguments, const std::string& prefix) {
     CliRun run;
-    FILE* pipe = popen((std::string(TESSARO_CLI) + " " + arguments + " 2>/dev/null").c_str(), "r");
+    const TempDir dir;
+    const std::string errors = dir.path() + "stderr";
+    const std::string command = prefix + " " + TESSARO_CLI + " " + arguments + " 2>" + errors;
+    FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {
         ADD_FAILURE() << "popen failed";
         return run;
@@ -19,6 +24,7 @@ CliRun Cli(const std::string& arguments) {
     }
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.err = ReadFile(errors);
     return run;
 }
 

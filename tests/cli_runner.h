@@ -5,11 +5,13 @@
 struct CliRun {
     int status = -1;
     std::string out;
+    std::string err;
 };
 
-// Runs the built tessaro-cli with `arguments` (already quoted for the shell), standard error
-// discarded, and collects its standard output and exit status.
-CliRun Cli(const std::string& arguments);
+// Runs the built tessaro-cli with `arguments` (already quoted for the shell) and collects its
+// standard output, standard error and exit status. `prefix` is shell text put before the
+// program, for a folder to run in or variables to set: "cd /x && NAME=value".
+CliRun Cli(const std::string& arguments, const std::string& prefix = "");
 
 // `path` quoted for the shell.
 std::string Quoted(const std::string& path);

@@ -29,6 +29,7 @@ protected:
         entry->title = title;
         entry->path = path;
         entry->name = fs::path(path).filename().string();
+        entry->orgTitleFileName = entry->name;
         catalogue.results.push_back(std::move(entry));
     }
     // A year, a day and the photos given as (title, source path).
@@ -87,21 +88,43 @@ TEST_F(CopyPass, makesTheTitledTreeWithHiddenRecordsAndPointsEntriesAtTheirCopie
     EXPECT_EQ(ReadFile(card.path() + "DSC_0001.JPG"), "first photo");
 }
 
-TEST_F(CopyPass, leavesAnExistingFileAsItWasButStillWritesTheRecord) {
+TEST_F(CopyPass, neverCopiesOverADifferentFileNorRecordsBesideOneAndSkipsItsOwnBytes) {
+    const std::string day = out.path() + "2010年/08月15日/";
     WriteFile(card.path() + "DSC_0001.JPG", "new photo");
-    WriteFile(out.path() + "2010年/08月15日/0905.JPG", "already there");
-    Day("2010年", "08月15日", {{"0905.JPG", card.path() + "DSC_0001.JPG"}});
+    WriteFile(card.path() + "DSC_0002.JPG", "photo copied before");
+    WriteFile(card.path() + "DSC_0003.JPG", "photo whose record name is taken");
+    WriteFile(day + "0905.JPG", "a different photo");
+    WriteFile(day + "0906.JPG", "photo copied before");
+    WriteFile(day + "TSFXML/0907TSF.XML", "the record of 0907.jpg");
+    WriteFile(day + "TSFXML/.tessaro-4242-1.tmp", "a record a killed run left");
+    Day("2010年", "08月15日",
+        {{"0905.JPG", card.path() + "DSC_0001.JPG"},
+         {"0906.JPG", card.path() + "DSC_0002.JPG"},
+         {"0907.JPG", card.path() + "DSC_0003.JPG"},
+         {"", card.path() + "DSC_0001.JPG"}});
     const CopyTally tally = Copy(out.path());
+    EXPECT_EQ(tally.copied, 3);
+    EXPECT_EQ(tally.renamed, 2);
     EXPECT_EQ(tally.skipped, 1);
-    EXPECT_EQ(ReadFile(out.path() + "2010年/08月15日/0905.JPG"), "already there");
-    EXPECT_TRUE(fs::exists(out.path() + "2010年/08月15日/TSFXML/0905TSF.XML"));
+    EXPECT_TRUE(tally.allDone());
+    EXPECT_EQ(ReadFile(day + "0905.JPG"), "a different photo");
+    EXPECT_EQ(ReadFile(day + "0905-1.JPG"), "new photo");
+    EXPECT_EQ(ReadFile(day + "0907-1.JPG"), "photo whose record name is taken");
+    EXPECT_EQ(ReadFile(day + "DSC_0001.JPG"), "new photo"); // an empty title: its own name
+    EXPECT_EQ(ReadFile(day + "TSFXML/0907TSF.XML"), "the record of 0907.jpg");
+    EXPECT_EQ(catalogue.results[2]->title, "0905-1.JPG");
+    EXPECT_EQ(catalogue.results[2]->path, day + "0905-1.JPG");
+    EXPECT_EQ(PathsBelow(day + "TSFXML"),
+              (std::set<std::string>{".hidden", "0905-1TSF.XML", "0906TSF.XML", "0907TSF.XML",
+                                     "0907-1TSF.XML", "DSC_0001TSF.XML"}));
 
     // A second pass over the same entries finds every photo in place.
     messages.clear();
     const CopyTally again = Copy(out.path());
-    EXPECT_EQ(again.skipped, 1);
+    EXPECT_EQ(again.skipped, 4);
     EXPECT_EQ(again.copied + again.failed, 0);
-    EXPECT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages.size(), 6u);
+    EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(CopyPass, keepsTitlesThatNameOtherFoldersInsideTheDestination) {
@@ -116,19 +139,30 @@ TEST_F(CopyPass, keepsTitlesThatNameOtherFoldersInsideTheDestination) {
     EXPECT_EQ(catalogue.results[2]->path, out.path() + "inner/．．/a／b/..／x.JPG");
 }
 
-TEST_F(CopyPass, countsVanishedPhotosAndReportsRecordsThatCannotBeWritten) {
+TEST_F(CopyPass, reportsEveryFailureWithWhatItIsAboutAndRecordsNoPhotoThatIsNotThere) {
     Day("2010年", "08月15日", {{"0905.JPG", card.path() + "gone.JPG"}});
     const CopyTally tally = Copy(out.path());
     EXPECT_EQ(tally.failed, 1);
-    EXPECT_TRUE(fs::exists(out.path() + "2010年/08月15日/TSFXML/0905TSF.XML"));
+    EXPECT_FALSE(fs::exists(out.path() + "2010年/08月15日/TSFXML/0905TSF.XML"));
+    EXPECT_EQ(catalogue.results[2]->path, card.path() + "gone.JPG") << "kept, to be tried again";
+    EXPECT_EQ(errors, std::vector<std::string>{
+                          "写真をコピーできませんでした: " + card.path() + "gone.JPG → " +
+                          out.path() + "2010年/08月15日/0905.JPG: No such file or directory"});
 
-    messages.clear();
+    errors.clear();
     WriteFile(card.path() + "DSC_0001.JPG", "photo");
     catalogue.results[2]->path = card.path() + "DSC_0001.JPG";
     const CopyTally nowhere = Copy("/proc/tessaro-out/");
     EXPECT_EQ(nowhere.failed, 1);
-    EXPECT_EQ(errors, std::vector<std::string>(3, "ＸＭＬファイル作成に失敗しました"));
-    EXPECT_EQ(messages.size(), 3u);
+    EXPECT_EQ(nowhere.otherFailures, 2);
+    ASSERT_EQ(errors.size(), 4u) << ::testing::PrintToString(errors);
+    EXPECT_EQ(
+        errors[0],
+        "フォルダを作成できませんでした: /proc/tessaro-out/2010年: No such file or directory");
+    EXPECT_EQ(errors[2].rfind("写真をコピーできませんでした: " + card.path() + "DSC_0001.JPG", 0),
+              0u);
+    EXPECT_EQ(errors[3].rfind("コピーがディスクに書き込まれたことを確かめられませんでした", 0), 0u);
+    EXPECT_EQ(messages.size(), 6u);
 }
 
 TEST_F(CopyPass, createsNothingWithoutResults) {

@@ -66,11 +66,16 @@ TEST(HiddenBatch, writesEachFolderListOnceWithTheNamesItLacked) {
     batch.add(dir.path() + "a/0905TSF.XML");
     batch.add(dir.path() + "b/TS2XML/");
     batch.add(dir.path() + "a/0906TSF.XML");
-    EXPECT_TRUE(batch.flush());
+    EXPECT_TRUE(batch.flush().empty());
     EXPECT_EQ(ReadFile(dir.path() + "a/.hidden"), "TSFXML\nold\n0905TSF.XML\n0906TSF.XML\n");
     EXPECT_EQ(ReadFile(dir.path() + "b/.hidden"), "TS2XML\n");
     EXPECT_TRUE(IsHiddenPath(dir.path() + "a/0906TSF.XML"));
     batch.add(dir.path() + "a/two\nlines");
-    EXPECT_FALSE(batch.flush());
-    EXPECT_TRUE(batch.flush());
+    batch.add(dir.path() + "missing/TSFXML");
+    const auto unwritten = batch.flush();
+    ASSERT_EQ(unwritten.size(), 2u);
+    EXPECT_EQ(unwritten[0].list, dir.path() + "a/.hidden");
+    EXPECT_EQ(unwritten[1].list, dir.path() + "missing/.hidden");
+    EXPECT_EQ(unwritten[1].error, ENOENT);
+    EXPECT_TRUE(batch.flush().empty());
 }

@@ -1,9 +1,13 @@
 #include "platform/safe_copy.h"
 
+#include "platform/file_system_seam.h"
+#include "platform/same_contents.h"
+#include "platform/temporary_file.h"
 #include "tests/test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
@@ -22,11 +26,11 @@ struct stat Status(const std::string& path) {
 }
 
 // Everything in `folder` but the names given.
-std::vector<std::string> Others(const std::string& folder, std::set<std::string> known) {
-    std::vector<std::string> others;
+std::set<std::string> Others(const std::string& folder, std::set<std::string> known) {
+    std::set<std::string> others;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         if (!known.count(entry.path().filename().string())) {
-            others.push_back(entry.path().filename().string());
+            others.insert(entry.path().filename().string());
         }
     }
     return others;
@@ -110,19 +114,54 @@ TEST(SafeCopy, leavesNothingBehindWhenTheDiskFillsHalfWay) {
     EXPECT_TRUE(Others(dir.path(), {"big.JPG"}).empty());
 }
 
-TEST(SafeCopy, removesOnlyTheTemporariesNoLiveCopyHolds) {
+TEST(SafeCopy, removesOnlyTheTemporariesNoLiveWriterHolds) {
     TempDir dir;
-    WriteFile(dir.path() + ".tessaro-copy-dead", "partial");
-    WriteFile(dir.path() + ".tessaro-copy-live", "partial");
-    WriteFile(dir.path() + "photo.JPG", "keep");
+    for (const char* name : {".tessaro-copy-dead", ".tessaro-copy-live", ".tessaro-4242-7.tmp",
+                             ".tessaro-0123456789abcdef.tmp", ".tessaro-notes", "photo.JPG"}) {
+        WriteFile(dir.path() + name, "partial");
+    }
     const int live = open((dir.path() + ".tessaro-copy-live").c_str(), O_RDONLY);
     ASSERT_GE(live, 0);
     ASSERT_EQ(flock(live, LOCK_EX), 0);
-    RemoveStaleCopies(dir.path());
+    {
+        const TemporaryFile writing(dir.path(), 0644);
+        ASSERT_TRUE(writing.ok());
+        RemoveStaleTemporaries(dir.path());
+        EXPECT_TRUE(std::filesystem::exists(writing.path()));
+    }
     close(live);
-    EXPECT_EQ(Others(dir.path(), {}).size(), 2u);
-    EXPECT_TRUE(std::filesystem::exists(dir.path() + ".tessaro-copy-live"));
-    EXPECT_TRUE(std::filesystem::exists(dir.path() + "photo.JPG"));
-    EXPECT_TRUE(SyncFileSystemOf(dir.path()));
-    EXPECT_FALSE(SyncFileSystemOf(dir.path() + "missing/"));
+    EXPECT_EQ(Others(dir.path(), {}),
+              (std::set<std::string>{".tessaro-copy-live", ".tessaro-notes", "photo.JPG"}));
+    FileSystemSync sync(dir.path());
+    EXPECT_TRUE(sync.sync());
+    FileSystemSync nowhere(dir.path() + "missing/");
+    EXPECT_FALSE(nowhere.sync());
+}
+
+// What FUSE mounts, case-insensitive cards and network file systems do, through the seam.
+TEST(SafeCopy, copiesWithoutNoReplaceRenameOrLinksAndCountsLateErrorsAsFailures) {
+    TempDir dir;
+    WriteFile(dir.path() + "a.JPG", "photo");
+    WriteFile(dir.path() + "B.JPG", "other");
+    FileSystemQuirks card;
+    card.caseInsensitive = true;
+    card.fuse = true;
+    SetFileSystemQuirks(card);
+    EXPECT_EQ(CopyFileNoReplace(dir.path() + "a.JPG", dir.path() + "c.JPG"), CopyOutcome::Copied);
+    EXPECT_EQ(CopyFileNoReplace(dir.path() + "a.JPG", dir.path() + "b.JPG"),
+              CopyOutcome::TargetExists);
+    EXPECT_TRUE(SameContents(dir.path() + "c.JPG", dir.path() + "A.jpg"));
+    EXPECT_FALSE(SameContents(dir.path() + "a.JPG", dir.path() + "b.jpg"));
+    EXPECT_FALSE(SameContents(dir.path() + "a.JPG", dir.path()));
+
+    FileSystemQuirks network;
+    network.closeFailsFor = "d.JPG";
+    network.syncFails = true;
+    SetFileSystemQuirks(network);
+    EXPECT_EQ(CopyFileNoReplace(dir.path() + "a.JPG", dir.path() + "d.JPG"), CopyOutcome::Failed);
+    EXPECT_EQ(errno, EIO);
+    EXPECT_FALSE(FileSystemSync(dir.path()).sync());
+    SetFileSystemQuirks({});
+    EXPECT_EQ(Others(dir.path(), {}), (std::set<std::string>{"a.JPG", "B.JPG", "c.JPG"}));
+    EXPECT_EQ(ReadFile(dir.path() + "c.JPG"), "photo");
 }

@@ -1,26 +1,47 @@
 #include "titles/renumber_equal_names.h"
 
+#include "titles/numbered_name.h"
+
+#include <map>
+#include <set>
+#include <utility>
+#include <vector>
+
 namespace {
 
 constexpr char kExtension[] = ".JPG";
 
-void Number(std::string& name, int number) {
+// Every ".JPG" of a name takes the number, as titles have always been numbered; names with
+// another extension take it before their last one.
+std::string Numbered(const std::string& name, int number) {
+    if (!name.ends_with(kExtension)) {
+        return NumberedName(name, number);
+    }
     const std::string digits = std::to_string(number);
-    name = replaceExtension(name,
+    return replaceExtension(name,
                             name == kExtension ? digits + kExtension : "-" + digits + kExtension);
 }
 
-// Numbers the photos after `first`, up to the next folder, whose title equals its own.
-void NumberEqualsOf(RecordList& results, std::size_t first) {
-    std::string& name = results[first]->title;
-    int next = 2;
-    for (std::size_t q = first + 1; q < results.size() && !results[q]->isFolder; ++q) {
-        if (results[q]->title == name) {
-            Number(results[q]->title, next++);
-        }
+void NumberFolder(const std::vector<QELFileInfo*>& photos) {
+    std::set<std::string> taken;
+    std::map<std::string, int> copies;
+    for (const QELFileInfo* photo : photos) {
+        taken.insert(photo->title);
+        ++copies[photo->title];
     }
-    if (next > 2 || name == kExtension) {
-        Number(name, 1);
+    std::map<std::string, int> next;
+    for (QELFileInfo* photo : photos) {
+        const std::string name = photo->title;
+        if (copies[name] < 2 && !IsBareExtension(name)) {
+            continue;
+        }
+        int& number = next.try_emplace(name, 1).first->second;
+        std::string numbered;
+        do {
+            numbered = Numbered(name, number++);
+        } while (taken.contains(numbered));
+        taken.insert(numbered);
+        photo->title = numbered;
     }
 }
 
@@ -38,12 +59,20 @@ std::string replaceExtension(const std::string& name, const std::string& suffix)
 }
 
 void renumberEqualNames(RecordList& results) {
-    for (std::size_t p = 0; p + 1 < results.size(); ++p) {
-        if (!results[p]->isFolder) {
-            NumberEqualsOf(results, p);
+    std::map<std::pair<std::string, std::string>, std::vector<QELFileInfo*>> folders;
+    std::string year;
+    std::string day;
+    for (const auto& entry : results) {
+        if (!entry->isFolder) {
+            folders[{year, day}].push_back(entry.get());
+        } else if (entry->level == 0) {
+            year = entry->title;
+            day.clear();
+        } else {
+            day = entry->title;
         }
     }
-    if (!results.empty() && !results.back()->isFolder && results.back()->title == kExtension) {
-        results.back()->title = "1" + std::string(kExtension);
+    for (const auto& [folder, photos] : folders) {
+        NumberFolder(photos);
     }
 }

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+
+// The calls through which copies and records meet the file system they are written to, at the
+// points where the file systems of photo libraries differ: vfat and exFAT take "A.JPG" and
+// "a.JPG" for one name, FUSE mounts may offer neither a rename that refuses to replace nor hard
+// links, and network file systems report a full disk or quota only at close or at sync.
+//
+// Tests make these calls behave as such a file system does: in the process through
+// SetFileSystemQuirks, in a program they start through the environment variable
+// TESSARO_TEST_FILESYSTEM, read once, a comma-separated list of
+//   casefold           names differing only in ASCII case are one name
+//   fuse               renameat2 with RENAME_NOREPLACE fails with EINVAL, link with EPERM
+//   close-fails=TEXT   closing a written file on its way to a path holding TEXT fails with EIO
+//   syncfs-fails       syncing the file system fails with EIO
+struct FileSystemQuirks {
+    bool caseInsensitive = false;
+    bool fuse = false;
+    std::string closeFailsFor;
+    bool syncFails = false;
+};
+
+void SetFileSystemQuirks(const FileSystemQuirks& quirks);
+
+// Whether something already bears the name `path`: a file, a folder or a dangling link.
+bool NameTaken(const std::string& path);
+
+// Opens read-only, without blocking, the file that bears the name `path`; -1 with errno set.
+int OpenTakenName(const std::string& path);
+
+// renameat2 with RENAME_NOREPLACE, link and rename: 0, or -1 with errno set.
+int RenameNoReplace(const std::string& from, const std::string& to);
+int HardLink(const std::string& from, const std::string& to);
+int RenameReplacing(const std::string& from, const std::string& to);
+
+// Closes a descriptor that a file on its way to `destination` was written through: 0, or -1
+// with errno set, when the file system reports only now that the bytes could not be kept.
+int CloseWritten(int fd, const std::string& destination);
+
+// syncfs of the file system `fd` lies on: 0, or -1 with errno set.
+int SyncFileSystem(int fd);

@@ -1,0 +1,88 @@
+#include "platform/temporary_file.h"
+
+#include "platform/directory_entries.h"
+#include "platform/file_system_seam.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <random>
+#include <string_view>
+#include <sys/file.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// Short, so that a temporary fits in any folder its destination fits in.
+std::string FreshName(const std::string& folder) {
+    static thread_local std::mt19937_64 random{std::random_device{}()};
+    char name[40];
+    std::snprintf(name, sizeof name, ".tessaro-%016llx.tmp",
+                  static_cast<unsigned long long>(random()));
+    return folder + name;
+}
+
+// Ours: ".tessaro-….tmp", and ".tessaro-copy-…", the name copies had before.
+bool IsTemporaryName(std::string_view name) {
+    return name.starts_with(".tessaro-copy-") ||
+           (name.starts_with(".tessaro-") && name.ends_with(".tmp"));
+}
+
+} // namespace
+
+TemporaryFile::TemporaryFile(const std::string& folder, mode_t mode) {
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        path_ = FreshName(folder);
+        writer_ = open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (writer_ >= 0 || errno != EEXIST) {
+            break;
+        }
+    }
+    if (writer_ < 0) {
+        return;
+    }
+    created_ = true;
+    // A lock belongs to the open file, which the duplicate keeps open when the writer is closed.
+    flock(writer_, LOCK_EX | LOCK_NB);
+    lock_ = fcntl(writer_, F_DUPFD_CLOEXEC, 0);
+}
+
+TemporaryFile::~TemporaryFile() {
+    // Callers report why a write failed after this has cleaned up.
+    const int error = errno;
+    if (writer_ >= 0) {
+        close(writer_);
+    }
+    if (created_ && !placed_) {
+        unlink(path_.c_str());
+    }
+    if (lock_ >= 0) {
+        close(lock_);
+    }
+    errno = error;
+}
+
+bool TemporaryFile::finishWriting(const std::string& destination) {
+    const int fd = writer_;
+    writer_ = -1;
+    return CloseWritten(fd, destination) == 0;
+}
+
+void RemoveStaleTemporaries(const std::string& folder) {
+    std::vector<std::string> temporaries;
+    EnumerateDirectory(folder, [&](const DirectoryEntry& entry) {
+        if (!entry.isDirectory && IsTemporaryName(entry.name)) {
+            temporaries.push_back(entry.fullPath);
+        }
+    });
+    for (const std::string& path : temporaries) {
+        const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+        if (fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            unlink(path.c_str());
+        }
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+}

@@ -1,0 +1,180 @@
+// Several cards sorted one after another into one photo library, and the file systems such a
+// library lives on: no photo may be lost, overwritten or described by another's record.
+#include "platform/cp932.h"
+#include "tests/cli_sort_fixture.h"
+
+#include <filesystem>
+#include <set>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Element(const std::string& recordPath, const std::string& name) {
+    const std::string text = Cp932ToUtf8Replacing(ReadFile(recordPath));
+    const std::size_t start = text.find("<" + name + ">");
+    const std::size_t end = text.find("</" + name + ">");
+    if (start == std::string::npos || end == std::string::npos) {
+        return "<" + name + " missing>";
+    }
+    return text.substr(start + name.size() + 2, end - start - name.size() - 2);
+}
+
+// The photos below `root` with their bytes and times: what a second import must leave alone.
+std::map<std::string, std::string> Photos(const std::string& root) {
+    std::map<std::string, std::string> photos;
+    for (const auto& [path, facts] : Snapshot(root)) {
+        if (path.ends_with(".JPG") || path.ends_with(".jpg")) {
+            photos[path] = facts;
+        }
+    }
+    return photos;
+}
+
+std::set<std::string> Names(const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.is_regular_file() && entry.path().filename().string()[0] != '.') {
+            names.insert(entry.path().filename().string());
+        }
+    }
+    return names;
+}
+
+const std::string kRenamedOne = "1 copied under a new name: a different photo held the name\n";
+
+} // namespace
+
+TEST_F(CliSort, keepsThePhotosOfTwoCardsShotInOneMinuteEachWithItsOwnRecord) {
+    TempDir cardA;
+    TempDir cardB;
+    const std::string a = cardA.path() + "DCIM/100CAMERA/DSC00001.JPG";
+    const std::string b = cardB.path() + "DCIM/100CAMERA/DSC00001.JPG";
+    WriteFile(a, ExifPhoto("2024:05:03 10:00:12"));
+    WriteFile(b, ExifPhoto("2024:05:03 10:00:40"));
+    const std::string day = out.path() + "2024(令和6)年/05月03日/";
+
+    EXPECT_EQ(Sort(cardA.path(), out.path()).out, "1 copied, 0 skipped, 0 failed\n");
+    const CliRun second = Sort(cardB.path(), out.path());
+    EXPECT_EQ(second.status, 0);
+    EXPECT_EQ(second.out, kRenamedOne + "1 copied, 0 skipped, 0 failed\n");
+    EXPECT_EQ(ReadFile(day + "10時00分.JPG"), ReadFile(a));
+    EXPECT_EQ(ReadFile(day + "10時00分-1.JPG"), ReadFile(b));
+    EXPECT_EQ(Element(day + "TSFXML/10時00分TSF.XML", "OrgDirectoryPathName"), a);
+    EXPECT_EQ(Element(day + "TSFXML/10時00分TSF.XML", "DateTimeOriginal"), "2024:05:03 10:00:12");
+    EXPECT_EQ(Element(day + "TSFXML/10時00分-1TSF.XML", "OrgDirectoryPathName"), b);
+    EXPECT_EQ(Element(day + "TSFXML/10時00分-1TSF.XML", "TransTitleFileName"), "10時00分-1.JPG");
+
+    // Both cards once more: everything is there already, and stays as it is.
+    const auto paths = PathsBelow(out.path());
+    const auto photos = Photos(out.path());
+    EXPECT_EQ(Sort(cardB.path(), out.path()).out, "0 copied, 1 skipped, 0 failed\n");
+    EXPECT_EQ(Sort(cardA.path(), out.path()).out, "0 copied, 1 skipped, 0 failed\n");
+    EXPECT_EQ(PathsBelow(out.path()), paths);
+    EXPECT_EQ(Photos(out.path()), photos);
+    EXPECT_EQ(Element(day + "TSFXML/10時00分TSF.XML", "OrgDirectoryPathName"), a);
+}
+
+TEST_F(CliSort, givesEveryPhotoOfOneRunANameOfItsOwnWhateverTheOptions) {
+    // Two days at one place, whose day folders a title of the place alone makes one.
+    TempDir days;
+    for (const auto& [file, date] :
+         std::map<std::string, std::string>{{"100/A.JPG", "2010:08:15 09:00:00"},
+                                            {"100/B.JPG", "2010:08:15 09:30:00"},
+                                            {"101/C.JPG", "2010:08:16 09:00:00"},
+                                            {"101/D.JPG", "2010:08:16 09:30:00"}}) {
+        WriteFile(days.path() + file, ExifPhoto(date, kKyotoLatitude, kKyotoLongitude));
+    }
+    const CliRun merged = Sort(days.path(), out.path() + "merged", "--set 2_1_CB=2 --set 3_1_CB=3");
+    EXPECT_EQ(merged.out, "4 copied, 0 skipped, 0 failed\n");
+    const std::string place = out.path() + "merged/" + kYear2010 + "京都府/";
+    EXPECT_EQ(Names(place), (std::set<std::string>{"1-1.JPG", "1-2.JPG", "2-1.JPG", "2-2.JPG"}));
+    EXPECT_EQ(ReadFile(place + "1-2.JPG"), ReadFile(days.path() + "101/C.JPG"));
+
+    // Earlier file names that repeat, with either extension, or that a number would give.
+    TempDir names;
+    int second = 0;
+    for (const char* file :
+         {"100/img_0001.jpg", "101/img_0001.jpg", "100/X-1.JPG", "100/X.JPG", "101/X.JPG"}) {
+        WriteFile(names.path() + file, ExifPhoto("2010:08:15 09:00:0" + std::to_string(++second)));
+    }
+    const CliRun earlier = Sort(names.path(), out.path() + "earlier", "--set 3_1_CB=2");
+    EXPECT_EQ(earlier.out, "5 copied, 0 skipped, 0 failed\n");
+    const std::string day = out.path() + "earlier/" + kYear2010 + "08月15日/";
+    EXPECT_EQ(Names(day), (std::set<std::string>{"img_0001-1.jpg", "img_0001-2.jpg", "X-1.JPG",
+                                                 "X-2.JPG", "X-3.JPG"}));
+    EXPECT_EQ(ReadFile(day + "X-1.JPG"), ReadFile(names.path() + "100/X-1.JPG"));
+}
+
+TEST_F(CliSort, takesNamesDifferingOnlyInCaseForOneNameWhereTheFileSystemDoes) {
+    TempDir names;
+    WriteFile(names.path() + "100/IMG_0001.JPG", ExifPhoto("2010:08:15 09:00:01"));
+    WriteFile(names.path() + "101/img_0001.JPG", ExifPhoto("2010:08:15 09:00:02"));
+    const CliRun run =
+        Sort(names.path(), out.path(), "--set 3_1_CB=2", "TESSARO_TEST_FILESYSTEM=casefold");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, kRenamedOne + "2 copied, 0 skipped, 0 failed\n");
+    const std::string day = out.path() + kYear2010 + "08月15日/";
+    EXPECT_EQ(Names(day), (std::set<std::string>{"IMG_0001.JPG", "img_0001-1.JPG"}));
+    EXPECT_EQ(ReadFile(day + "img_0001-1.JPG"), ReadFile(names.path() + "101/img_0001.JPG"));
+}
+
+TEST_F(CliSort, copiesAPhotoThatTwoFoldersLeadToOnce) {
+    fs::create_directory_symlink(card.path() + "DCIM/100CAMERA", card.path() + "DCIM/000LINK");
+    const CliRun run = Sort(card.path(), out.path());
+    EXPECT_EQ(run.out, "3 copied, 0 skipped, 0 failed\n");
+    EXPECT_EQ(Names(out.path() + kDay0815),
+              (std::set<std::string>{"09時05分京都市.JPG", "09時06分.JPG"}));
+}
+
+TEST_F(CliSort, copiesOntoFuseMountsAndCountsErrorsReportedAtCloseOrSyncAsFailures) {
+    const CliRun fuse = Sort(card.path(), out.path() + "fuse", "", "TESSARO_TEST_FILESYSTEM=fuse");
+    EXPECT_EQ(fuse.status, 0);
+    EXPECT_EQ(fuse.out, "3 copied, 0 skipped, 0 failed\n");
+    EXPECT_EQ(Photos(out.path() + "fuse").size(), 3u);
+    for (const std::string& path : PathsBelow(out.path() + "fuse")) {
+        EXPECT_EQ(path.find(".tessaro-"), std::string::npos) << path;
+    }
+
+    const CliRun close = Sort(card.path(), out.path() + "close", "",
+                              "TESSARO_TEST_FILESYSTEM='close-fails=09時06分'");
+    EXPECT_EQ(close.status, 1);
+    EXPECT_EQ(close.out, "2 copied, 0 skipped, 1 failed\n");
+    EXPECT_NE(close.err.find("写真をコピーできませんでした: " + card.path() +
+                             "DCIM/100CAMERA/IMG_0002.JPG → " + out.path() + "close/" + kDay0815 +
+                             "09時06分.JPG: Input/output error"),
+              std::string::npos)
+        << close.err;
+    const auto left = PathsBelow(out.path() + "close");
+    EXPECT_FALSE(left.count(kDay0815 + "09時06分.JPG"));
+    EXPECT_FALSE(left.count(kDay0815 + "TSFXML/09時06分TSF.XML"));
+
+    const CliRun sync =
+        Sort(card.path(), out.path() + "sync", "", "TESSARO_TEST_FILESYSTEM=syncfs-fails");
+    EXPECT_EQ(sync.status, 1);
+    EXPECT_EQ(sync.out, "0 copied, 0 skipped, 3 failed\n");
+    EXPECT_NE(sync.err.find("コピーがディスクに書き込まれたことを確かめられませんでした: " +
+                            out.path() + "sync/: Input/output error"),
+              std::string::npos)
+        << sync.err;
+}
+
+TEST_F(CliSort, recordsAbsolutePathsForRelativeFoldersAndClearsWhatAKilledRunLeft) {
+    const std::string library = out.path() + "library/";
+    for (const std::string& left : std::vector<std::string>{
+             ".tessaro-4242-1.tmp", kDay0815 + ".tessaro-copy-0123456789abcdef",
+             kDay0815 + "TSFXML/.tessaro-4242-2.tmp"}) {
+        WriteFile(library + left, "written half-way by a run that was killed");
+    }
+    const std::string toLibrary = fs::relative(library, card.path()).string();
+    const CliRun run = Cli("--settings " + Quoted(home.path() + "tessaroInit.Ini") +
+                               " --geocode-url " + server.url() + " sort DCIM " + Quoted(toLibrary),
+                           "cd " + Quoted(card.path()) + " &&");
+    EXPECT_EQ(run.out, "3 copied, 0 skipped, 0 failed\n");
+    const std::string record = library + kDay0815 + "TSFXML/09時05分京都市TSF.XML";
+    EXPECT_EQ(Element(record, "OrgDirectoryPathName"), card.path() + "DCIM/100CAMERA/DSC01234.JPG");
+    EXPECT_EQ(Element(record, "TransDirectoryPathName"), library + kDay0815 + "09時05分京都市.JPG");
+    for (const std::string& path : PathsBelow(library)) {
+        EXPECT_EQ(path.find(".tessaro-"), std::string::npos) << path;
+    }
+}

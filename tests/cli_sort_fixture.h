@@ -1,0 +1,42 @@
+#pragma once
+
+#include "tests/cli_runner.h"
+#include "tests/exif_builder.h"
+#include "tests/loopback_server.h"
+#include "tests/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <map>
+#include <string>
+
+// Every path below `root` with, for files, their bytes and modification time: what must not
+// change in a source.
+std::map<std::string, std::string> Snapshot(const std::string& root);
+
+// A card of three photos over two years, a geocoding server on 127.0.0.1 answering Kyoto, and a
+// settings file of the test's own: `tessaro-cli sort` as a user runs it.
+class CliSort : public ::testing::Test {
+protected:
+    CliSort();
+
+    // `sort` with this test's settings file and geocoding server; `prefix` as for Cli. Fails the
+    // test when the source changed.
+    CliRun Sort(const std::string& source, const std::string& destination,
+                const std::string& options = "", const std::string& prefix = "");
+
+    TempDir card;
+    TempDir home;
+    TempDir out;
+    std::atomic<int> requests{0};
+    std::string answer;
+    LoopbackServer server;
+};
+
+inline const Rationals kKyotoLatitude = {{35, 1}, {0, 1}, {0, 1}};
+inline const Rationals kKyotoLongitude = {{135, 1}, {46, 1}, {0, 1}};
+inline const std::string kYear2010 = "2010(平成22)年/";
+inline const std::string kDay0815 = kYear2010 + "08月15日京都府/";
+inline const std::string kYear2011 = "2011(平成23)年/";
+inline const std::string kDay0101 = kYear2011 + "01月01日/";
