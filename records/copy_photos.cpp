@@ -105,10 +105,11 @@ void CopyPhoto(CopyState& state, QELFileInfo& entry) {
     const std::string folder = state.destination + state.folder1 + "/" + state.folder2 + "/";
     std::string name = PathComponent(entry.title.empty() ? entry.orgTitleFileName : entry.title);
     const Placed placed = PlacePhoto(entry.path, folder, name);
+    const int error = errno;
     CopyTally& tally = state.tally;
     if (placed == Placed::Failed) {
         // The entry keeps its source, so that the next pass tries again.
-        Report("写真をコピーできませんでした", entry.path + " → " + folder + name, errno);
+        Report("写真をコピーできませんでした", entry.path + " → " + folder + name, error);
         ++tally.failed;
         return;
     }
