@@ -164,9 +164,10 @@ TEST(HeaderBytes, servesReadsNearAndFarAndRefusesThosePastTheEnd) {
         EXPECT_EQ(std::string(got->begin(), got->end()), content.substr(offset, length)) << offset;
     };
     expect(0, 2);
-    expect(60000, 12);    // grows the prefix
-    expect(4000, 8192);   // within it
-    expect(200000, 8192); // fetched on its own
+    expect(60000, 12);    // past the prefix: a window there
+    expect(60100, 100);   // within that window
+    expect(4000, 8192);   // runs on past the prefix, which grows
+    expect(200000, 8192); // far: a window there
     expect(content.size() - 1, 1);
     expect(content.size(), 0);
     EXPECT_FALSE(bytes.read(content.size(), 1));
@@ -176,5 +177,8 @@ TEST(HeaderBytes, servesReadsNearAndFarAndRefusesThosePastTheEnd) {
     ASSERT_EQ(truncate((dir.path() + "big").c_str(), 100), 0);
     EXPECT_FALSE(bytes.read(250000, 16));
     EXPECT_FALSE(bytes.read(130000, 16));
+    // What was stepped over was never fetched; the prefix was.
+    EXPECT_FALSE(bytes.read(30000, 16));
+    EXPECT_TRUE(bytes.read(12000, 100));
     close(fd);
 }
