@@ -48,6 +48,25 @@ TEST(ExifHostile, readsEveryTruncationOfAFileWithoutFaultAndFailsOnlyWithoutAHea
     }
 }
 
+TEST(ExifHostile, readsEveryTruncationOfAFileOnlyTheSecondLookDatesWithoutFault) {
+    const std::string app2 = "\xFF\xE2" + Bytes(4, 2, true) + "ab";
+    const std::string full =
+        "\xFF\xD8" + app2 + ExifJpeg(BuildTiff(CameraLayout(true, "N", "E"))).substr(2);
+    bool dated = false;
+    for (std::size_t length = 0; length <= full.size(); ++length) {
+        CExifAnalize reader;
+        const int result = Load(reader, full.substr(0, length));
+        std::int64_t time = 0;
+        const bool now = result == 0 && reader.GetDateTimeOriginal(time) == 1;
+        // Without a date the second look's reading counts for nothing; once dated, stays dated.
+        ASSERT_EQ(result, now ? 0 : -2) << length;
+        ASSERT_EQ(reader.m_entries.empty(), !now) << length;
+        ASSERT_TRUE(now || !dated) << length;
+        dated = now;
+    }
+    EXPECT_TRUE(dated);
+}
+
 TEST(ExifHostile, dropsAnEntryWhoseValuesLiePastTheEndAndReadsOn) {
     TiffLayout layout;
     layout.ifd0 = {TiffEntry::Ascii(0x010E, "a description"),
