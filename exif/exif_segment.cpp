@@ -14,7 +14,8 @@ constexpr std::uint8_t kApp1 = 0xE1;
 constexpr std::uint8_t kFill = 0xFF;
 constexpr std::array<std::uint8_t, 6> kExifIdentifier = {'E', 'x', 'i', 'f', 0, 0};
 // An ICC profile alone may take 255 segments; a file with more markers than this before its
-// scan is no photo, and the bound keeps a file of fill bytes from costing a read per byte.
+// scan is no photo, and the bound keeps one of fill bytes or empty segments from being stepped
+// through to its end, however large.
 constexpr int kMaxMarkers = 1024;
 
 } // namespace
