@@ -1,5 +1,6 @@
 #include "exif/exif_analize.h"
 
+#include "exif/exif_segment.h"
 #include "exif/shooting_time_text.h"
 #include "platform/byte_reader.h"
 #include "platform/open_for_reading.h"
@@ -7,12 +8,16 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
+// BYTE to DOUBLE, and IFD.
+constexpr std::uint16_t kFirstType = 1;
+constexpr std::uint16_t kLastType = 13;
 constexpr std::uint16_t kTypeAscii = 2;
 constexpr std::uint16_t kTypeShort = 3;
 constexpr std::uint16_t kTypeRational = 5;
@@ -59,19 +64,56 @@ int CExifAnalize::LoadExif(const std::string& path) {
 }
 
 int CExifAnalize::ReadStructure() {
-    const auto ifd0 = FindTiffHeader();
+    const std::size_t first = m_entries.size();
+    const int walked = ReadDirectories(FindTiffHeader(), IfdReading::kUpToFallingTag);
+    if (walked == 0 && HasShootingTime()) {
+        return 0;
+    }
+    return LookAgain(first, walked);
+}
+
+// Phones and editors put other segments before the Exif one, or write IFD0 out of tag order.
+// What the walk read is set aside and comes back unless the second look finds a date.
+int CExifAnalize::LookAgain(std::size_t first, int walked) {
+    const auto base = FindExifSegment(m_bytes);
+    if (!base) {
+        return walked;
+    }
+    std::vector<CExifEntryInfo> walkEntries(std::make_move_iterator(m_entries.begin() + first),
+                                            std::make_move_iterator(m_entries.end()));
+    m_entries.erase(m_entries.begin() + first, m_entries.end());
+    const std::int32_t walkBase = m_nTiffBase;
+    const std::uint16_t walkByteOrder = m_nByteOrder;
+    const std::uint16_t walkTiffOffsets = m_bTiffOffsets;
+    if (ReadDirectories(ReadTiffHeader(*base), IfdReading::kWhole) == 0 && HasShootingTime()) {
+        return 0;
+    }
+    m_entries.erase(m_entries.begin() + first, m_entries.end());
+    std::move(walkEntries.begin(), walkEntries.end(), std::back_inserter(m_entries));
+    m_nTiffBase = walkBase;
+    m_nByteOrder = walkByteOrder;
+    m_bTiffOffsets = walkTiffOffsets;
+    return walked;
+}
+
+int CExifAnalize::ReadDirectories(std::optional<std::uint64_t> ifd0, IfdReading reading) {
     if (!ifd0) {
         return -2;
     }
-    ReadIfd(*ifd0, 0);
+    ReadIfd(*ifd0, 0, reading);
     // Looked up in turn, so a GPS pointer inside the Exif sub-IFD is followed too.
     if (const CExifEntryInfo* exif = Find(kExifIfdPointer)) {
-        ReadIfdAt(exif->m_nValue, 1);
+        ReadIfdAt(exif->m_nValue, 1, reading);
     }
     if (const CExifEntryInfo* gps = Find(kGpsIfdPointer)) {
-        ReadIfdAt(gps->m_nValue, 2);
+        ReadIfdAt(gps->m_nValue, 2, reading);
     }
     return 0;
+}
+
+bool CExifAnalize::HasShootingTime() const {
+    const CExifEntryInfo* found = Find(kDateTimeOriginal);
+    return found != nullptr && IsShootingTimeText(found->m_strText);
 }
 
 // Only SOI, then any number of APP0 segments taken to be the standard 16 bytes long, then APP1.
@@ -112,13 +154,13 @@ std::optional<std::uint64_t> CExifAnalize::ReadTiffHeader(std::uint64_t base) {
     return base + *ByteReader(*header, BigEndian()).u32(4);
 }
 
-void CExifAnalize::ReadIfdAt(std::int32_t value, std::int16_t ifd) {
+void CExifAnalize::ReadIfdAt(std::int32_t value, std::int16_t ifd, IfdReading reading) {
     if (const auto offset = EntryOffset(value)) {
-        ReadIfd(*offset, ifd);
+        ReadIfd(*offset, ifd, reading);
     }
 }
 
-void CExifAnalize::ReadIfd(std::uint64_t offset, std::int16_t ifd) {
+void CExifAnalize::ReadIfd(std::uint64_t offset, std::int16_t ifd, IfdReading reading) {
     const auto countField = m_bytes.read(offset, 2);
     if (!countField) {
         return;
@@ -142,9 +184,15 @@ void CExifAnalize::ReadIfd(std::uint64_t offset, std::int16_t ifd) {
         std::uint8_t valueField[4];
         std::memcpy(valueField, field->data() + 8, sizeof valueField);
 
-        // Tags rise within a directory; the first one that falls ends it, except the Exif
-        // pointer, which some writers append last.
-        if (entry.m_nTag != kExifIfdPointer && entry.m_nTag < previousTag) {
+        if (reading == IfdReading::kWhole) {
+            // An entry of no TIFF type is a stray: one numbered 1 in IFD0 would hide the GPS
+            // latitude reference.
+            if (entry.m_nType < kFirstType || entry.m_nType > kLastType) {
+                continue;
+            }
+        } else if (entry.m_nTag != kExifIfdPointer && entry.m_nTag < previousTag) {
+            // Tags rise within a directory; the first one that falls ends it, except the Exif
+            // pointer, which some writers append last.
             return;
         }
         previousTag = entry.m_nTag;

@@ -11,11 +11,18 @@
 
 // Answers when a camera JPEG was taken and where: walks the segments to the first APP1 (only
 // 16-byte APP0 segments may stand before it), then loads IFD0, the Exif sub-IFD and the GPS IFD
-// into one flat list. No other directory is followed.
+// into one flat list, each IFD up to the first tag smaller than the one before. No other
+// directory is followed.
+//
+// When that walk finds no EXIF data or no valid DateTimeOriginal, a second look takes the first
+// APP1 identified as Exif among all segments before the scan and reads each IFD whole: entries
+// out of order are kept, of a tag met twice the first is found, and only entries of no TIFF type
+// are dropped. Its entries replace the walk's only when they hold a valid DateTimeOriginal, so a
+// file the walk dates is read exactly as the walk reads it.
 //
 // What fails the file, with no entries added: it cannot be opened or is no regular file (-1);
 // no SOI, a segment other than APP0/APP1 before the first APP1, a byte-order mark other than
-// II/MM, or a TIFF header past the end of the file (-2).
+// II/MM, or a TIFF header past the end of the file (-2), unless the second look dates it.
 // What only cuts the reading short, the result staying 0 and the entries read so far staying:
 // an IFD whose count or entries lie past the end ends there; an entry whose text or rationals
 // lie past the end is dropped and its IFD goes on; text past 8192 bytes and rationals past the
@@ -44,11 +51,16 @@ public:
     std::uint16_t m_bTiffOffsets = 0;
 
 private:
+    enum class IfdReading { kUpToFallingTag, kWhole };
+
     int ReadStructure();
+    int LookAgain(std::size_t first, int walked);
+    int ReadDirectories(std::optional<std::uint64_t> ifd0, IfdReading reading);
+    bool HasShootingTime() const;
     std::optional<std::uint64_t> FindTiffHeader();
     std::optional<std::uint64_t> ReadTiffHeader(std::uint64_t base);
-    void ReadIfd(std::uint64_t offset, std::int16_t ifd);
-    void ReadIfdAt(std::int32_t value, std::int16_t ifd);
+    void ReadIfd(std::uint64_t offset, std::int16_t ifd, IfdReading reading);
+    void ReadIfdAt(std::int32_t value, std::int16_t ifd, IfdReading reading);
     bool ReadValues(CExifEntryInfo& entry, const std::uint8_t (&valueField)[4]);
     std::optional<std::uint64_t> EntryOffset(std::int32_t value) const;
     const CExifEntryInfo* Find(std::uint16_t tag) const;

@@ -8,3 +8,6 @@
 // minute 0-59, second 0-59); otherwise sets `seconds` to the local time they name, a day past
 // the end of its month carrying into the next month.
 bool ParseShootingTimeText(std::string_view text, std::int64_t& seconds);
+
+// Whether ParseShootingTimeText would give a time for `text`, without working the time out.
+bool IsShootingTimeText(std::string_view text);

@@ -19,7 +19,9 @@ seed() {
     local file
     case $1 in
     exif-reader-fuzz)
-        # The reader looks only at the header segments: the first 64 KiB of each photo.
+        # The reader looks only at the segments before the scan: the first 64 KiB of each photo
+        # (all of them for every camera file but one, whose Exif APP1 starts at 80 KiB). The
+        # target reads each input twice, once behind an APP2 so that the second look reads it.
         for file in "$cameras"/*/*; do
             [ -e "$file" ] || continue
             [ -e "$2/$(basename "$file")" ] || head -c 65536 "$file" >"$2/$(basename "$file")"

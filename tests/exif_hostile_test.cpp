@@ -48,6 +48,25 @@ TEST(ExifHostile, readsEveryTruncationOfAFileWithoutFaultAndFailsOnlyWithoutAHea
     }
 }
 
+TEST(ExifHostile, readsEveryTruncationOfAFileOnlyTheSecondLookDatesWithoutFault) {
+    const std::string app2 = "\xFF\xE2" + Bytes(4, 2, true) + "ab";
+    const std::string full =
+        "\xFF\xD8" + app2 + ExifJpeg(BuildTiff(CameraLayout(true, "N", "E"))).substr(2);
+    bool dated = false;
+    for (std::size_t length = 0; length <= full.size(); ++length) {
+        CExifAnalize reader;
+        const int result = Load(reader, full.substr(0, length));
+        std::int64_t time = 0;
+        const bool now = result == 0 && reader.GetDateTimeOriginal(time) == 1;
+        // Without a date the second look's reading counts for nothing; once dated, stays dated.
+        ASSERT_EQ(result, now ? 0 : -2) << length;
+        ASSERT_EQ(reader.m_entries.empty(), !now) << length;
+        ASSERT_TRUE(now || !dated) << length;
+        dated = now;
+    }
+    EXPECT_TRUE(dated);
+}
+
 TEST(ExifHostile, dropsAnEntryWhoseValuesLiePastTheEndAndReadsOn) {
     TiffLayout layout;
     layout.ifd0 = {TiffEntry::Ascii(0x010E, "a description"),
@@ -164,9 +183,10 @@ TEST(HeaderBytes, servesReadsNearAndFarAndRefusesThosePastTheEnd) {
         EXPECT_EQ(std::string(got->begin(), got->end()), content.substr(offset, length)) << offset;
     };
     expect(0, 2);
-    expect(60000, 12);    // grows the prefix
-    expect(4000, 8192);   // within it
-    expect(200000, 8192); // fetched on its own
+    expect(60000, 12);    // past the prefix: a window there
+    expect(60100, 100);   // within that window
+    expect(4000, 8192);   // runs on past the prefix, which grows
+    expect(200000, 8192); // far: a window there
     expect(content.size() - 1, 1);
     expect(content.size(), 0);
     EXPECT_FALSE(bytes.read(content.size(), 1));
@@ -176,5 +196,8 @@ TEST(HeaderBytes, servesReadsNearAndFarAndRefusesThosePastTheEnd) {
     ASSERT_EQ(truncate((dir.path() + "big").c_str(), 100), 0);
     EXPECT_FALSE(bytes.read(250000, 16));
     EXPECT_FALSE(bytes.read(130000, 16));
+    // What was stepped over was never fetched; the prefix was.
+    EXPECT_FALSE(bytes.read(30000, 16));
+    EXPECT_TRUE(bytes.read(12000, 100));
     close(fd);
 }

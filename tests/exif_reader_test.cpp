@@ -98,35 +98,49 @@ TEST(ExifReader, followsNeitherTheNextIfdLinkNorAnyOtherDirectory) {
     EXPECT_EQ(DateText(reader), "none");
 }
 
-TEST(ExifReader, findsTheExifSegmentOnlyDirectlyAfterSoiOrAfterStandardApp0Segments) {
-    const std::string tiff = CameraTiff();
-    const std::string exifApp1 = ExifJpeg(tiff).substr(2);
+TEST(ExifReader, walksPastStandardApp0OnlyAndLooksAgainAtEverySegmentForADate) {
+    TiffLayout undated = CameraLayout(false, "S", "W");
+    undated.exif.erase(undated.exif.begin() + 1); // DateTimeOriginal
+    const std::string soi = "\xFF\xD8";
     const std::string quantTable = "\xFF\xDB" + Bytes(5, 2, true) + std::string(3, '\0');
     const std::string app2 = "\xFF\xE2" + Bytes(4, 2, true) + "ab";
     const std::string longApp0 = "\xFF\xE0" + Bytes(18, 2, true) + std::string(16, 'j');
-    const std::string xmpApp1 = "\xFF\xE1" + Bytes(12, 2, true) + "http://ns.x";
-    const std::string soi = "\xFF\xD8";
+    const std::string xmpApp1 = "\xFF\xE1" + Bytes(13, 2, true) + "http://ns.x";
+    const std::string scan = "\xFF\xDA" + Bytes(2, 2, true);
+    // What stands before the Exif APP1; whether the walk finds it, and whether the second look
+    // does, which counts only when it finds a date.
     struct Case {
-        std::string name, bytes;
-        int result;
+        std::string name, before;
+        bool walk, look;
     };
     for (const Case& c : std::vector<Case>{
-             {"APP1 first", soi + exifApp1, 0},
-             {"one JFIF APP0", soi + kJfifApp0 + exifApp1, 0},
-             {"two JFIF APP0", soi + kJfifApp0 + kJfifApp0 + exifApp1, 0},
-             {"quantisation table first", soi + quantTable + exifApp1, -2},
-             {"APP2 first", soi + app2 + exifApp1, -2},
-             {"APP0 of 18 bytes", soi + longApp0 + exifApp1, -2},
-             {"XMP APP1 before the Exif one", soi + xmpApp1 + exifApp1, -2},
-             {"no SOI", "\xFF\xD9" + exifApp1, -2},
-             {"no marker after SOI", soi + "\x00\xE1" + exifApp1.substr(2), -2},
-             {"empty file", "", -2},
+             {"APP1 first", soi, true, true},
+             {"one JFIF APP0", soi + kJfifApp0, true, true},
+             {"two JFIF APP0", soi + kJfifApp0 + kJfifApp0, true, true},
+             {"quantisation table first", soi + quantTable, false, true},
+             {"APP2 first", soi + app2, false, true},
+             {"APP0 of 18 bytes", soi + longApp0, false, true},
+             {"XMP APP1 before the Exif one", soi + xmpApp1, false, true},
+             {"a fill byte before the marker", soi + "\xFF", false, true},
+             {"start of scan first", soi + scan, false, false},
+             {"an APP2 whose length runs past the end of the file, over the Exif APP1",
+              soi + "\xFF\xE2" + Bytes(0xFFFF, 2, true), false, false},
+             {"no marker after SOI", soi + std::string(1, '\0'), false, false},
+             {"no SOI", "\xFF\xD9", false, false},
          }) {
-        CExifAnalize reader;
-        EXPECT_EQ(Load(reader, c.bytes), c.result) << c.name;
-        EXPECT_EQ(reader.m_entries.empty(), c.result != 0) << c.name;
-        EXPECT_EQ(reader.m_bTiffOffsets, c.result == 0 ? 1 : 0) << c.name;
+        for (const bool dated : {true, false}) {
+            SCOPED_TRACE(c.name + (dated ? ", dated" : ", undated"));
+            const std::string tiff = dated ? CameraTiff() : BuildTiff(undated);
+            const int expected = c.walk || (dated && c.look) ? 0 : -2;
+            CExifAnalize reader;
+            EXPECT_EQ(Load(reader, c.before + ExifJpeg(tiff).substr(2)), expected);
+            EXPECT_EQ(reader.m_entries.size(), expected != 0 ? 0u : dated ? 12u : 11u);
+            EXPECT_EQ(reader.m_bTiffOffsets, expected == 0 ? 1 : 0);
+            EXPECT_EQ(DateText(reader), expected == 0 && dated ? "2011:03:02 10:00:00" : "none");
+        }
     }
+    CExifAnalize empty;
+    EXPECT_EQ(Load(empty, ""), -2);
 }
 
 TEST(ExifReader, refusesAByteOrderMarkOtherThanIntelOrMotorola) {
@@ -143,12 +157,38 @@ TEST(ExifReader, stopsAnIfdAtTheFirstTagSmallerThanItsPredecessor) {
     TiffLayout layout;
     layout.ifd0 = {TiffEntry::Ascii(0x010F, "A"), TiffEntry::Ascii(0x0110, "B"),
                    TiffEntry::Ascii(0x0100, "C"), TiffEntry::Ascii(0x0131, "D")};
-    layout.exif = {TiffEntry::Ascii(0x9003, "2020:01:01 00:00:00")};
+    layout.exif = {TiffEntry::Ascii(0x9004, "2020:01:01 00:00:00")};
     CExifAnalize reader;
     ASSERT_EQ(Load(reader, ExifJpeg(BuildTiff(layout))), 0);
-    // The pointer to the Exif sub-IFD comes after the cut, so the date is never reached.
+    // The pointer to the Exif sub-IFD comes after the cut; the second look finds no date either,
+    // so the walk's reading stands.
     EXPECT_EQ(Tags(reader), (std::vector<std::uint16_t>{0x010F, 0x0110}));
-    EXPECT_EQ(DateText(reader), "none");
+
+    // A date the walk reaches keeps its reading, although a whole one would hold more.
+    layout.ifd0 = {TiffEntry::Ascii(0x010F, "A")};
+    layout.exif = {TiffEntry::Ascii(0x9003, "2020:01:01 00:00:00"), TiffEntry::Ascii(0x0100, "C"),
+                   TiffEntry::Ascii(0x9004, "2020:01:01 00:00:00")};
+    CExifAnalize dated;
+    ASSERT_EQ(Load(dated, ExifJpeg(BuildTiff(layout))), 0);
+    EXPECT_EQ(Tags(dated), (std::vector<std::uint16_t>{0x010F, 34665, 0x9003}));
+}
+
+TEST(ExifReader, readsEachIfdWholeWhenTheWalkMissesTheDate) {
+    TiffLayout layout = CameraLayout(true, "N", "E");
+    // IFD0 falls before the Exif pointer, as some phones write it, and holds a stray entry of no
+    // type numbered like GPSLatitudeRef. The date stands twice.
+    layout.ifd0 = {TiffEntry::Ascii(0x0110, "B"), TiffEntry{1, 0, 1, "S"},
+                   TiffEntry::Ascii(0x010F, "A")};
+    layout.exif = {TiffEntry::Ascii(0x9003, "2011:03:02 10:00:00"), TiffEntry::Ascii(0x0100, "C"),
+                   TiffEntry::Ascii(0x9003, "2019:01:01 00:00:00")};
+    CExifAnalize reader;
+    ASSERT_EQ(Load(reader, ExifJpeg(BuildTiff(layout))), 0);
+    EXPECT_EQ(Tags(reader), (std::vector<std::uint16_t>{0x0110, 0x010F, 34665, 34853, 0x9003,
+                                                        0x0100, 0x9003, 1, 2, 3, 4}));
+    EXPECT_EQ(DateText(reader), "2011:03:02 10:00:00");
+    double latitude = 0;
+    ASSERT_EQ(reader.GetGpsLatitude(latitude), 1);
+    EXPECT_DOUBLE_EQ(latitude, 35.675);
 }
 
 TEST(ExifReader, letsTheExifPointerStandAfterALargerTag) {

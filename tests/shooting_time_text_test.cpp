@@ -5,10 +5,12 @@
 
 namespace {
 
-// A refused text leaves the time alone.
+// A refused text leaves the time alone; the quick check agrees with the parse.
 std::string Parsed(std::string_view text) {
     std::int64_t seconds = -12345;
-    if (ParseShootingTimeText(text, seconds)) {
+    const bool parsed = ParseShootingTimeText(text, seconds);
+    EXPECT_EQ(IsShootingTimeText(text), parsed) << text;
+    if (parsed) {
         return FormatDateTime(SecondsToLocal(seconds));
     }
     return seconds == -12345 ? "none" : "changed";
