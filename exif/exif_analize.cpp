@@ -116,14 +116,17 @@ bool CExifAnalize::HasShootingTime() const {
     return found != nullptr && IsShootingTimeText(found->m_strText);
 }
 
-// Only SOI, then any number of APP0 segments taken to be the standard 16 bytes long, then APP1.
+// Only SOI, then APP0 segments taken to be the standard 16 bytes long, then APP1. A camera
+// writes one or two APP0 segments; a file that runs on with them is no camera's, and walking it
+// to its end would cost a read for every few KiB of it.
 std::optional<std::uint64_t> CExifAnalize::FindTiffHeader() {
+    constexpr int kMostApp0Segments = 64;
     const auto soi = m_bytes.read(0, 2);
     if (!soi || (*soi)[0] != 0xFF || (*soi)[1] != 0xD8) {
         return std::nullopt;
     }
     std::uint64_t position = 2;
-    for (;;) {
+    for (int app0 = 0; app0 <= kMostApp0Segments; ++app0) {
         const auto marker = m_bytes.read(position, 2);
         if (!marker || (*marker)[0] != 0xFF) {
             return std::nullopt;
@@ -137,6 +140,7 @@ std::optional<std::uint64_t> CExifAnalize::FindTiffHeader() {
         }
         position += 2 + 16;
     }
+    return std::nullopt;
 }
 
 std::optional<std::uint64_t> CExifAnalize::ReadTiffHeader(std::uint64_t base) {

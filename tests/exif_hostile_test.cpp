@@ -67,6 +67,24 @@ TEST(ExifHostile, readsEveryTruncationOfAFileOnlyTheSecondLookDatesWithoutFault)
     EXPECT_TRUE(dated);
 }
 
+TEST(ExifHostile, givesUpOnARunOfApp0SegmentsNoCameraWrites) {
+    const std::string app0 = std::string("\xFF\xE0\x00\x10JFIF\x00", 9) + std::string(9, '\x01');
+    const std::string exif = ExifJpeg(BuildTiff(CameraLayout(true, "N", "E"))).substr(2);
+    std::string few = "\xFF\xD8";
+    for (int i = 0; i < 3; ++i) {
+        few += app0;
+    }
+    CExifAnalize reader;
+    EXPECT_EQ(Load(reader, few + exif), 0);
+    std::string run = "\xFF\xD8";
+    for (int i = 0; i < 100000; ++i) {
+        run += app0;
+    }
+    CExifAnalize refusing;
+    EXPECT_EQ(Load(refusing, run + exif), -2);
+    EXPECT_TRUE(refusing.m_entries.empty());
+}
+
 TEST(ExifHostile, dropsAnEntryWhoseValuesLiePastTheEndAndReadsOn) {
     TiffLayout layout;
     layout.ifd0 = {TiffEntry::Ascii(0x010E, "a description"),
