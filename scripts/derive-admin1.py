@@ -61,10 +61,7 @@ def text(value):
 
 
 def rings_of(geometry):
-    polygons = geometry["coordinates"]
-    if geometry["type"] == "Polygon":
-        polygons = [polygons]
-    for polygon in polygons:
+    for polygon in polygons_of(geometry):
         yield from polygon
 
 
@@ -91,6 +88,30 @@ def encode_ring(points):
 def country_code(properties):
     code = properties.get("iso_a2")
     return code if isinstance(code, str) and len(code) == 2 and code.isalpha() else ""
+
+
+def polygons_of(geometry):
+    return [geometry["coordinates"]] if geometry["type"] == "Polygon" else geometry["coordinates"]
+
+
+def mend_amami(features):
+    """Natural Earth files the Amami islands (Kikai, Amami-Oshima, Tokunoshima, Okinoerabu,
+    Yoron) under Okinawa; they belong to Kagoshima. They are the parts of Okinawa lying wholly
+    north of 27 degrees and east of 128.3 degrees (Iheya and Io-Torishima, Okinawa's own, lie
+    west of that)."""
+    def prefecture(name):
+        return next(f for f in features
+                    if f["properties"].get("iso_a2") == "JP" and f["properties"].get("name_ja") == name)
+    okinawa, kagoshima = prefecture("沖縄県"), prefecture("鹿児島県")
+
+    def amami(polygon):
+        return all(x > 128.3 and y > 27.0 for x, y in polygon[0])
+    parts = polygons_of(okinawa["geometry"])
+    moved = [p for p in parts if amami(p)]
+    okinawa["geometry"] = {"type": "MultiPolygon", "coordinates": [p for p in parts if not amami(p)]}
+    kagoshima["geometry"] = {"type": "MultiPolygon",
+                             "coordinates": polygons_of(kagoshima["geometry"]) + moved}
+    return len(moved)
 
 
 def derive(features):
@@ -130,10 +151,12 @@ def main():
             collection = json.load(source)
     else:
         collection = read_from_package()
+    moved = mend_amami(collection["features"])
     data, count = derive(collection["features"])
     with open(OUTPUT, "wb") as output:
         output.write(data)
-    print(f"{os.path.relpath(OUTPUT)}: {count} states, {len(data)} bytes")
+    print(f"{os.path.relpath(OUTPUT)}: {count} states, {len(data)} bytes; "
+          f"{moved} islands of Amami moved from Okinawa to Kagoshima")
 
 
 if __name__ == "__main__":
