@@ -6,30 +6,50 @@
 
 namespace {
 
+using Point = StateGrid::Point;
+
 constexpr std::int64_t kWest = -180 * 10000;
 constexpr std::int64_t kSouth = -90 * 10000;
 constexpr double kKilometresPerDegree = 6371.0088 * std::numbers::pi / 180.0;
 
-// Twice the signed area of the triangle a, b, c: positive when c lies left of a→b. Exact: the
-// coordinates are integers far below 2^31.
-std::int64_t Orientation(GridPoint a, GridPoint b, GridPoint c) {
-    return (std::int64_t{b.longitude} - a.longitude) * (std::int64_t{c.latitude} - a.latitude) -
-           (std::int64_t{b.latitude} - a.latitude) * (std::int64_t{c.longitude} - a.longitude);
+// A cell's centre is moved off the data's integer grid by irrational fractions of a unit, so
+// that no edge runs exactly through it: every test sees it on one side of every edge, the same
+// side each time, and the look-ups and the walk that finds the centres' states always agree.
+constexpr double kCentreOffsetX = 0.41421356237309515; // sqrt(2) - 1
+constexpr double kCentreOffsetY = 0.73205080756887719; // sqrt(3) - 1
+
+Point At(GridPoint point) {
+    return {static_cast<double>(point.longitude), static_cast<double>(point.latitude)};
 }
 
-// Whether edge a→b crosses the segment p→q. A point on the line p→q counts as right of it, so
+// Twice the signed area of the triangle a, b, c: positive when c lies left of a→b.
+double Orientation(Point a, Point b, Point c) {
+    return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+}
+
+// Whether edge a→b crosses the segment p→q. A vertex on the line p→q counts as right of it, so
 // that of two edges meeting there exactly the right number cross.
-bool Crosses(GridPoint a, GridPoint b, GridPoint p, GridPoint q) {
-    if (std::max(a.longitude, b.longitude) < std::min(p.longitude, q.longitude) ||
-        std::min(a.longitude, b.longitude) > std::max(p.longitude, q.longitude) ||
-        std::max(a.latitude, b.latitude) < std::min(p.latitude, q.latitude) ||
-        std::min(a.latitude, b.latitude) > std::max(p.latitude, q.latitude)) {
+bool Crosses(GridPoint edgeStart, GridPoint edgeEnd, Point p, Point q) {
+    const Point a = At(edgeStart);
+    const Point b = At(edgeEnd);
+    if (std::max(a.x, b.x) < std::min(p.x, q.x) || std::min(a.x, b.x) > std::max(p.x, q.x) ||
+        std::max(a.y, b.y) < std::min(p.y, q.y) || std::min(a.y, b.y) > std::max(p.y, q.y)) {
         return false;
     }
     if ((Orientation(p, q, a) > 0) == (Orientation(p, q, b) > 0)) {
         return false;
     }
     return (Orientation(a, b, p) > 0) != (Orientation(a, b, q) > 0);
+}
+
+// Takes `state` out of `states` when it is there, else puts it in.
+void Flip(std::vector<std::uint32_t>& states, std::uint32_t state) {
+    const auto found = std::find(states.begin(), states.end(), state);
+    if (found != states.end()) {
+        states.erase(found);
+    } else {
+        states.push_back(state);
+    }
 }
 
 // Kilometres from p to the segment a→b, on a plane that keeps distances near p.
@@ -57,25 +77,43 @@ std::size_t CellOf(std::int64_t units, std::int64_t origin, std::size_t cells,
 } // namespace
 
 StateGrid::StateGrid(const StatePolygons& polygons) : polygons_(polygons) {
-    listEdges();
-    findCentreStates();
+    if (listEdges()) {
+        findCentreStates();
+    }
 }
 
-void StateGrid::listEdges() {
+bool StateGrid::listEdges() {
+    struct Span {
+        std::size_t west, east, south, north;
+    };
+    const auto spanOf = [](GridPoint a, GridPoint b) {
+        return Span{column(std::min(a.longitude, b.longitude)),
+                    column(std::max(a.longitude, b.longitude)),
+                    row(std::min(a.latitude, b.latitude)), row(std::max(a.latitude, b.latitude))};
+    };
+    const auto& points = polygons_.points;
+    // Edges that span half the earth would list themselves in cell after cell: a file of such
+    // edges is refused before anything is spent on it.
+    std::uint64_t entries = 0;
+    for (const StateRing& ring : polygons_.rings) {
+        for (std::uint32_t k = ring.begin; k + 1 < ring.end; ++k) {
+            const Span span = spanOf(points[k], points[k + 1]);
+            entries += std::uint64_t{span.east - span.west + 1} * (span.north - span.south + 1);
+        }
+    }
+    if (entries > kMostCellEntries) {
+        return false;
+    }
     // Counted first, then filled: one array for all cells.
     cellStart_.assign(kColumns * kRows + 1, 0);
-    const auto forEachCell = [this](GridPoint a, GridPoint b, auto&& visit) {
-        const std::size_t west = column(std::min(a.longitude, b.longitude));
-        const std::size_t east = column(std::max(a.longitude, b.longitude));
-        const std::size_t south = row(std::min(a.latitude, b.latitude));
-        const std::size_t north = row(std::max(a.latitude, b.latitude));
-        for (std::size_t row = south; row <= north; ++row) {
-            for (std::size_t column = west; column <= east; ++column) {
+    const auto forEachCell = [&spanOf](GridPoint a, GridPoint b, auto&& visit) {
+        const Span span = spanOf(a, b);
+        for (std::size_t row = span.south; row <= span.north; ++row) {
+            for (std::size_t column = span.west; column <= span.east; ++column) {
                 visit(row * kColumns + column);
             }
         }
     };
-    const auto& points = polygons_.points;
     for (const StateRing& ring : polygons_.rings) {
         for (std::uint32_t k = ring.begin; k + 1 < ring.end; ++k) {
             forEachCell(points[k], points[k + 1],
@@ -93,61 +131,43 @@ void StateGrid::listEdges() {
                         [&](std::size_t cell) { edges_[filled[cell]++] = k; });
         }
     }
+    return true;
 }
 
-// Along the east-west line through each row of centres, every state is entered and left at the
-// edges that cross it; between two crossings the states entered and not left hold the centres.
+// Each column's centres are walked from the north, where no state lies near the pole, down to the
+// south: between two centres, every edge crossing the way flips its state in or out. The test is
+// the one the look-ups use, so a centre on a border is classed exactly as a look-up classes it.
 void StateGrid::findCentreStates() {
-    struct Crossing {
-        double longitude;
-        std::uint32_t state;
-    };
-    std::vector<std::vector<Crossing>> rows(kRows);
-    const auto& points = polygons_.points;
-    const std::int64_t firstCentre = kSouth + kCellUnits / 2;
-    for (const StateRing& ring : polygons_.rings) {
-        for (std::uint32_t k = ring.begin; k + 1 < ring.end; ++k) {
-            const GridPoint a = points[k];
-            const GridPoint b = points[k + 1];
-            const std::int64_t low = std::min(a.latitude, b.latitude);
-            const std::int64_t high = std::max(a.latitude, b.latitude);
-            // The rows whose centre line y satisfies low <= y < high.
-            const std::int64_t from = low - firstCentre;
-            std::int64_t row = from <= 0 ? 0 : (from + kCellUnits - 1) / kCellUnits;
-            for (; row < static_cast<std::int64_t>(kRows); ++row) {
-                const std::int64_t y = firstCentre + row * kCellUnits;
-                if (y >= high) {
-                    break;
-                }
-                const double t = static_cast<double>(y - a.latitude) / (b.latitude - a.latitude);
-                rows[row].push_back({a.longitude + t * (b.longitude - a.longitude), ring.state});
-            }
-        }
-    }
     centreState_.assign(kColumns * kRows, kNoState);
+    const auto& points = polygons_.points;
     std::vector<std::uint32_t> inside;
-    for (std::size_t row = 0; row < kRows; ++row) {
-        auto& crossings = rows[row];
-        std::sort(crossings.begin(), crossings.end(),
-                  [](const Crossing& a, const Crossing& b) { return a.longitude < b.longitude; });
+    std::vector<std::uint32_t> edges;
+    for (std::size_t c = 0; c < kColumns; ++c) {
         inside.clear();
-        std::size_t next = 0;
-        for (std::size_t column = 0; column < kColumns; ++column) {
-            const double x = static_cast<double>(centre(column, row).longitude);
-            for (; next < crossings.size() && crossings[next].longitude < x; ++next) {
-                const auto found = std::find(inside.begin(), inside.end(), crossings[next].state);
-                if (found != inside.end()) {
-                    inside.erase(found);
-                } else {
-                    inside.push_back(crossings[next].state);
+        for (std::size_t r = kRows - 1; r-- > 0;) {
+            const std::size_t above = cell(c, r + 1);
+            const std::size_t here = cell(c, r);
+            edges.assign(edges_.begin() + cellStart_[above],
+                         edges_.begin() + cellStart_[above + 1]);
+            edges.insert(edges.end(), edges_.begin() + cellStart_[here],
+                         edges_.begin() + cellStart_[here + 1]);
+            if (!edges.empty()) {
+                // An edge touching both cells is one crossing, not two.
+                std::sort(edges.begin(), edges.end());
+                edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+                const Point from = centre(c, r + 1);
+                const Point to = centre(c, r);
+                for (const std::uint32_t k : edges) {
+                    if (Crosses(points[k], points[k + 1], from, to)) {
+                        Flip(inside, stateOfEdge(k));
+                    }
                 }
             }
             if (!inside.empty()) {
-                centreState_[cell(column, row)] =
+                centreState_[here] =
                     static_cast<std::int32_t>(*std::min_element(inside.begin(), inside.end()));
             }
         }
-        std::vector<Crossing>().swap(crossings);
     }
 }
 
@@ -159,11 +179,13 @@ std::size_t StateGrid::row(std::int64_t latitude) {
     return CellOf(latitude, kSouth, kRows, kCellUnits);
 }
 
-GridPoint StateGrid::centre(std::size_t column, std::size_t row) const {
-    return {static_cast<std::int32_t>(kWest + static_cast<std::int64_t>(column) * kCellUnits +
-                                      kCellUnits / 2),
-            static_cast<std::int32_t>(kSouth + static_cast<std::int64_t>(row) * kCellUnits +
-                                      kCellUnits / 2)};
+StateGrid::Point StateGrid::centre(std::size_t column, std::size_t row) const {
+    return {
+        static_cast<double>(kWest + static_cast<std::int64_t>(column) * kCellUnits +
+                            kCellUnits / 2) +
+            kCentreOffsetX,
+        static_cast<double>(kSouth + static_cast<std::int64_t>(row) * kCellUnits + kCellUnits / 2) +
+            kCentreOffsetY};
 }
 
 std::uint32_t StateGrid::stateOfEdge(std::uint32_t edge) const {
@@ -173,10 +195,10 @@ std::uint32_t StateGrid::stateOfEdge(std::uint32_t edge) const {
     return std::prev(ring)->state;
 }
 
-std::optional<std::uint32_t> StateGrid::containing(GridPoint point, std::size_t column,
+std::optional<std::uint32_t> StateGrid::containing(Point point, std::size_t column,
                                                    std::size_t row) const {
     const std::size_t here = cell(column, row);
-    const GridPoint middle = centre(column, row);
+    const Point middle = centre(column, row);
     // The states whose boundary lies an odd number of times between the point and the centre.
     std::vector<std::uint32_t> flipped;
     const auto& points = polygons_.points;
@@ -185,13 +207,7 @@ std::optional<std::uint32_t> StateGrid::containing(GridPoint point, std::size_t 
         if (!Crosses(points[k], points[k + 1], point, middle)) {
             continue;
         }
-        const std::uint32_t state = stateOfEdge(k);
-        const auto found = std::find(flipped.begin(), flipped.end(), state);
-        if (found != flipped.end()) {
-            flipped.erase(found);
-        } else {
-            flipped.push_back(state);
-        }
+        Flip(flipped, stateOfEdge(k));
     }
     const std::int32_t centreState = centreState_[here];
     std::optional<std::uint32_t> best;
@@ -245,13 +261,13 @@ std::optional<StateGrid::Found> StateGrid::nearest(double latitude, double longi
 
 std::optional<StateGrid::Found> StateGrid::find(double latitude, double longitude,
                                                 double nearbyKilometres) const {
-    if (!std::isfinite(latitude) || !std::isfinite(longitude) || latitude < -90.0 ||
+    if (!usable() || !std::isfinite(latitude) || !std::isfinite(longitude) || latitude < -90.0 ||
         latitude > 90.0 || longitude < -180.0 || longitude > 180.0) {
         return std::nullopt;
     }
-    const GridPoint point{static_cast<std::int32_t>(std::lround(longitude * kGridUnitsPerDegree)),
-                          static_cast<std::int32_t>(std::lround(latitude * kGridUnitsPerDegree))};
-    if (const auto state = containing(point, column(point.longitude), row(point.latitude))) {
+    const Point point{longitude * kGridUnitsPerDegree, latitude * kGridUnitsPerDegree};
+    const auto units = [](double value) { return static_cast<std::int64_t>(std::floor(value)); };
+    if (const auto state = containing(point, column(units(point.x)), row(units(point.y)))) {
         return Found{*state, 0.0};
     }
     return nearest(latitude, longitude, nearbyKilometres);
