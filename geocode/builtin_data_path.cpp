@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <cstdlib>
 
 namespace {
 
@@ -31,6 +32,10 @@ std::string InstallPrefix() {
 } // namespace
 
 std::string builtinDataPath(const std::string& name) {
+    if (const char* folder = std::getenv("TESSARO_DATA_DIR"); folder != nullptr) {
+        const std::string path = std::string(folder) + "/" + name;
+        return IsFile(path) ? path : "";
+    }
     const std::string prefix = InstallPrefix();
     if (!prefix.empty() && IsFile(prefix + "share/tessaro/" + name)) {
         return prefix + "share/tessaro/" + name;

@@ -51,6 +51,11 @@ public:
             return;
         }
         grid_.emplace(*polygons_);
+        if (!grid_->usable()) {
+            DebugOutput("builtin geocoder: the states' edges are far too long");
+            grid_.reset();
+            return;
+        }
         groupPlaces();
     }
     BuiltinData(const BuiltinData&) = delete;

@@ -11,6 +11,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <map>
 #include <set>
@@ -228,4 +229,26 @@ TEST(BuiltinGeocoder, answersTheProbeAndIsChosenWhenTheSettingsNameNoEndpoint) {
     const GeocodingService service = loadGeocodingService(path);
     EXPECT_TRUE(isBuiltinGeocodeUrl(service.baseUrl));
     EXPECT_EQ(probeGeocodingService(service), kGeocodeOk);
+}
+
+// The probe used to answer OK without looking, and every photo then got no place in silence.
+// Each case runs in a process of its own, whose geocoder has not loaded anything yet.
+TEST(BuiltinGeocoderWithoutData, failsTheProbeAndEveryRequestAsUnavailable) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    TempDir dir;
+    WriteFile(dir.path() + "broken/admin1.bin", "TSADMIN1 cut short");
+    for (const std::string& folder : {dir.path() + "empty", dir.path() + "broken"}) {
+        EXPECT_EXIT(
+            {
+                setenv("TESSARO_DATA_DIR", folder.c_str(), 1);
+                Names names = {"earlier"};
+                const bool unavailable =
+                    probeGeocodingService(GeocodingService()) == kGeocodeUnavailable &&
+                    reverseGeocode(GeocodingService(), 35.0, 135.7, names) == kGeocodeUnavailable &&
+                    names == Names{"earlier"};
+                std::exit(unavailable ? 0 : 1);
+            },
+            testing::ExitedWithCode(0), "")
+            << folder;
+    }
 }

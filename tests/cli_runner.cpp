@@ -1,5 +1,7 @@
 #include "tests/cli_runner.h"
 
+#include "tests/test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -7,7 +9,13 @@
 
 CliRun Cli(const std::string& arguments) {
     CliRun run;
-    FILE* pipe = popen((std::string(TESSARO_CLI) + " " + arguments + " 2>/dev/null").c_str(), "r");
+    // A cache of geocoding answers for this run alone: none from an earlier test's server that
+    // had the same port, and never the user's.
+    const TempDir cache;
+    FILE* pipe = popen(("XDG_CACHE_HOME=" + Quoted(cache.path()) + " " + TESSARO_CLI + " " +
+                        arguments + " 2>/dev/null")
+                           .c_str(),
+                       "r");
     if (pipe == nullptr) {
         ADD_FAILURE() << "popen failed";
         return run;

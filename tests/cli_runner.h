@@ -8,7 +8,7 @@ struct CliRun {
 };
 
 // Runs the built tessaro-cli with `arguments` (already quoted for the shell), standard error
-// discarded, and collects its standard output and exit status.
+// discarded and a fresh, empty cache folder, and collects its standard output and exit status.
 CliRun Cli(const std::string& arguments);
 
 // `path` quoted for the shell.
