@@ -142,7 +142,7 @@ std::optional<StatePolygons> readStatePolygons(std::string_view bytes) {
     }
     const auto count = cursor.number();
     // A state takes at least thirteen bytes: five empty names, a ring count and one ring.
-    if (!count || *count > cursor.left() / 13) {
+    if (!count || *count == 0 || *count > cursor.left() / 13) {
         return std::nullopt;
     }
     StatePolygons polygons;

@@ -40,8 +40,9 @@ struct StatePolygons {
     std::vector<GridPoint> points;
 };
 
-// Reads the file's bytes. Any fault of structure — a wrong magic, a count or length past the
-// end, a number too long for 32 bits, a ring of fewer than three points, a point off the earth,
-// bytes left over — refuses the whole file: a data file that is not exactly what the script
-// wrote is not half used. Counts are checked against the bytes left before anything is reserved.
+// Reads the file's bytes. Any fault of structure — a wrong magic, no state at all, a count or
+// length past the end, a number too long for 32 bits, a ring of fewer than three points, a point
+// off the earth, bytes left over — refuses the whole file: a data file that is not exactly what the
+// script wrote is not half used. Counts are checked against the bytes left before anything is
+// reserved.
 std::optional<StatePolygons> readStatePolygons(std::string_view bytes);

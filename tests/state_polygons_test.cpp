@@ -84,10 +84,12 @@ TEST(StatePolygons, refusesAFileWithAFaultOfStructure) {
         good.substr(0, good.size() - 1),
         good + "x",
         "TSADMIN1" + Number(1'000'000) + good.substr(9),
-        File({State("a", {{{0, 0}, {1, 1}}})}),                           // a ring of two points
-        File({State("a", {Square(0, 0, 100, 1'000'000)})}),               // north of the pole
-        File({State("a", {Square(-1'800'001, 0, 0, 100)})}),              // west of 180°W
-        File({State("a", {})}),                                           // a state without rings
+        File({State("a", {{{0, 0}, {1, 1}}})}),              // a ring of two points
+        File({State("a", {Square(0, 0, 100, 1'000'000)})}),  // north of the pole
+        File({State("a", {Square(-1'800'001, 0, 0, 100)})}), // west of 180°W
+        File({State("a", {})}),                              // a state without rings
+        std::string("TSADMIN1\x80\x00",
+                    10), // no state at all, written long: the fuzzer's first find
         "TSADMIN1" + Number(1) + Text("JP") + "\xff\xff\xff\xff\xff\x01", // a number over 32 bits
     };
     // A ring that claims more points than the bytes left could hold.
