@@ -94,7 +94,7 @@ void Geocode(QELFileInfo& photo, const std::vector<std::string>& earlier, const 
     photo.shortAddresses = earlier;
     if (!run.stopped && StopsThePass(result)) {
         run.stopped = true;
-        job.window->post({job.geocodeStoppedMessage, static_cast<WParam>(result), 0, nullptr});
+        job.window->post({job.geocodeStoppedMessage, static_cast<WParam>(result), 0, &job});
     }
 }
 
