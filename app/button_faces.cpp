@@ -91,7 +91,8 @@ wxBitmap StepFaceBitmap(const wxString& caption, StepFaceKind kind, const wxSize
     return face;
 }
 
-wxBitmap ServiceBadgeFace(bool answered, bool builtin, const wxSize& size) {
+wxBitmap ServiceBadgeFace(BadgeState state, bool builtin, const wxSize& size) {
+    const bool answered = state == BadgeState::Answered;
     wxBitmap face(size, 24);
     wxMemoryDC dc(face);
     Fill(dc, wxRect(size), wxColour(240, 240, 240));
@@ -110,6 +111,10 @@ wxBitmap ServiceBadgeFace(bool answered, bool builtin, const wxSize& size) {
         const wxString letter(text[i]);
         dc.DrawText(letter, x, y);
         x += dc.GetTextExtent(letter).x;
+    }
+    if (state == BadgeState::Unavailable) {
+        dc.SetPen(wxPen(wxColour(200, 40, 40), 2));
+        dc.DrawLine(2, size.y / 2, size.x - 2, size.y / 2);
     }
     dc.SelectObject(wxNullBitmap);
     return face;

@@ -11,9 +11,12 @@ enum class StepFaceKind { ToDo, ToDoPressed, Done, DonePressed, Grey, Busy };
 // grey while disabled) and the step's task from its caption "STEPn:task".
 wxBitmap StepFaceBitmap(const wxString& caption, StepFaceKind kind, const wxSize& size);
 
-// The geocoding service's badge, in colour once the service has answered, grey before; it names
-// "GeoNames", whose data the built-in geocoder answers from, or the web service.
-wxBitmap ServiceBadgeFace(bool answered, bool builtin, const wxSize& size);
+enum class BadgeState { Waiting, Answered, Unavailable };
+
+// The geocoding service's badge, in colour once the service has answered, grey before, grey and
+// struck through when it did not answer; it names "GeoNames", whose data the built-in geocoder
+// answers from, or the web service.
+wxBitmap ServiceBadgeFace(BadgeState state, bool builtin, const wxSize& size);
 
 enum class ViewPicture { Photo, Map };
 

@@ -1,7 +1,9 @@
 #include "app/step_workflow.h"
 
+#include "app/geocode_stopped_text.h"
 #include "app/window_messages.h"
 #include "catalogue/folder_scan.h"
+#include "geocode/geocode_cache.h"
 #include "platform/private_profile.h"
 #include "records/copy_photos.h"
 #include "titles/assign_titles.h"
@@ -55,9 +57,13 @@ void StepWorkflow::onStep3() {
     applyState(4);
     // With nothing to analyse no progress would ever arrive to end the step.
     const bool empty = catalogue_.sourceList == nullptr || catalogue_.sourceList->RowCount() == 0;
+    GeocodingService service = loadGeocodingService(settingsPath_);
+    if (!geocodeCache_) {
+        geocodeCache_ = std::make_shared<GeocodeCache>(defaultGeocodeCacheFile());
+    }
+    service.cache = geocodeCache_;
     if (empty || passes_.analysisWorker == nullptr ||
-        startAnalysis(catalogue_, &window_, passes_.analysisWorker,
-                      loadGeocodingService(settingsPath_)) != 0) {
+        startAnalysis(catalogue_, &window_, passes_.analysisWorker, std::move(service)) != 0) {
         applyState(5);
     }
 }
@@ -152,6 +158,9 @@ void StepWorkflow::handleMessage(const WindowMessage& message) {
         break;
     case UM_SERVICE_ANSWER:
         view_.showServiceAnswer(message.lParam == 0, message.wParam == 1);
+        break;
+    case UM_GEOCODE_STOPPED:
+        view_.showNotice(GeocodeStoppedText(static_cast<int>(message.wParam)));
         break;
     default:
         break;

@@ -7,6 +7,7 @@
 #include "geocode/probe_geocoding_service.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
@@ -65,6 +66,8 @@ private:
     std::string settingsPath_;
     int state_ = 0;
     std::thread probeThread_;
+    // Kept for the life of the window, so that every STEP3 finds the answers of the ones before.
+    std::shared_ptr<GeocodeCache> geocodeCache_;
 };
 
 inline constexpr char kFolderChooserTitle[] = "フォルダ名の指定";

@@ -17,6 +17,7 @@
 #include "platform/valid_utf8.h"
 
 #include <wx/gauge.h>
+#include <wx/msgdlg.h>
 #include <wx/utils.h>
 
 #include <algorithm>
@@ -58,10 +59,22 @@ CTessaroDlg::~CTessaroDlg() {
     catalogue_.resultList = nullptr;
 }
 
-void CTessaroDlg::showServiceAnswer(bool answered, bool builtin) {
-    const wxBitmap face = ServiceBadgeFace(answered, builtin, serviceBadge_->GetClientSize());
+void CTessaroDlg::showServiceBadge(BadgeState state, bool builtin) {
+    const wxBitmap face = ServiceBadgeFace(state, builtin, serviceBadge_->GetClientSize());
     serviceBadge_->setFaces(face, face, face);
+    serviceBadge_->SetToolTip(state == BadgeState::Unavailable ? "場所の検索を利用できません" : "");
     serviceBadge_->Update();
+}
+
+void CTessaroDlg::showServiceAnswer(bool answered, bool builtin) {
+    showServiceBadge(answered ? BadgeState::Answered : BadgeState::Unavailable, builtin);
+}
+
+void CTessaroDlg::showNotice(const std::string& text) {
+    // Not from inside the message handler: the pass's progress keeps coming while it is read.
+    CallAfter([this, text] {
+        wxMessageBox(wxString::FromUTF8(text), "Tessaro", wxOK | wxICON_WARNING, this);
+    });
 }
 
 void CTessaroDlg::setStepEnabled(int step, bool enabled) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/button_faces.h"
 #include "app/step_workflow.h"
 #include "app/title_option_controls.h"
 #include "app/workflow_view.h"
@@ -55,6 +56,7 @@ public:
     void showImageView() override;
     void setWaitCursor(bool waiting) override;
     void showServiceAnswer(bool answered, bool builtin) override;
+    void showNotice(const std::string& text) override;
     TitleOptionsView& titleOptionsView() override { return titleOptions_; }
 
 private:
@@ -79,6 +81,7 @@ private:
     void onExitButton(wxCommandEvent& event);
     void exitWindow();
     void showCounterText();
+    void showServiceBadge(BadgeState state, bool builtin);
 
     std::string executablePath_;
     CManageQELFileInfo catalogue_;

@@ -77,7 +77,7 @@ void CTessaroDlg::createFaceButton(const LayoutEntry& entry, const wxRect& box) 
     }
     case kIdServiceBadge:
         serviceBadge_ = button;
-        showServiceAnswer(false, false);
+        showServiceBadge(BadgeState::Waiting, false);
         break;
     default:
         // 1033 has no function and is never shown.

@@ -27,9 +27,11 @@ public:
     virtual void showThumbnailPreview(const QELFileInfo* record) = 0;
     virtual void showImageView() = 0;
     virtual void setWaitCursor(bool waiting) = 0;
-    // The service badge: coloured once the geocoding service has answered the probe, crediting
-    // the built-in geocoder's data or the web service.
+    // The service badge after the probe: coloured when the geocoding service answered, shown as
+    // unavailable when it did not; crediting the built-in geocoder's data or the web service.
     virtual void showServiceAnswer(bool answered, bool builtin) = 0;
+    // News the user must act on, shown once without stopping the work.
+    virtual void showNotice(const std::string& text) = 0;
     // The title-option controls of the same window.
     virtual TitleOptionsView& titleOptionsView() = 0;
 };

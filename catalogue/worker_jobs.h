@@ -32,6 +32,7 @@ struct AnalysisJob {
     CManageQELFileInfo* catalogue = nullptr;
     MessageTarget* window = nullptr;
     unsigned progressMessage = UM_EXIF_PROGRESS;
+    unsigned geocodeStoppedMessage = UM_GEOCODE_STOPPED;
     std::optional<GeocodingService> geocoding;
     std::atomic<int> running{0};
 };

@@ -3,9 +3,31 @@
 #include "app/start_analysis.h"
 #include "catalogue/folder_scan.h"
 #include "exif/analysis_pass.h"
+#include "geocode/geocode_answer.h"
+#include "geocode/geocode_cache.h"
 #include "platform/settings_path.h"
 #include "titles/assign_titles.h"
 #include "titles/title_options.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+const char* GeocodeStoppedReason(int result) {
+    switch (result) {
+    case kGeocodeUnavailable:
+        return "the built-in geocoder cannot load its data; no places are looked up";
+    case kGeocodeRefused:
+        return "the geocoding service refused the requests (check ApiKey); no more places are "
+               "looked up in this run";
+    default:
+        return "the geocoding service stayed over its query limit; no more places are looked up "
+               "in this run";
+    }
+}
+
+} // namespace
 
 CliSession::CliSession() {
     catalogue_.initCatalogue(&sourceRows_, &resultRows_, "");
@@ -23,10 +45,8 @@ bool CliSession::configure(const CliOptions& options, std::string& error) {
         }
     }
     if (!options.noGeocode) {
-        geocoding_ = loadGeocodingService(titles.settingsPath);
-        if (options.geocodeUrl) {
-            geocoding_->baseUrl = *options.geocodeUrl;
-        }
+        geocoding_ = loadGeocodingService(titles.settingsPath, options.geocodeUrl.value_or(""));
+        geocoding_->cache = std::make_shared<GeocodeCache>(defaultGeocodeCacheFile());
     }
     return true;
 }
@@ -68,6 +88,10 @@ void CliSession::handle(const WindowMessage& message) {
         break;
     case UM_COPY_PROGRESS:
         bar_.show("copying", done, total);
+        break;
+    case UM_GEOCODE_STOPPED:
+        bar_.finish();
+        std::fprintf(stderr, "tessaro-cli: %s\n", GeocodeStoppedReason(static_cast<int>(done)));
         break;
     default:
         break;

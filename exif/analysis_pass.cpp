@@ -59,17 +59,42 @@ void Publish(QELFileInfo& entry, QELFileInfo&& work, std::mutex* mutex) {
     entry.beforeNameTimes = std::move(work.beforeNameTimes);
 }
 
-// While the service refuses for the moment, it is asked again a little later.
-void Geocode(QELFileInfo& photo, const AnalysisJob& job) {
+// Once the service has refused us, or stayed over its limit through all the calls of a photo, or
+// the built-in geocoder cannot load its data, asking again in this pass only costs time (and, with
+// a billed service, money): the pass stops asking and tells the window once.
+struct GeocodeRun {
+    bool stopped = false;
+};
+
+bool StopsThePass(int result) {
+    return result == kGeocodeRefused || result == kGeocodeOverQueryLimit ||
+           result == kGeocodeUnavailable;
+}
+
+// While the service refuses for the moment, it is asked again a little later. A photo whose
+// places cannot be had keeps those it had (`earlier`), so that a pass without the service loses
+// none.
+void Geocode(QELFileInfo& photo, const std::vector<std::string>& earlier, const AnalysisJob& job,
+             GeocodeRun& run) {
     if (!job.geocoding || photo.latitude == 0.0 || photo.longitude == 0.0) {
         return;
     }
-    for (int call = 1; call <= kGeocodeCalls; ++call) {
-        if (reverseGeocode(*job.geocoding, photo.latitude, photo.longitude, photo.shortAddresses) !=
-            kGeocodeOverQueryLimit) {
-            return;
+    int result = kGeocodeFailed;
+    for (int call = 1; call <= kGeocodeCalls && !run.stopped; ++call) {
+        result =
+            reverseGeocode(*job.geocoding, photo.latitude, photo.longitude, photo.shortAddresses);
+        if (result != kGeocodeOverQueryLimit) {
+            break;
         }
         std::this_thread::sleep_for(kGeocodeRetryWait);
+    }
+    if (result == kGeocodeOk) {
+        return;
+    }
+    photo.shortAddresses = earlier;
+    if (!run.stopped && StopsThePass(result)) {
+        run.stopped = true;
+        job.window->post({job.geocodeStoppedMessage, static_cast<WParam>(result), 0, &job});
     }
 }
 
@@ -97,14 +122,15 @@ bool ReadExifTime(CExifAnalize& reader, const std::string& path, std::int64_t& t
     return false;
 }
 
-void ReadPhotoFile(QELFileInfo& photo, CExifAnalize& reader, const AnalysisJob& job) {
+void ReadPhotoFile(QELFileInfo& photo, const std::vector<std::string>& earlierPlaces,
+                   CExifAnalize& reader, const AnalysisJob& job, GeocodeRun& run) {
     std::int64_t time = 0;
     if (ReadExifTime(reader, photo.path, time)) {
         photo.shootTime = time;
         photo.dateTimeOriginalText = FormatDateTime(SecondsToLocal(time));
         reader.GetGpsLatitude(photo.latitude);
         reader.GetGpsLongitude(photo.longitude);
-        Geocode(photo, job);
+        Geocode(photo, earlierPlaces, job, run);
         photo.exifStatus = 1;
     } else {
         TakeModificationTime(photo);
@@ -112,14 +138,15 @@ void ReadPhotoFile(QELFileInfo& photo, CExifAnalize& reader, const AnalysisJob& 
     reader.m_entries.clear();
 }
 
-void AnalyseEntry(QELFileInfo& work, const std::string& recordPath, CExifAnalize& reader,
-                  const AnalysisJob& job) {
+void AnalyseEntry(QELFileInfo& work, const QELFileInfo& entry, CExifAnalize& reader,
+                  const AnalysisJob& job, GeocodeRun& run) {
+    const std::string recordPath = RecordFilePath(entry);
     if (work.isFolder) {
         ReadFolderRecord(work, recordPath);
         return;
     }
     if (!ReadPhotoRecord(work, recordPath)) {
-        ReadPhotoFile(work, reader, job);
+        ReadPhotoFile(work, entry.shortAddresses, reader, job, run);
     }
     assignDcfName(work);
 }
@@ -131,13 +158,14 @@ int ExifAnalysisWorker(AnalysisJob* job) {
     ListView* rows = catalogue.sourceList;
     const std::size_t total = rows != nullptr ? rows->RowCount() : 0;
     CExifAnalize reader;
+    GeocodeRun run;
     for (std::size_t i = 0; i < total && job->running.load() == 1 && rows->RowCount() > i; ++i) {
         QELFileInfo* entry = rows->RowRecord(i);
         if (entry == nullptr) {
             break;
         }
         QELFileInfo work = WorkCopy(*entry);
-        AnalyseEntry(work, RecordFilePath(*entry), reader, *job);
+        AnalyseEntry(work, *entry, reader, *job, run);
         Publish(*entry, std::move(work), catalogue.mutex);
         if (!entry->isFolder) {
             rows->Invalidate();

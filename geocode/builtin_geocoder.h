@@ -3,22 +3,28 @@
 #include <string>
 #include <string_view>
 
-// The embedded offline geocoder behind the endpoint "builtin:": GeoNames places of 15,000 people
-// or more, with Japanese names. It answers a request URL in the service's XML shape, so that its
-// answer is read exactly like the web service's.
+// The embedded offline geocoder behind the endpoint "builtin:". The country and the state,
+// province or prefecture come from Natural Earth's admin-1 polygons (geocode/data/admin1.bin),
+// in Japanese where Natural Earth has a Japanese name; the municipality is the nearest GeoNames
+// place of 15,000 people or more inside that same state, through libgeonames. It answers a
+// request URL in the service's XML shape, so that its answer is read exactly like the web
+// service's.
 
-// Kilometres within which the nearest place is named; farther out only its state and country.
+// Kilometres within which the polygon nearest to a position outside every polygon (a small
+// island, a harbour) is taken for its state.
+inline constexpr double kBuiltinNearbyStateKm = 5.0;
+// Kilometres within which the nearest place of the position's state is named.
 inline constexpr double kBuiltinPlaceLimitKm = 20.0;
-// Kilometres beyond which no place counts at all (open sea): the answer is "ZERO_RESULTS".
-inline constexpr double kBuiltinStateLimitKm = 150.0;
 
 // The answer to a request URL of the endpoint ("builtin:/maps/api/geocode/xml?latlng=..."):
-// status "OK" and one result whose address components are, finest first, the nearest place
-// (within kBuiltinPlaceLimitKm, and only when its name is not its state's), its state and its
-// country; "ZERO_RESULTS" when no place lies within kBuiltinStateLimitKm; "INVALID_REQUEST" for
-// a URL without a valid position. The first call builds the place index (some tens of
-// milliseconds); later calls take microseconds. Callable from any thread.
+// status "OK" and one result whose address components are, finest first, the municipality (when
+// one lies within kBuiltinPlaceLimitKm in the same state, and only when its name is not its
+// state's), the state and the country; "ZERO_RESULTS" when no polygon holds the position or lies
+// within kBuiltinNearbyStateKm (open sea); "INVALID_REQUEST" for a URL without a valid position;
+// "UNKNOWN_ERROR" when the geocoder's data could not be loaded. The first call loads the data
+// (some tenths of a second); later calls take microseconds. Callable from any thread.
 std::string builtinGeocodeAnswer(std::string_view url);
 
-// Builds the place index now unless it is built already.
-void prepareBuiltinGeocoder();
+// Loads the data now unless it is loaded already; true when the geocoder can answer: its polygons
+// were read and libgeonames was opened.
+bool prepareBuiltinGeocoder();

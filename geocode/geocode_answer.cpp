@@ -93,6 +93,9 @@ int readGeocodeAnswer(std::string_view answer, std::vector<std::string>& compone
     if (statusText == "OVER_QUERY_LIMIT") {
         return kGeocodeOverQueryLimit;
     }
+    if (statusText == "REQUEST_DENIED") {
+        return kGeocodeRefused;
+    }
     if (statusText != "OK") {
         return kGeocodeFailed;
     }

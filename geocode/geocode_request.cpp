@@ -18,13 +18,23 @@ std::string geocodeQuery(double latitude, double longitude) {
 }
 
 std::string geocodeRequestUrl(const GeocodingService& service, double latitude, double longitude) {
-    std::string url = service.baseUrl;
+    const bool nominatim = isNominatimUrl(service.baseUrl);
+    std::string url = nominatim ? service.baseUrl.substr(std::string_view(kNominatimPrefix).size())
+                                : service.baseUrl;
     // "https://host/" and "https://host" name the same endpoint.
     if (!url.empty() && url.back() == '/') {
         url.pop_back();
     }
-    url += kRequestPath;
-    url += geocodeQuery(latitude, longitude);
+    if (nominatim) {
+        url += "/reverse?lat=";
+        AppendFixed(url, latitude);
+        url += "&lon=";
+        AppendFixed(url, longitude);
+        url += "&format=jsonv2&accept-language=ja&zoom=14";
+    } else {
+        url += kRequestPath;
+        url += geocodeQuery(latitude, longitude);
+    }
     if (!service.apiKey.empty()) {
         url += "&key=";
         url += PercentEncoded(service.apiKey);

@@ -23,6 +23,7 @@ enum Field {
     kState = 3,
     kCountryCode = 4,
     kCountry = 5,
+    kPopulation = 7,
     kLatitude = 8,
     kLongitude = 9,
 };
@@ -68,6 +69,7 @@ struct GeonamesLibrary {
     decltype(&g_variant_get_child_value) child = nullptr;
     decltype(&g_variant_get_string) string = nullptr;
     decltype(&g_variant_get_double) number = nullptr;
+    decltype(&g_variant_get_uint32) count = nullptr;
     decltype(&g_variant_unref) unref = nullptr;
 
     bool open() {
@@ -79,6 +81,7 @@ struct GeonamesLibrary {
             !Resolve(library, "g_variant_get_child_value", child) ||
             !Resolve(library, "g_variant_get_string", string) ||
             !Resolve(library, "g_variant_get_double", number) ||
+            !Resolve(library, "g_variant_get_uint32", count) ||
             !Resolve(library, "g_variant_unref", unref)) {
             const char* error = dlerror();
             DebugOutput(std::string("geonames: ") + (error != nullptr ? error : kLibrary));
@@ -104,6 +107,13 @@ struct GeonamesLibrary {
         return text;
     }
 
+    std::uint32_t people(GeonamesCity* record) const {
+        GVariant* value = child(record, kPopulation);
+        const std::uint32_t people = count(value);
+        unref(value);
+        return people;
+    }
+
     double degrees(GeonamesCity* record, Field field) const {
         GVariant* value = child(record, field);
         const double degrees = number(value);
@@ -116,6 +126,7 @@ GeonamesPlaces::GeonamesPlaces() : library_(std::make_unique<GeonamesLibrary>())
     if (!library_->open()) {
         return;
     }
+    opened_ = true;
     japanese_ = JapaneseCatalogue();
     const int count = library_->countRecords();
     positions_.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
@@ -142,10 +153,16 @@ GeonamesPlace GeonamesPlaces::place(std::size_t index) const {
     }
     const std::string code = library_->text(record, kCountryCode);
     GeonamesPlace place;
-    place.name = Japanese(japanese_, library_->text(record, kId), library_->text(record, kName));
-    place.state = Japanese(japanese_, code + "." + library_->text(record, kDivision),
-                           library_->text(record, kState));
+    place.geonamesName = library_->text(record, kName);
+    place.name = Japanese(japanese_, library_->text(record, kId), place.geonamesName);
+    place.stateCode = code + "." + library_->text(record, kDivision);
+    place.state = Japanese(japanese_, place.stateCode, library_->text(record, kState));
     place.country = Japanese(japanese_, code, library_->text(record, kCountry));
+    place.population = library_->people(record);
     library_->freeRecord(record);
     return place;
+}
+
+std::string GeonamesPlaces::countryName(const std::string& code, std::string fallback) const {
+    return Japanese(japanese_, code, std::move(fallback));
 }

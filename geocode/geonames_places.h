@@ -4,6 +4,7 @@
 #include "geocode/place_index.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +16,9 @@ struct GeonamesPlace {
     std::string name;
     std::string state;
     std::string country;
+    std::string geonamesName; // as GeoNames writes it ("Sendai"), whatever name is given above
+    std::string stateCode;    // country code and first-level division ("JP.24")
+    std::uint32_t population = 0;
 };
 
 struct GeonamesLibrary;
@@ -33,10 +37,16 @@ public:
     const std::vector<GeoPoint>& positions() const { return positions_; }
     // The place at `index` into positions().
     GeonamesPlace place(std::size_t index) const;
+    // The country of an ISO 3166-1 alpha-2 code in Japanese, or `fallback` when the catalogue
+    // has no name for it.
+    std::string countryName(const std::string& code, std::string fallback) const;
+    // False when the library could not be opened: there are no places then.
+    bool opened() const { return opened_; }
 
 private:
     std::unique_ptr<GeonamesLibrary> library_;
     MessageCatalogue japanese_;
     std::vector<GeoPoint> positions_;
     std::vector<int> records_; // the library's index of each position's place
+    bool opened_ = false;
 };

@@ -11,15 +11,21 @@ namespace {
 // Formatted 35.169621,136.883957 in the query.
 constexpr double kProbeLatitude = 35.169620513916016;
 constexpr double kProbeLongitude = 136.8839569091797;
+// Shijō-Karasuma.
+constexpr double kKyotoLatitude = 35.0036;
+constexpr double kKyotoLongitude = 135.7597;
 
 } // namespace
 
 int probeGeocodingService(const GeocodingService& service) {
-    // The embedded geocoder needs no network, and asking it would build its index on the
-    // window's thread.
-    if (isBuiltinGeocodeUrl(service.baseUrl)) {
-        return kGeocodeOk;
+    std::vector<std::string> names;
+    if (!isBuiltinGeocodeUrl(service.baseUrl)) {
+        return requestGeocode(service, kProbeLatitude, kProbeLongitude, names);
     }
-    std::vector<std::string> scratch;
-    return reverseGeocode(service, kProbeLatitude, kProbeLongitude, scratch);
+    const int result = requestGeocode(service, kKyotoLatitude, kKyotoLongitude, names);
+    if (result != kGeocodeOk) {
+        return result;
+    }
+    return names == std::vector<std::string>{"日本", "京都府", "京都市"} ? kGeocodeOk
+                                                                         : kGeocodeFailed;
 }

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr char kAgent[] = "Test:GoogleMap";
 constexpr const char* kHeaderLines[] = {
     "Accept-Language: ja",
     "Content-Type:application/x-www-form-urlencoded",
@@ -70,14 +69,15 @@ HeaderList MakeHeaderList() {
     return HeaderList(list, curl_slist_free_all);
 }
 
-bool SetRequest(CURL* curl, const std::string& url, const HttpLimits& limits, curl_slist* headers) {
+bool SetRequest(CURL* curl, const std::string& url, const HttpLimits& limits, curl_slist* headers,
+                const std::string& agent) {
     return curl_easy_setopt(curl, CURLOPT_URL, url.c_str()) == CURLE_OK &&
            curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https") == CURLE_OK &&
            curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https") == CURLE_OK &&
            curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L) == CURLE_OK &&
            curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirects) == CURLE_OK &&
            curl_easy_setopt(curl, CURLOPT_PROXY, "") == CURLE_OK &&
-           curl_easy_setopt(curl, CURLOPT_USERAGENT, kAgent) == CURLE_OK &&
+           curl_easy_setopt(curl, CURLOPT_USERAGENT, agent.c_str()) == CURLE_OK &&
            curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers) == CURLE_OK &&
            // Time-outs by signal would hit whichever thread is running; workers call too.
            curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L) == CURLE_OK &&
@@ -102,7 +102,8 @@ bool SetReceiving(CURL* curl, const HttpLimits& limits, Answer& answer) {
 } // namespace
 
 std::optional<std::string> HttpGet(const std::string& url, const HttpLimits& limits,
-                                   const std::function<bool()>& keepGoing) {
+                                   const std::function<bool()>& keepGoing, const std::string& agent,
+                                   long* status) {
     if (!CurlReady()) {
         return std::nullopt;
     }
@@ -111,7 +112,7 @@ std::optional<std::string> HttpGet(const std::string& url, const HttpLimits& lim
     Answer answer;
     answer.limit = limits.answerBytes;
     answer.keepGoing = &keepGoing;
-    if (!curl || !headers || !SetRequest(curl.get(), url, limits, headers.get()) ||
+    if (!curl || !headers || !SetRequest(curl.get(), url, limits, headers.get(), agent) ||
         !SetReceiving(curl.get(), limits, answer)) {
         DebugOutput("HttpGet: the exchange could not be set up");
         return std::nullopt;
@@ -121,6 +122,10 @@ std::optional<std::string> HttpGet(const std::string& url, const HttpLimits& lim
         DebugOutput(std::string("HttpGet: ") +
                     (answer.error[0] != '\0' ? answer.error : curl_easy_strerror(result)));
         return std::nullopt;
+    }
+    if (status != nullptr &&
+        curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, status) != CURLE_OK) {
+        *status = 0;
     }
     return std::move(answer.bytes);
 }

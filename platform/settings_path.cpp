@@ -52,6 +52,12 @@ std::string UserConfigFolder() {
                                        : HomeFolder() + "/.config";
 }
 
+std::string UserCacheFolder() {
+    const std::string cacheHome = Environment("XDG_CACHE_HOME");
+    return cacheHome.starts_with('/') ? WithoutTrailingSlashes(cacheHome)
+                                      : HomeFolder() + "/.cache";
+}
+
 std::string SettingsFilePath(const std::string& applicationName) {
     return UserConfigFolder() + "/" + applicationName + "/" + applicationName + "Init.Ini";
 }

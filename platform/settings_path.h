@@ -10,5 +10,8 @@ std::string ApplicationName(const std::string& executablePath);
 // No trailing slash.
 std::string UserConfigFolder();
 
+// $XDG_CACHE_HOME, or ~/.cache when it is unset, empty or relative. No trailing slash.
+std::string UserCacheFolder();
+
 // <config folder>/<app>/<app>Init.Ini, for example ~/.config/tessaro/tessaroInit.Ini.
 std::string SettingsFilePath(const std::string& applicationName);

@@ -3,7 +3,7 @@
 # (FUZZ_SECONDS, default 30), seeded with real files (the camera files and example answers in
 # tests/data, the record reader with the record files in tests/fuzz/seeds/records, the map
 # pictures with those in tests/fuzz/seeds/maps, the catalogue reader with the system's small
-# GeoNames catalogues). A crash fails the run and leaves its input in build-fuzz/crashes/.
+# GeoNames catalogues, the states reader with small cuts of the built-in geocoder's data file). A crash fails the run and leaves its input in build-fuzz/crashes/.
 # Names given as arguments fuzz only those targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,7 +11,7 @@ seconds=${FUZZ_SECONDS:-30}
 # Real camera files, whole or cut after their header segments, one folder each.
 cameras=tests/data/cameras
 targets=(jpeg-frame-fuzz exif-reader-fuzz geocode-answer-fuzz message-catalogue-fuzz
-    record-reader-fuzz map-picture-fuzz)
+    record-reader-fuzz map-picture-fuzz state-polygons-fuzz)
 [ $# -eq 0 ] || targets=("$@")
 
 # Copies the seeds of target $1 into corpus folder $2 (files already there are kept).
@@ -36,6 +36,7 @@ seed() {
         ;;
     record-reader-fuzz) cp -n tests/fuzz/seeds/records/* "$2"/ 2>/dev/null || true ;;
     map-picture-fuzz) cp -n tests/fuzz/seeds/maps/* "$2"/ 2>/dev/null || true ;;
+    state-polygons-fuzz) cp -n tests/fuzz/seeds/states/* "$2"/ 2>/dev/null || true ;;
     *) cp -n "$cameras"/*/* "$2"/ 2>/dev/null || true ;;
     esac
 }

@@ -1,5 +1,6 @@
 #include "app/start_analysis.h"
 #include "exif/analysis_pass.h"
+#include "geocode/geocode_answer.h"
 #include "platform/local_time.h"
 #include "records/record_paths.h"
 #include "tests/exif_builder.h"
@@ -15,6 +16,7 @@
 #include <map>
 #include <regex>
 #include <sys/stat.h>
+#include <tuple>
 
 namespace {
 
@@ -37,7 +39,7 @@ protected:
         statuses_ = std::move(statuses);
     }
     int Requests() const { return requests_.load(); }
-    GeocodingService Service() const { return {server_.url(), "", {}}; }
+    GeocodingService Service() const { return geocodingServiceFor(server_.url()); }
 
     // Scans the card and runs the pass to its end; false when it did not end in time.
     void Analyse(bool geocode = true) {
@@ -160,15 +162,36 @@ TEST_F(AnalysisPass, asksAgainWhileTheServiceIsOverItsLimitAndGivesUpAfterTenCal
     EXPECT_EQ(Requests(), 3);
     EXPECT_EQ(Row("DSC00001.JPG").shortAddresses, kKyoto);
 
+    // A pass that cannot have places keeps those the photo had.
     Answer({"OVER_QUERY_LIMIT"});
     Analyse();
     EXPECT_EQ(Requests(), 3 + 10);
-    EXPECT_TRUE(Row("DSC00001.JPG").shortAddresses.empty());
+    EXPECT_EQ(Row("DSC00001.JPG").shortAddresses, kKyoto);
     EXPECT_EQ(Row("DSC00001.JPG").exifStatus, 1);
+}
 
-    Answer({"REQUEST_DENIED"});
+// Three photos against a service over its limit used to cost thirty requests, and one that
+// refused the key was still asked for every photo.
+TEST_F(AnalysisPass, stopsAskingAServiceThatRefusedAndSaysSoOnce) {
+    for (const char* name : {"DSC00001.JPG", "DSC00002.JPG", "DSC00003.JPG"}) {
+        WriteFile(card_.path() + name, kKyotoPhoto);
+    }
+    for (const auto& [status, calls, result] :
+         {std::tuple("OVER_QUERY_LIMIT", 10, kGeocodeOverQueryLimit),
+          std::tuple("REQUEST_DENIED", 1, kGeocodeRefused)}) {
+        const int before = Requests();
+        Answer({status});
+        Analyse();
+        EXPECT_EQ(Requests() - before, calls) << status;
+        const auto stopped = harness_.messagesOf(UM_GEOCODE_STOPPED);
+        ASSERT_EQ(stopped.size(), 1u) << status;
+        EXPECT_EQ(static_cast<int>(stopped[0].wParam), result);
+        EXPECT_TRUE(Row("DSC00003.JPG").shortAddresses.empty());
+    }
+    // Unreachable is no refusal: every photo is tried, nothing is said.
+    Answer({"UNKNOWN_ERROR"});
     Analyse();
-    EXPECT_EQ(Requests(), 3 + 10 + 1);
+    EXPECT_TRUE(harness_.messagesOf(UM_GEOCODE_STOPPED).empty());
 }
 
 TEST_F(AnalysisPass, givesTheSameValuesWhenRunAgainAndKeepsDcfNames) {

@@ -11,7 +11,10 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <map>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -46,6 +49,78 @@ TEST(BuiltinGeocoder, namesAJapanesePlaceWithItsPrefectureAndCountryInJapanese) 
               std::pair(kGeocodeOk, Names{"日本", "京都府", "京都市", "earlier"}));
 }
 
+// The nearest place of 15,000 people used to decide the prefecture, so every border erred.
+TEST(BuiltinGeocoder, takesThePrefectureFromThePolygonThatHoldsThePosition) {
+    const struct {
+        double latitude;
+        double longitude;
+        Names names;
+    } cases[] = {
+        {35.7775, 139.7210, {"日本", "東京都"}},             // Akabane, not 埼玉県 / 川口
+        {35.5494, 139.7798, {"日本", "東京都"}},             // Haneda airport, not 川崎市
+        {33.9460, 130.9620, {"日本", "福岡県", "北九州市"}}, // Mojikō, not 下関市
+        {36.2050, 133.3200, {"日本", "島根県"}},             // the Oki islands, not 鳥取県
+        {35.7148, 139.7967, {"日本", "東京都"}},             // Asakusa, not 浦安市 of Chiba
+        {35.7101, 139.8107, {"日本", "東京都"}},             // the Skytree
+        {34.2960, 132.3190, {"日本", "広島県", "大野原"}},   // Miyajima
+        {28.3775, 129.4937, {"日本", "鹿児島県", "名瀬市"}}, // Amami-Ōshima, not 沖縄県
+        {26.2150, 127.6850, {"日本", "沖縄県", "那覇市"}},   // Naha
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Geocode(c.latitude, c.longitude), std::pair(kGeocodeOk, c.names))
+            << c.latitude << "," << c.longitude;
+    }
+}
+
+TEST(BuiltinGeocoder, namesAnIslandInsideItsPolygonOrNextToIt) {
+    EXPECT_EQ(Geocode(33.1100, 139.7900), std::pair(kGeocodeOk, Names{"日本", "東京都"}));
+    // Enoshima lies outside every polygon at this scale, some 500 m off the shore.
+    EXPECT_EQ(Geocode(35.2990, 139.4800),
+              std::pair(kGeocodeOk, Names{"日本", "神奈川県", "藤沢市"}));
+}
+
+TEST(BuiltinGeocoder, namesStatesAndPlacesAbroadInJapaneseWhereTheDataHasTheirNames) {
+    EXPECT_EQ(
+        Geocode(-33.8688, 151.2093),
+        std::pair(kGeocodeOk, Names{"オーストラリア", "ニューサウスウェールズ州", "シドニー"}));
+    EXPECT_EQ(Geocode(40.7580, -73.9855),
+              std::pair(kGeocodeOk, Names{"アメリカ", "ニューヨーク州", "Manhattan"}));
+    // Labasa lies some 70 km away, across the 180th meridian.
+    EXPECT_EQ(Geocode(-16.43, -179.95), std::pair(kGeocodeOk, Names{"フィジー", "北部地域"}));
+}
+
+TEST(BuiltinGeocoder, givesACityItsSuffixWhereGeoNamesLeavesItOut) {
+    EXPECT_EQ(Geocode(38.2601, 140.8825), std::pair(kGeocodeOk, Names{"日本", "宮城県", "仙台市"}));
+    EXPECT_EQ(Geocode(33.8456, 132.7656), std::pair(kGeocodeOk, Names{"日本", "愛媛県", "松山市"}));
+    EXPECT_EQ(Geocode(43.70, 142.40), std::pair(kGeocodeOk, Names{"日本", "北海道", "旭川市"}));
+    // A town keeps its own suffix; a place of fewer people than a city's keeps its bare name.
+    EXPECT_EQ(Geocode(35.3110, 139.3190), std::pair(kGeocodeOk, Names{"日本", "神奈川県", "大磯"}));
+}
+
+// Across the borders of Kantō, and of Yamaguchi and Fukuoka at the Kanmon strait, a town is
+// always named with the prefecture that holds it: each with one prefecture only.
+TEST(BuiltinGeocoder, neverNamesATownWithAnotherPrefecture) {
+    std::map<std::string, std::set<std::string>> prefectures;
+    const auto survey = [&](double south, double west, double north, double east) {
+        for (double latitude = south; latitude < north; latitude += 0.02) {
+            for (double longitude = west; longitude < east; longitude += 0.02) {
+                const auto [result, names] = Geocode(latitude, longitude);
+                if (result == kGeocodeOk && names.size() == 3) {
+                    prefectures[names[2]].insert(names[1]);
+                }
+            }
+        }
+    };
+    survey(35.2, 139.0, 36.4, 140.4);
+    survey(33.7, 130.6, 34.2, 131.2);
+    ASSERT_GT(prefectures.size(), 50u);
+    for (const auto& [town, holders] : prefectures) {
+        EXPECT_EQ(holders.size(), 1u)
+            << town << " named with " << *holders.begin() << " and " << *holders.rbegin();
+    }
+    EXPECT_EQ(prefectures["川口市"], std::set<std::string>{"埼玉県"});
+}
+
 TEST(BuiltinGeocoder, leavesOutAPlaceNamedLikeItsPrefecture) {
     EXPECT_EQ(Geocode(35.6900, 139.6920), std::pair(kGeocodeOk, Names{"日本", "東京都"}));
 }
@@ -53,20 +128,11 @@ TEST(BuiltinGeocoder, leavesOutAPlaceNamedLikeItsPrefecture) {
 TEST(BuiltinGeocoder, namesAPlaceOnlyWithinTheLimitAndOtherwiseOnlyItsPrefecture) {
     // Asahikawa lies some 22 km from this farmland, its next neighbours farther still.
     EXPECT_EQ(Geocode(43.588, 142.466), std::pair(kGeocodeOk, Names{"日本", "北海道"}));
-    EXPECT_EQ(Geocode(43.70, 142.40), std::pair(kGeocodeOk, Names{"日本", "北海道", "旭川"}));
 }
 
 TEST(BuiltinGeocoder, findsNothingOnTheOpenSeaAndLeavesTheListAlone) {
     EXPECT_EQ(Geocode(30.0, 160.0, {"earlier"}), std::pair(kGeocodeFailed, Names{"earlier"}));
     EXPECT_EQ(Geocode(-48.0, -123.0), std::pair(kGeocodeFailed, Names{}));
-}
-
-TEST(BuiltinGeocoder, namesAForeignPlaceInJapaneseWhereTheCatalogueHasItsName) {
-    // The catalogue names Sydney and Australia, not New South Wales.
-    EXPECT_EQ(Geocode(-33.8688, 151.2093),
-              std::pair(kGeocodeOk, Names{"オーストラリア", "New South Wales", "シドニー"}));
-    // Labasa lies some 70 km away, across the 180th meridian.
-    EXPECT_EQ(Geocode(-16.43, -179.95), std::pair(kGeocodeOk, Names{"フィジー", "Northern"}));
 }
 
 namespace {
@@ -163,4 +229,26 @@ TEST(BuiltinGeocoder, answersTheProbeAndIsChosenWhenTheSettingsNameNoEndpoint) {
     const GeocodingService service = loadGeocodingService(path);
     EXPECT_TRUE(isBuiltinGeocodeUrl(service.baseUrl));
     EXPECT_EQ(probeGeocodingService(service), kGeocodeOk);
+}
+
+// The probe used to answer OK without looking, and every photo then got no place in silence.
+// Each case runs in a process of its own, whose geocoder has not loaded anything yet.
+TEST(BuiltinGeocoderWithoutData, failsTheProbeAndEveryRequestAsUnavailable) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    TempDir dir;
+    WriteFile(dir.path() + "broken/admin1.bin", "TSADMIN1 cut short");
+    for (const std::string& folder : {dir.path() + "empty", dir.path() + "broken"}) {
+        EXPECT_EXIT(
+            {
+                setenv("TESSARO_DATA_DIR", folder.c_str(), 1);
+                Names names = {"earlier"};
+                const bool unavailable =
+                    probeGeocodingService(GeocodingService()) == kGeocodeUnavailable &&
+                    reverseGeocode(GeocodingService(), 35.0, 135.7, names) == kGeocodeUnavailable &&
+                    names == Names{"earlier"};
+                std::exit(unavailable ? 0 : 1);
+            },
+            testing::ExitedWithCode(0), "")
+            << folder;
+    }
 }

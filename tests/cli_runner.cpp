@@ -10,8 +10,11 @@
 CliRun Cli(const std::string& arguments, const std::string& prefix) {
     CliRun run;
     const TempDir dir;
-    const std::string errors = dir.path() + "stderr";
-    const std::string command = prefix + " " + TESSARO_CLI + " " + arguments + " 2>" + errors;
+    // A cache of geocoding answers for this run alone: none from an earlier test's server that
+    // had the same port, and never the user's.
+    const std::string command = "export XDG_CACHE_HOME=" + Quoted(dir.path() + "cache") + "; " +
+                                prefix + " " + TESSARO_CLI + " " + arguments + " 2>" +
+                                Quoted(dir.path() + "stderr");
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {
         ADD_FAILURE() << "popen failed";
@@ -24,7 +27,7 @@ CliRun Cli(const std::string& arguments, const std::string& prefix) {
     }
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = ReadFile(errors);
+    run.err = ReadFile(dir.path() + "stderr");
     return run;
 }
 

@@ -207,4 +207,11 @@ TEST(CliSortOffline, titlesFoldersAndFilesWithPrefectureAndMunicipalityByDefault
                   .find("<FullAddress>日本京都府京都市</FullAddress>"),
               std::string::npos);
     EXPECT_FALSE(fs::exists(home.path() + "tessaroInit.Ini")) << "the CLI never writes settings";
+
+    // 地区名 and すべて take what the answer has rather than nothing.
+    const CliRun plan = Cli("--settings " + Quoted(home.path() + "tessaroInit.Ini") +
+                            " --set 2_2_Place=3 --set 3_2_Place=4 plan " + Quoted(card.path()));
+    EXPECT_NE(plan.out.find("\n  08月15日京都市\n    09時05分日本京都府京都市.JPG\n"),
+              std::string::npos)
+        << plan.out;
 }

@@ -70,6 +70,7 @@ TEST(DesktopProgram, startsOnAFreshAccountTakesStep1FromItsButtonAndExitsOnEscap
     WriteFile(home.path() + "config/tessaro/tessaroInit.Ini",
               "[Service]\nGeocodeURL=http://127.0.0.1:" + std::to_string(ClosedPort()) + "\n");
     Program program(TESSARO_DESKTOP, {"XDG_CONFIG_HOME=" + home.path() + "config",
+                                      "XDG_CACHE_HOME=" + home.path() + "cache",
                                       "TESSARO_FOLDER_ANSWERS=" + home.path() + "answers.txt"});
     ASSERT_TRUE(program.started());
     // The input simulator scales by a top window of the test's own, realised but not shown.

@@ -177,7 +177,9 @@ TEST_F(Geocode, leavesTheListUntouchedOnEveryStatusButOk) {
     const Names earlier = {"earlier"};
     EXPECT_EQ(geocode(RealAnswer("over_query_limit.xml"), earlier),
               std::pair(kGeocodeOverQueryLimit, earlier));
-    for (const char* file : {"zero_results.xml", "request_denied.xml", "invalid_request.xml"}) {
+    EXPECT_EQ(geocode(RealAnswer("request_denied.xml"), earlier),
+              std::pair(kGeocodeRefused, earlier));
+    for (const char* file : {"zero_results.xml", "invalid_request.xml"}) {
         EXPECT_EQ(geocode(RealAnswer(file), earlier), std::pair(kGeocodeFailed, earlier)) << file;
     }
     EXPECT_EQ(geocode(GeocodeResponse("<result><address_component><long_name>x</long_name>"
@@ -365,4 +367,21 @@ TEST(GeocodingService, takesEndpointAndKeyFromTheServiceSectionAndPutsTheKeyInTh
 
     WriteFile(path, "[Service]\nGeocodeURL=\n");
     EXPECT_EQ(loadGeocodingService(path).baseUrl, "builtin:");
+}
+
+TEST(GeocodingService, pacesANominatimServerToOnceASecondAndThePublicOneNeverFaster) {
+    using std::chrono::milliseconds;
+    TempDir dir;
+    const std::string path = dir.path() + "tessaroInit.Ini";
+    const GeocodingService own = loadGeocodingService(path, "nominatim:http://127.0.0.1:8080/");
+    EXPECT_EQ(own.interval, milliseconds(1000));
+    EXPECT_EQ(geocodeRequestUrl(own, 35.0, -135.5),
+              "http://127.0.0.1:8080/reverse?lat=35.000000&lon=-135.500000&format=jsonv2"
+              "&accept-language=ja&zoom=14");
+    WriteFile(path, "[Service]\nGeocodeURL=nominatim:https://Nominatim.OpenStreetMap.org\n"
+                    "GeocodeInterval=0\n");
+    EXPECT_EQ(loadGeocodingService(path).interval, milliseconds(1000));
+    EXPECT_EQ(loadGeocodingService(path, "nominatim:http://127.0.0.1:8080").interval,
+              milliseconds(0));
+    EXPECT_EQ(loadGeocodingService(path, "https://maps.googleapis.com").interval, milliseconds(0));
 }

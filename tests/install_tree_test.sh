@@ -2,8 +2,8 @@
 # Installs the build into a throw-away DESTDIR under the prefix a package uses (/usr) and checks
 # the tree as a desktop sees it: the menu entry and the metainfo pass their validators and name
 # what was installed, each icon lies where the hicolor theme looks for its size, help, the manual
-# pages, the licence and the changelog are in place, and the installed tessaro-cli starts from
-# there.
+# pages, the licence, the changelog and the built-in geocoder's data are in place, and the
+# installed tessaro-cli starts from there.
 # Usage: install_tree_test.sh CMAKE BUILD_DIR VERSION
 set -euo pipefail
 cmake=$1
@@ -29,6 +29,9 @@ done
 for file in share/tessaro/ReadMe.txt share/doc/tessaro/copyright; do
     [ -s "$usr/$file" ] || fail "$file is missing or empty"
 done
+# The built-in geocoder looks for its states in the same folder.
+cmp -s "$usr/share/tessaro/admin1.bin" "$(dirname "$0")/../geocode/data/admin1.bin" ||
+    fail "share/tessaro/admin1.bin is missing or not the repository's"
 # Debian's layout: gzipped manual pages, and a copyright file and changelog beside each other.
 for page in tessaro tessaro-cli; do
     manual=$share/man/man1/$page.1.gz

@@ -36,6 +36,7 @@ struct RecordingView : WorkflowView {
     FakeTitleOptionsView titleOptions;
     std::vector<bool> serviceAnswers;
     std::vector<bool> builtinAnswers;
+    std::vector<std::string> notices;
 
     void setStepEnabled(int step, bool enabled) override { buttons.at(step - 1).enabled = enabled; }
     void setStepFaces(int step, StepFace face, DisabledFace disabled) override {
@@ -75,6 +76,7 @@ struct RecordingView : WorkflowView {
         serviceAnswers.push_back(answered);
         builtinAnswers.push_back(builtin);
     }
+    void showNotice(const std::string& text) override { notices.push_back(text); }
 
     std::string enabledPattern() const {
         std::string pattern;

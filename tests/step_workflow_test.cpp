@@ -1,6 +1,7 @@
 #include "app/step_workflow.h"
 #include "app/window_messages.h"
 #include "catalogue/memory_list_view.h"
+#include "geocode/geocode_answer.h"
 #include "platform/message_queue.h"
 #include "platform/private_profile.h"
 #include "tests/recording_view.h"
@@ -91,6 +92,10 @@ TEST_F(Workflow, leavesTheBadgeGreyWhenTheServiceDoesNotAnswer) {
     probeResult = -100;
     ASSERT_TRUE(window.dispatchUntil([&] { return !view.serviceAnswers.empty(); }, 10000));
     EXPECT_EQ(view.serviceAnswers, std::vector<bool>{false});
+    // STEP3 then says once that it looks no places up.
+    workflow->handleMessage({UM_GEOCODE_STOPPED, static_cast<WParam>(kGeocodeUnavailable), 0});
+    ASSERT_EQ(view.notices.size(), 1u);
+    EXPECT_NE(view.notices[0].find("撮影場所"), std::string::npos);
 }
 
 TEST_F(Workflow, aSecondStartShowsTheFoldersChosenLastTime) {

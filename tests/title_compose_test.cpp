@@ -81,9 +81,8 @@ TEST(TitleCompose, titlesDaysByDateChoicePlaceChoiceAndStyle) {
     EXPECT_EQ(composeDayTitle(kyoto, options, counter), "4");
     options.folder2DateChoice = -1;
     options.folder2PlaceChoice = 0;
-    options.folder2Place = 3;
-    EXPECT_EQ(composeDayTitle(Entry(1, Local(2011, 3, 5), {"日本", "京都府", "京都市"}), options,
-                              counter),
+    options.folder2Place = 2;
+    EXPECT_EQ(composeDayTitle(Entry(1, Local(2011, 3, 5), {"日本", "京都府"}), options, counter),
               "5");
 }
 
@@ -120,18 +119,25 @@ TEST(TitleCompose, namesFilesByEachChoiceAndKeepsOnlyExactJpgExtensions) {
     EXPECT_EQ(composeFileName(photo, options, counter), ".JPG");
     options.fileChoice = 0;
     options.filePlaceChoice = 0;
-    EXPECT_EQ(composeFileName(Entry(2, 0, kBiei), options, counter), ".JPG");
+    EXPECT_EQ(composeFileName(Entry(2, 0, kBiei), options, counter), "日本北海道上川郡美瑛町.JPG");
     EXPECT_EQ(counter, 3);
 }
 
-TEST(TitleCompose, takesPlacesByLevelAndAllOnlyFromFiveComponents) {
+// 地区名 and すべて used to give nothing for an answer shorter than five components, which
+// silently took the place out of every title.
+TEST(TitleCompose, takesPlacesByLevelAndNeverDropsOneForAShortAnswer) {
     EXPECT_EQ(placeText(kGion, 0), "日本");
     EXPECT_EQ(placeText(kGion, 3), "東山区");
     EXPECT_EQ(placeText(kGion, 4), "日本京都府京都市東山区祇園町");
-    EXPECT_EQ(placeText(kBiei, 4), "");
+    EXPECT_EQ(placeText(kBiei, 4), "日本北海道上川郡美瑛町");
     EXPECT_EQ(placeText(kBiei, 3), "美瑛町");
-    EXPECT_EQ(placeText({"日本", "京都府", "京都市"}, 3), "");
+    EXPECT_EQ(placeText({"日本", "京都府", "京都市"}, 3), "京都市");
+    EXPECT_EQ(placeText({"日本", "東京都"}, 3), "東京都");
+    EXPECT_EQ(placeText({"日本", "東京都"}, 4), "日本東京都");
+    EXPECT_EQ(placeText({"日本", "東京都"}, 2), "");
     EXPECT_EQ(placeText({}, 0), "");
+    EXPECT_EQ(placeText({}, 3), "");
+    EXPECT_EQ(placeText({}, 4), "");
     EXPECT_EQ(placeText(kGion, -1), "");
     EXPECT_EQ(placeText(kGion, 9), "");
 }

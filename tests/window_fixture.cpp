@@ -64,6 +64,8 @@ void MakeCard(const std::string& folder) {
 
 void MainWindow::SetUp() {
     setenv("XDG_CONFIG_HOME", (home.path() + "config").c_str(), 1);
+    // Geocoding answers are cached: each test its own cache, never the user's.
+    setenv("XDG_CACHE_HOME", (home.path() + "cache").c_str(), 1);
     MakeCard(card.path());
     WriteFile(SettingsFilePath("tessaro"),
               "[Service]\nGeocodeURL=" + geocoder.url() + "\nStaticMapURL=" + maps.url() + "\n");
@@ -73,6 +75,7 @@ void MainWindow::TearDown() {
     window.reset();
     unsetenv("TESSARO_FOLDER_ANSWERS");
     unsetenv("XDG_CONFIG_HOME");
+    unsetenv("XDG_CACHE_HOME");
 }
 
 void MainWindow::open(const std::vector<std::string>& answers) {

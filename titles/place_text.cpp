@@ -1,10 +1,16 @@
 #include "titles/place_text.h"
 
 std::string placeText(const std::vector<std::string>& components, int level) {
-    if (level < 0 || static_cast<std::size_t>(level) >= components.size()) {
+    if (level < 0 || level > kPlaceAll || components.empty()) {
         return "";
     }
-    return level == kPlaceAll ? joinComponents(components) : components[level];
+    if (level == kPlaceAll) {
+        return joinComponents(components);
+    }
+    if (level == kPlaceDistrict && components.size() <= kPlaceDistrict) {
+        return components.back();
+    }
+    return static_cast<std::size_t>(level) < components.size() ? components[level] : "";
 }
 
 std::string joinComponents(const std::vector<std::string>& components) {

@@ -3,9 +3,12 @@
 #include <string>
 #include <vector>
 
+inline constexpr int kPlaceDistrict = 3;
 inline constexpr int kPlaceAll = 4;
 
-// Component `level` of the address (0 country ... 3 district), or all of them joined for
-// level 4 — but only when there are at least five; empty when there are not enough.
+// Component `level` of the address (0 country, 1 prefecture, 2 municipality), empty when there
+// are not that many. The district (level 3) is component 3, or the most detailed component of a
+// shorter address; all of them (level 4) are joined however many there are. So a photo with a
+// place never loses it to an answer shorter than the level asks.
 std::string placeText(const std::vector<std::string>& components, int level);
 std::string joinComponents(const std::vector<std::string>& components);

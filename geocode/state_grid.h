@@ -1,0 +1,62 @@
+#pragma once
+
+#include "geocode/state_polygons.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// Which state's polygon holds a position. The earth is cut into cells of a quarter degree; each
+// cell lists the edges that touch it and knows which state holds its centre. A position's state
+// is its cell centre's, changed by every edge the short way from the position to the centre
+// crosses: a look-up tests only the edges of one cell, whatever the size of the state. The
+// centres' states are found the same way, walking down from the north pole, where no state lies.
+class StateGrid {
+public:
+    // `polygons` must outlive the grid.
+    explicit StateGrid(const StatePolygons& polygons);
+
+    // False when the polygons' edges would fill the cells with more than kMostCellEntries
+    // entries (no real data comes near); such a grid finds nothing.
+    bool usable() const { return !cellStart_.empty(); }
+
+    // A position in grid units (1e-4 degree), not necessarily on the grid's integer points.
+    struct Point {
+        double x = 0.0; // longitude
+        double y = 0.0; // latitude
+    };
+
+    struct Found {
+        std::uint32_t state = 0;
+        double kilometres = 0.0; // 0 inside the state's polygon
+    };
+
+    // The state whose polygon holds the position; else the state with an edge nearest to it
+    // within `nearbyKilometres`; none for a position that is not a finite point on the earth.
+    std::optional<Found> find(double latitude, double longitude, double nearbyKilometres) const;
+
+private:
+    std::optional<std::uint32_t> containing(Point point, std::size_t column, std::size_t row) const;
+    std::optional<Found> nearest(double latitude, double longitude, double kilometres) const;
+    std::uint32_t stateOfEdge(std::uint32_t edge) const;
+    static std::size_t column(std::int64_t longitude);
+    static std::size_t row(std::int64_t latitude);
+    Point centre(std::size_t column, std::size_t row) const;
+    std::size_t cell(std::size_t column, std::size_t row) const { return row * kColumns + column; }
+    bool listEdges();
+    void findCentreStates();
+
+    static constexpr std::int32_t kCellUnits = 2500;
+    static constexpr std::size_t kColumns = 360 * 10000 / kCellUnits;
+    static constexpr std::size_t kRows = 180 * 10000 / kCellUnits;
+    static constexpr std::int32_t kNoState = -1;
+    // Natural Earth's 1.3 million edges fill some 1.5 million.
+    static constexpr std::uint64_t kMostCellEntries = 16'000'000;
+
+    const StatePolygons& polygons_;
+    // The edges touching cell i, each named by the index of its first point, are
+    // edges_[cellStart_[i], cellStart_[i + 1]).
+    std::vector<std::uint32_t> cellStart_;
+    std::vector<std::uint32_t> edges_;
+    std::vector<std::int32_t> centreState_;
+};
