@@ -11,11 +11,27 @@
 
 #include <algorithm>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
+// The face and the glyphs drawn with it so far: a map names dozens of places with the same few
+// kanji, and each size change makes FreeType run the font's hinting program again.
 struct MapFontFace {
+    struct Glyph {
+        FT_Pos advance = 0; // 26.6
+        int left = 0;       // from the pen to the bitmap's left edge
+        int top = 0;        // from the baseline up to the bitmap's top edge
+        cv::Mat coverage;   // 8-bit
+    };
+    struct Size {
+        int ascent = 0;
+        int descent = 0;
+    };
+
     FT_Library library = nullptr;
     FT_Face face = nullptr;
+    std::unordered_map<std::uint64_t, Glyph> glyphs;
+    std::unordered_map<int, Size> sizes;
 
     ~MapFontFace() {
         if (face != nullptr) {
@@ -25,12 +41,18 @@ struct MapFontFace {
             FT_Done_FreeType(library);
         }
     }
+
+    const Glyph& glyph(char32_t point, int pixelHeight, bool bold);
+    Size size(int pixelHeight);
 };
 
 namespace {
 
 // A glyph every face with Japanese glyphs has: あ.
 constexpr FT_ULong kJapaneseProbe = 0x3042;
+// Glyphs kept drawn at most; a map uses a few hundred.
+constexpr std::size_t kMostGlyphs = 8192;
+constexpr int kLargestPixelHeight = 256;
 
 struct FontFile {
     std::string path;
@@ -104,18 +126,6 @@ FT_Pos BoldStrength(int pixelHeight) {
     return pixelHeight * 64 / 20;
 }
 
-// Loads and renders one glyph at the size set; false when the face cannot.
-bool Render(FT_Face face, char32_t point, bool bold) {
-    if (FT_Load_Char(face, point, FT_LOAD_NO_BITMAP) != 0 ||
-        face->glyph->format != FT_GLYPH_FORMAT_OUTLINE) {
-        return false;
-    }
-    if (bold) {
-        FT_Outline_Embolden(&face->glyph->outline, BoldStrength(face->size->metrics.y_ppem));
-    }
-    return FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) == 0;
-}
-
 // Blends `colour` into the picture where `coverage` (placed at x, y) is set.
 void Blend(cv::Mat& picture, const cv::Mat& coverage, int x, int y, const std::uint8_t* colour) {
     const cv::Rect place =
@@ -137,6 +147,51 @@ void Blend(cv::Mat& picture, const cv::Mat& coverage, int x, int y, const std::u
 }
 
 } // namespace
+
+const MapFontFace::Glyph& MapFontFace::glyph(char32_t point, int pixelHeight, bool bold) {
+    const std::uint64_t key =
+        std::uint64_t{point} << 32 | static_cast<std::uint32_t>(pixelHeight) << 1 | (bold ? 1 : 0);
+    if (const auto found = glyphs.find(key); found != glyphs.end()) {
+        return found->second;
+    }
+    if (glyphs.size() >= kMostGlyphs) {
+        glyphs.clear();
+    }
+    Glyph& made = glyphs[key];
+    FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelHeight));
+    if (FT_Load_Char(face, point, FT_LOAD_NO_BITMAP) != 0 ||
+        face->glyph->format != FT_GLYPH_FORMAT_OUTLINE) {
+        return made; // nothing drawn, nothing advanced
+    }
+    if (bold) {
+        FT_Outline_Embolden(&face->glyph->outline, BoldStrength(pixelHeight));
+    }
+    made.advance = face->glyph->advance.x + (bold ? BoldStrength(pixelHeight) : 0);
+    if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) {
+        return made;
+    }
+    const FT_Bitmap& bitmap = face->glyph->bitmap;
+    made.left = face->glyph->bitmap_left;
+    made.top = face->glyph->bitmap_top;
+    made.coverage = cv::Mat(static_cast<int>(bitmap.rows), static_cast<int>(bitmap.width), CV_8UC1);
+    for (unsigned int row = 0; row < bitmap.rows; ++row) {
+        const std::uint8_t* source = bitmap.buffer + static_cast<long>(row) * bitmap.pitch;
+        std::copy(source, source + bitmap.width, made.coverage.ptr<std::uint8_t>(row));
+    }
+    return made;
+}
+
+MapFontFace::Size MapFontFace::size(int pixelHeight) {
+    if (const auto found = sizes.find(pixelHeight); found != sizes.end()) {
+        return found->second;
+    }
+    FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelHeight));
+    const FT_Size_Metrics& metrics = face->size->metrics;
+    const Size made{static_cast<int>((metrics.ascender + 63) / 64),
+                    static_cast<int>((-metrics.descender + 63) / 64)};
+    sizes[pixelHeight] = made;
+    return made;
+}
 
 MapFont::MapFont(std::unique_ptr<MapFontFace> face, std::string family)
     : face_(std::move(face)), family_(std::move(family)) {}
@@ -163,53 +218,37 @@ const MapFont* MapFont::shared() {
 }
 
 PixelSize MapFont::measure(std::string_view text, const TextStyle& style) const {
+    const int height = std::clamp(style.pixelHeight, 1, kLargestPixelHeight);
     std::lock_guard<std::mutex> lock(mutex_);
-    FT_Face face = face_->face;
-    FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(std::max(1, style.pixelHeight)));
     FT_Pos advance = 0;
     for (const char32_t point : CodePoints(text)) {
-        if (FT_Load_Char(face, point, FT_LOAD_NO_BITMAP) == 0) {
-            advance += face->glyph->advance.x + (style.bold ? BoldStrength(style.pixelHeight) : 0);
-        }
+        advance += face_->glyph(point, height, style.bold).advance;
     }
-    const FT_Size_Metrics& metrics = face->size->metrics;
-    return PixelSize{static_cast<int>((advance + 63) / 64),
-                     static_cast<int>((metrics.ascender - metrics.descender + 63) / 64)};
+    const MapFontFace::Size size = face_->size(height);
+    return PixelSize{static_cast<int>((advance + 63) / 64), size.ascent + size.descent};
 }
 
 void MapFont::draw(cv::Mat& picture, int x, int y, std::string_view text,
                    const TextStyle& style) const {
     const PixelSize box = measure(text, style);
+    const int height = std::clamp(style.pixelHeight, 1, kLargestPixelHeight);
     const int halo = std::max(0, style.haloPixels);
     cv::Mat coverage(box.height + 2 * halo, box.width + 2 * halo + 2, CV_8UC1, cv::Scalar(0));
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        FT_Face face = face_->face;
-        FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(std::max(1, style.pixelHeight)));
-        const int baseline = halo + static_cast<int>((face->size->metrics.ascender + 63) / 64);
+        const int baseline = halo + face_->size(height).ascent;
         FT_Pos pen = halo * 64;
         for (const char32_t point : CodePoints(text)) {
-            if (!Render(face, point, style.bold)) {
-                continue;
+            const MapFontFace::Glyph& glyph = face_->glyph(point, height, style.bold);
+            // The glyph's bitmap where it lies within the label, which cuts off what overhangs.
+            const cv::Rect at(static_cast<int>((pen + 32) / 64) + glyph.left, baseline - glyph.top,
+                              glyph.coverage.cols, glyph.coverage.rows);
+            const cv::Rect inside = at & cv::Rect(0, 0, coverage.cols, coverage.rows);
+            if (!inside.empty()) {
+                cv::Mat target = coverage(inside);
+                cv::max(target, glyph.coverage(inside - at.tl()), target);
             }
-            const FT_Bitmap& bitmap = face->glyph->bitmap;
-            const int left = static_cast<int>((pen + 32) / 64) + face->glyph->bitmap_left;
-            const int top = baseline - face->glyph->bitmap_top;
-            for (unsigned int row = 0; row < bitmap.rows; ++row) {
-                const int targetRow = top + static_cast<int>(row);
-                if (targetRow < 0 || targetRow >= coverage.rows) {
-                    continue;
-                }
-                const std::uint8_t* source = bitmap.buffer + static_cast<long>(row) * bitmap.pitch;
-                std::uint8_t* target = coverage.ptr<std::uint8_t>(targetRow);
-                for (unsigned int column = 0; column < bitmap.width; ++column) {
-                    const int targetColumn = left + static_cast<int>(column);
-                    if (targetColumn >= 0 && targetColumn < coverage.cols) {
-                        target[targetColumn] = std::max(target[targetColumn], source[column]);
-                    }
-                }
-            }
-            pen += face->glyph->advance.x + (style.bold ? BoldStrength(style.pixelHeight) : 0);
+            pen += glyph.advance;
         }
     }
     if (halo > 0) {
