@@ -50,7 +50,8 @@ int CWndMapView::ShowPosition(double latitude, double longitude) {
         Refresh();
         return 1;
     }
-    // The offline map fills the client area, which the browser's page margin puts it at.
+    // The offline map fills the client area: the browser's page margin puts its corner at the
+    // client area's.
     const wxSize client = GetClientSize();
     const PixelSize size = client.x > 0 && client.y > 0
                                ? PixelSize{std::min(client.x, kMaxOfflineMapSide),
