@@ -4,8 +4,12 @@
 #include <string>
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "map") {
+        return BenchOfflineMap();
+    }
     if (argc != 3 || std::string(argv[1]) != "thumbs") {
-        std::fprintf(stderr, "usage: tessaro-bench-image thumbs FOLDER\n");
+        std::fprintf(stderr, "usage: tessaro-bench-image thumbs FOLDER\n"
+                             "       tessaro-bench-image map\n");
         return 2;
     }
     std::string folder = argv[2];

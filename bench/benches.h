@@ -17,6 +17,8 @@ ScanTiming TimeScan(const std::string& folder);
 // line, "<rate> photos/s". Returns the process exit status.
 int BenchScan(const std::string& folder);
 int BenchThumbs(const std::string& folder);
+// The offline map at a dozen places; it needs no folder.
+int BenchOfflineMap();
 int BenchExif(const std::string& folder);
 int BenchCopy(const std::string& folder);
 // These make their own photo records or positions; they need no folder.

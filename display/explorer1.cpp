@@ -31,11 +31,12 @@ CExplorer1::~CExplorer1() {
     worker_.join();
 }
 
-void CExplorer1::Navigate(const std::string& url) {
+void CExplorer1::Navigate(const std::string& url, OwnPicture own) {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         ++requested_;
         url_ = url;
+        own_ = std::move(own);
     }
     wake_.notify_all();
     picture_.Release();
@@ -56,21 +57,28 @@ void CExplorer1::fetchLoop() {
         }
         const std::uint64_t navigation = fetching_ = requested_;
         const std::string url = url_;
+        const OwnPicture own = own_;
         lock.unlock();
-        fetch(navigation, url);
+        fetch(navigation, url, own);
         lock.lock();
     }
 }
 
 // Runs on the fetching thread, without the lock.
-void CExplorer1::fetch(std::uint64_t navigation, const std::string& url) {
+void CExplorer1::fetch(std::uint64_t navigation, const std::string& url, const OwnPicture& own) {
     const auto current = [this, navigation] {
         std::lock_guard<std::mutex> lock(mutex_);
         return !stopping_ && requested_ == navigation;
     };
     Arrival arrival{navigation, QELImage()};
-    if (const auto body = HttpGet(url, limits_, current)) {
-        DecodeMapPicture(*body, arrival.picture);
+    bool fetched = false;
+    if (!url.empty()) {
+        if (const auto body = HttpGet(url, limits_, current)) {
+            fetched = DecodeMapPicture(*body, arrival.picture);
+        }
+    }
+    if (!fetched && own && current() && !own(arrival.picture)) {
+        arrival.picture.Release();
     }
     std::lock_guard<std::mutex> lock(mutex_);
     if (stopping_ || requested_ != navigation) {

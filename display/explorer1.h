@@ -7,6 +7,7 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -16,13 +17,18 @@
 // hands the URL to the component's fetching thread and returns at once; the picture is drawn
 // when it has arrived and been decoded. Only the latest navigation is ever shown: an earlier
 // one still under way is broken off, and one that arrives late is dropped. A failed fetch, or
-// an answer that is no picture, leaves the component blank.
+// an answer that is no picture, shows the navigation's own picture instead, drawn on the same
+// thread, or leaves the component blank when it has none.
 class CExplorer1 : public wxWindow {
 public:
+    // Draws a picture into its argument on the fetching thread; false when it cannot.
+    using OwnPicture = std::function<bool(QELImage&)>;
+
     CExplorer1(wxWindow* parent, wxWindowID id, const wxRect& place, const HttpLimits& limits = {});
     ~CExplorer1() override;
 
-    void Navigate(const std::string& url);
+    // An empty URL fetches nothing and shows `own` at once.
+    void Navigate(const std::string& url, OwnPicture own = {});
 
     // True once the latest navigation has ended, shown or failed.
     bool settled() const;
@@ -40,7 +46,7 @@ private:
     };
 
     void fetchLoop();
-    void fetch(std::uint64_t navigation, const std::string& url);
+    void fetch(std::uint64_t navigation, const std::string& url, const OwnPicture& own);
     void takeArrival();
     void onPaint(wxPaintEvent& event);
 
@@ -51,6 +57,7 @@ private:
     std::uint64_t requested_ = 0;
     std::uint64_t fetching_ = 0;
     std::string url_;
+    OwnPicture own_;
     std::optional<Arrival> arrival_;
     bool stopping_ = false;
     // UI thread only.

@@ -12,6 +12,19 @@ void AppendPosition(std::string& url, double latitude, double longitude) {
     AppendFixed(url, longitude);
 }
 
+// The host of a URL, in lower case: what lies between "://" and the port, path or query.
+std::string HostOf(const std::string& url) {
+    const std::size_t scheme = url.find("://");
+    const std::size_t start = scheme == std::string::npos ? 0 : scheme + 3;
+    std::string host = url.substr(start, url.find_first_of(":/?#", start) - start);
+    for (char& c : host) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return host;
+}
+
 } // namespace
 
 StaticMapService loadStaticMapService(const std::string& settingsPath) {
@@ -23,6 +36,10 @@ StaticMapService loadStaticMapService(const std::string& settingsPath) {
     }
     service.apiKey = GetPrivateProfileString(kServiceSection, kApiKeyKey, "", settingsPath);
     return service;
+}
+
+bool staticMapServiceMayAnswer(const StaticMapService& service) {
+    return !service.apiKey.empty() || HostOf(service.baseUrl) != HostOf(kDefaultStaticMapUrl);
 }
 
 std::string staticMapUrl(const StaticMapService& service, double latitude, double longitude) {

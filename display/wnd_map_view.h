@@ -8,8 +8,11 @@
 class CExplorer1;
 
 // The map view: a 400 x 400 map at zoom 12 around the selected photo's position, with a green
-// marker A on it, drawn by the browser component. A record without position moves the
-// component out of sight, leaving white. Closing only hides the window.
+// marker A on it, drawn by the browser component. When the static map service gives no map (no
+// key for the default service, no network, an error, an answer that is no picture), the
+// component draws the offline map of the client area's size instead, off the window's thread. A
+// record without position moves the component out of sight, leaving white. Closing only hides
+// the window.
 class CWndMapView : public wxFrame {
 public:
     CWndMapView(wxWindow* owner, const StaticMapService& service, const HttpLimits& limits = {});

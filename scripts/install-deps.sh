@@ -7,6 +7,7 @@ packages=(
     cmake ninja-build pkg-config g++ clang libclang-rt-14-dev
     libwxgtk3.2-dev libgtk-3-dev
     libopencv-core-dev libopencv-imgproc-dev libopencv-imgcodecs-dev
+    libfreetype-dev libfontconfig-dev
     libcurl4-openssl-dev libsqlite3-dev nlohmann-json3-dev
     libgeonames-dev libgeonames0 libgeonames-common
     libgtest-dev libcpp-httplib-dev locales

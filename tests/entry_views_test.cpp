@@ -1,11 +1,14 @@
 #include "app/entry_view_windows.h"
 #include "display/explorer1.h"
 #include "display/make_thumbnail.h"
+#include "display/map_marker.h"
+#include "display/offline_map.h"
 #include "display/pixels_mat.h"
 #include "display/qel_row_layout.h"
 #include "display/wnd_map_view.h"
 #include "display/wnd_view_image.h"
 #include "display/wnd_view_qel_image.h"
+#include "platform/settings_path.h"
 #include "tests/window_fixture.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +16,7 @@
 
 #include <condition_variable>
 #include <cstdio>
+#include <set>
 #include <string>
 
 namespace {
@@ -47,6 +51,24 @@ wxColour PixelAt(const wxImage& image, int x, int y) {
         }
     }
     return ::testing::AssertionSuccess();
+}
+
+// The offline map as the view shows it: far more colours than a flat picture (grounds, lines
+// and names drawn smooth), and the marker's green just above the middle of the client area.
+::testing::AssertionResult ShowsOwnMap(wxWindow* view) {
+    const wxImage shown = ClientPixels(view);
+    std::set<std::uint32_t> colours;
+    for (int y = 0; y < shown.GetHeight(); ++y) {
+        for (int x = 0; x < shown.GetWidth(); ++x) {
+            colours.insert(static_cast<std::uint32_t>(shown.GetRed(x, y)) << 16 |
+                           shown.GetGreen(x, y) << 8 | shown.GetBlue(x, y));
+        }
+    }
+    if (colours.size() < 100) {
+        return ::testing::AssertionFailure() << colours.size() << " colours";
+    }
+    const wxColour marker(kMarkerGreen[2], kMarkerGreen[1], kMarkerGreen[0]);
+    return Near(PixelAt(shown, shown.GetWidth() / 2, shown.GetHeight() / 2 - 12), marker);
 }
 
 void ClickRow(CWndLbQELFile* list, const std::string& name, int x) {
@@ -268,7 +290,7 @@ TEST(MapView, requestsTheDescribedMapAndDrawsItWithoutEverWaiting) {
     EXPECT_EQ(view->browser()->GetRect(), CWndMapView::mapRect);
 }
 
-TEST(MapView, dropsAMapThatArrivesAfterANewerPositionAndShowsNothingForAFailure) {
+TEST(MapView, dropsAMapThatArrivesAfterANewerPositionAndDrawsItsOwnForAFailure) {
     MapService service;
     Owned<CWndMapView> view{new CWndMapView(nullptr, StaticMapService{service.url(), ""})};
     view->Show();
@@ -282,20 +304,56 @@ TEST(MapView, dropsAMapThatArrivesAfterANewerPositionAndShowsNothingForAFailure)
     ASSERT_NE(view->browser()->picture().image, nullptr);
     EXPECT_TRUE(Near(PixelAt(ClientPixels(view.window), 10, 10), kMapColour));
 
+    // The service fails: the view's own map of the Gulf of Guinea, of the client area's size.
     view->ShowPosition(3.0, 3.0);
     ASSERT_TRUE(RunUntil([&] { return view->browser()->settled(); }));
-    EXPECT_EQ(view->browser()->picture().image, nullptr);
+    ASSERT_NE(view->browser()->picture().image, nullptr);
+    EXPECT_EQ(view->browser()->picture().image->width, view->GetClientSize().x);
+    EXPECT_EQ(view->browser()->picture().image->height, view->GetClientSize().y);
     RunFor(100);
-    EXPECT_TRUE(Near(PixelAt(ClientPixels(view.window), 10, 10), *wxWHITE));
+    EXPECT_TRUE(Near(PixelAt(ClientPixels(view.window), 10, 10),
+                     wxColour(kOfflineMapSea[2], kOfflineMapSea[1], kOfflineMapSea[0])));
+    EXPECT_TRUE(ShowsOwnMap(view.window));
 
-    // Nothing listening: blank as well.
+    // Nothing listening: the view's own map of Kyoto.
     view->Destroy();
     view.window = new CWndMapView(
         nullptr, StaticMapService{"http://127.0.0.1:" + std::to_string(ClosedPort()), ""});
     view->Show();
-    view->ShowPosition(35, 135);
+    view->ShowPosition(35, 135.766667);
     ASSERT_TRUE(RunUntil([&] { return view->browser()->settled(); }));
-    EXPECT_EQ(view->browser()->picture().image, nullptr);
+    RunFor(100);
+    EXPECT_TRUE(ShowsOwnMap(view.window));
+}
+
+// A new user's settings: the default static map service and no key. The service is never asked;
+// the view draws its own map at once.
+TEST_F(MainWindow, withoutAKeyTheMapViewDrawsItsOwnMapAndAFolderLeavesItWhite) {
+    WriteFile(SettingsFilePath("tessaro"), "[Service]\nGeocodeURL=" + geocoder.url() + "\n");
+    recordViews = false;
+    open({card.path()});
+    pressStep(1, 1);
+    pressStep(2, 3);
+    pressStep(3, 5);
+    CWndMapView* map = window->entryViewWindows()->mapView();
+    ClickRow(sourceList(), "IMG_0002.JPG", 60);
+    ASSERT_TRUE(RunUntil(
+        [&] { return map->browser()->picture().image != nullptr && map->browser()->settled(); }));
+    EXPECT_EQ(map->browser()->GetRect(), CWndMapView::mapRect);
+    RunFor(100);
+    EXPECT_TRUE(ShowsOwnMap(map));
+    EXPECT_TRUE(SaveScreenshot(map, kScreenshots + "/offline_map.png"));
+
+    ClickAt(sourceList(), RowCentre(sourceList(), RowOf(sourceList(), "DCIM")));
+    ASSERT_TRUE(
+        RunUntil([&] { return map->browser()->GetPosition() == CWndMapView::parkPosition; }));
+    RunFor(100);
+    const wxImage shown = ClientPixels(map);
+    for (int y = 0; y < shown.GetHeight(); y += 4) {
+        for (int x = 0; x < shown.GetWidth(); x += 4) {
+            ASSERT_EQ(PixelAt(shown, x, y), *wxWHITE) << x << ", " << y;
+        }
+    }
 }
 
 TEST(ThumbnailPreview, showsTheThumbnailCentredOnGreyWithTheLoadingTextOnlyWhileAnnounced) {

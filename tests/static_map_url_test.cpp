@@ -51,3 +51,12 @@ TEST(StaticMapUrl, takesTheServiceAndAnEncodedKeyFromTheSettingsFile) {
               "&size=400x400&sensor=false&markers=color:green%7Clabel:A%7C1.000000,2.000000"
               "&key=a%20b%26c");
 }
+
+TEST(StaticMapUrl, neverAsksTheDefaultServiceWithoutAKey) {
+    EXPECT_FALSE(staticMapServiceMayAnswer(StaticMapService{}));
+    EXPECT_FALSE(staticMapServiceMayAnswer(StaticMapService{"HTTPS://Maps.GoogleApis.com/", ""}));
+    EXPECT_TRUE(staticMapServiceMayAnswer(StaticMapService{kDefaultStaticMapUrl, "k1"}));
+    // One's own service may need no key.
+    EXPECT_TRUE(staticMapServiceMayAnswer(StaticMapService{"http://127.0.0.1:8080", ""}));
+    EXPECT_TRUE(staticMapServiceMayAnswer(StaticMapService{"https://maps.example.org/x", ""}));
+}
