@@ -202,7 +202,9 @@ int ScansFrom(std::span<const std::uint8_t> bytes, std::uint64_t pos) {
 
 std::optional<JpegFrame> ReadJpegFrame(std::span<const std::uint8_t> bytes) {
     const ByteReader reader(bytes, true);
-    if (reader.u8(0) != kMarkerByte || reader.u8(1) != kSOI) {
+    // A marker right after SOI is what makes the image library pick its JPEG decoder; without
+    // it another decoder may take the bytes.
+    if (reader.u8(0) != kMarkerByte || reader.u8(1) != kSOI || reader.u8(2) != kMarkerByte) {
         return std::nullopt;
     }
     Walk walk;

@@ -27,8 +27,8 @@ inline constexpr int kMaxJpegScans = 32;
 // EXIF orientation from the first APP1 segment (the one the decoder applies); then counts the
 // scans as the decoder meets them.
 //
-// A bad structure fails the whole read: no SOI, a segment running past the end, a scan or the
-// end before any frame header, a frame with no width or height or with sampling factors the
-// decoder refuses, a first scan header it refuses. Stray bytes between segments are passed over,
-// as the decoder passes them; a bad EXIF block only leaves the orientation at 1.
+// A bad structure fails the whole read: no SOI followed by a marker, a segment running past the
+// end, a scan or the end before any frame header, a frame with no width or height or with sampling
+// factors the decoder refuses, a first scan header it refuses. Stray bytes between segments are
+// passed over, as the decoder passes them; a bad EXIF block only leaves the orientation at 1.
 std::optional<JpegFrame> ReadJpegFrame(std::span<const std::uint8_t> bytes);

@@ -217,6 +217,7 @@ TEST(JpegFrame, failsWhenTheStructureIsBroken) {
         {"empty", {}},
         {"SOI only", {0xFF, 0xD8}},
         {"no SOI", {0xFF, 0xD9, 0xFF, 0xD8}},
+        {"stray byte right after SOI", HandMadeJpeg({{0x00}, sof})},
         {"segment running past the end", Bytes(good.begin(), good.begin() + 10)},
         {"length below two", HandMadeJpeg({{0xFF, 0xE0, 0x00, 0x01}, sof})},
         {"sampling factor 0", HandMadeJpeg({noSampling})},
