@@ -1,5 +1,6 @@
 // The image view with a 24-megapixel photo: from ShowImageFile (what selecting a row calls) until
-// the view has painted, and a resize, which rescales from the kept full-size picture.
+// the view has painted, and a resize, which rescales from the kept picture (the photo as large as
+// the screen can show it).
 
 #include "bench/benches.h"
 #include "display/wnd_view_image.h"
@@ -69,8 +70,9 @@ int BenchImageView(std::string photo) {
         view->Update();
         resized.push_back(MillisecondsSince(start));
     }
-    const auto& full = *view->fullImage().image;
-    std::printf("%s: %d x %d\n", photo.c_str(), full.width, full.height);
+    const QELImage& kept = view->fullImage();
+    std::printf("%s: %d x %d, kept at 1/%d as %d x %d\n", photo.c_str(), kept.photoSize.width,
+                kept.photoSize.height, kept.scale, kept.image->width, kept.image->height);
     std::printf("selection to paint, run by run:");
     for (const double ms : shown) {
         std::printf(" %.1f", ms);

@@ -1,5 +1,6 @@
 #include "display/decode_jpeg_direct.h"
 
+#include "display/decoder_scale.h"
 #include "display/jpeg_file.h"
 #include "display/pixels_mat.h"
 
@@ -7,21 +8,64 @@
 #include <opencv2/imgcodecs.hpp>
 
 #include <climits>
-#include <cstdint>
 #include <utility>
 
 namespace {
 
 constexpr int kNoFlip = 2;
-// The decoder's own bounds (CV_IO_MAX_IMAGE_PIXELS and _WIDTH, _HEIGHT): beyond them it refuses
-// the file, so no block is set aside for it.
-constexpr std::int64_t kMaxPixels = std::int64_t{1} << 30;
-constexpr int kMaxSide = 1 << 20;
+// Grey stays grey and colour (YCbCr, CMYK) comes as blue-green-red, 8 bits either way.
+constexpr int kDecodeFlags =
+    cv::IMREAD_ANYDEPTH | cv::IMREAD_ANYCOLOR | cv::IMREAD_IGNORE_ORIENTATION;
 
-bool WithinDecoderBounds(const JpegFrame& frame) {
-    return frame.width <= kMaxSide && frame.height <= kMaxSide &&
-           std::int64_t{frame.width} * frame.height <= kMaxPixels;
+int ScaleFlag(int scale) {
+    switch (scale) {
+    case 2:
+        return cv::IMREAD_REDUCED_GRAYSCALE_2;
+    case 4:
+        return cv::IMREAD_REDUCED_GRAYSCALE_4;
+    case 8:
+        return cv::IMREAD_REDUCED_GRAYSCALE_8;
+    default:
+        return 0;
+    }
 }
+
+int CeilDiv(int value, int divisor) {
+    return (value + divisor - 1) / divisor;
+}
+
+// Hands the decoder our own rows for a picture of exactly their size and kind, anything else the
+// decoder's own memory. A decoder that fails before it creates its picture leaves the image
+// empty, where one given our rows up front would leave them looking decoded.
+class OwnRows : public cv::MatAllocator {
+public:
+    explicit OwnRows(ImagePixels& pixels) : pixels_(pixels) {}
+
+    cv::UMatData* allocate(int dims, const int* sizes, int type, void* data, std::size_t* step,
+                           cv::AccessFlag flags, cv::UMatUsageFlags usage) const override {
+        const bool ours = dims == 2 && data == nullptr && sizes[0] == pixels_.height &&
+                          sizes[1] == pixels_.width && type == CV_MAKETYPE(CV_8U, pixels_.channels);
+        if (!ours) {
+            return cv::Mat::getStdAllocator()->allocate(dims, sizes, type, data, step, flags,
+                                                        usage);
+        }
+        step[0] = pixels_.stride;
+        step[1] = static_cast<std::size_t>(pixels_.channels);
+        auto* block = new cv::UMatData(this);
+        block->data = block->origdata = pixels_.bytes.data();
+        block->size = pixels_.bytes.size();
+        block->flags |= cv::UMatData::USER_ALLOCATED;
+        return block;
+    }
+    bool allocate(cv::UMatData* block, cv::AccessFlag, cv::UMatUsageFlags) const override {
+        return block != nullptr;
+    }
+    // The rows stay with the pixels.
+    void deallocate(cv::UMatData* block) const override { delete block; }
+
+private:
+    ImagePixels& pixels_;
+};
 
 // The flip that follows the quarter turn (orientations 5 to 8) or stands alone (2 to 4), in
 // cv::flip's codes: 1 about the vertical axis, 0 about the horizontal one, -1 both.
@@ -63,28 +107,42 @@ std::unique_ptr<ImagePixels> Upright(std::unique_ptr<ImagePixels> stored, int or
     return stored;
 }
 
+// The frame decoded at 1/scale into new pixels; null unless the decoder delivered exactly that.
+std::unique_ptr<ImagePixels> DecodeStored(std::string& file, const JpegFrame& frame, int scale) {
+    if (!frame.endsWithEoi) {
+        EndWithEoi(file);
+    }
+    if (file.size() > INT_MAX) {
+        return nullptr;
+    }
+    auto pixels = NewPixels(PixelSize{CeilDiv(frame.width, scale), CeilDiv(frame.height, scale)},
+                            frame.components == 1 ? 1 : 3);
+    OwnRows rows(*pixels);
+    cv::Mat target;
+    target.allocator = &rows;
+    // Only read from: cv::Mat has no constructor for const bytes.
+    const cv::Mat encoded(1, static_cast<int>(file.size()), CV_8U, file.data());
+    const cv::Mat decoded = cv::imdecode(encoded, kDecodeFlags | ScaleFlag(scale), &target);
+    return decoded.data == pixels->bytes.data() ? std::move(pixels) : nullptr;
+}
+
 } // namespace
 
-std::unique_ptr<ImagePixels> DecodeJpegDirect(const std::string& path) {
-    const auto file = ReadJpegBytes(path);
-    if (!file || file->size() > INT_MAX) {
-        return nullptr;
+QELImage DecodeJpegDirect(const std::string& path, const ImageBox& box, int oversample) {
+    auto file = ReadJpegBytes(path);
+    const auto frame = file ? ReadJpegFrame(AsBytes(*file)) : std::nullopt;
+    if (!frame || !WithinDecodeLimits(*frame)) {
+        return {};
     }
-    const auto frame = ReadJpegFrame(AsBytes(*file));
-    if (!frame || !WholeEightBitJpeg(*frame) || !WithinDecoderBounds(*frame)) {
-        return nullptr;
+    const PixelSize photo = UprightSize(*frame);
+    const int scale = ChooseDecoderScale(photo, box, oversample);
+    auto stored = DecodeStored(*file, *frame, scale);
+    QELImage picture;
+    picture.image = stored ? Upright(std::move(stored), frame->orientation) : nullptr;
+    if (picture.image) {
+        picture.topDown = 1;
+        picture.scale = scale;
+        picture.photoSize = photo;
     }
-    auto stored = NewPixels(PixelSize{frame->width, frame->height}, frame->components);
-    cv::Mat target = MatOf(*stored);
-    // Only read from: cv::Mat has no constructor for const bytes.
-    const cv::Mat encoded(1, static_cast<int>(file->size()), CV_8U,
-                          const_cast<char*>(file->data()));
-    cv::imdecode(encoded, cv::IMREAD_ANYDEPTH | cv::IMREAD_ANYCOLOR | cv::IMREAD_IGNORE_ORIENTATION,
-                 &target);
-    // A picture of another size or kind went into a block of the decoder's own.
-    if (target.data != stored->bytes.data() || target.cols != frame->width ||
-        target.rows != frame->height) {
-        return nullptr;
-    }
-    return Upright(std::move(stored), frame->orientation);
+    return picture;
 }

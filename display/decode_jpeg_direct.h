@@ -2,11 +2,12 @@
 
 #include "display/qel_image.h"
 
-#include <memory>
 #include <string>
 
-// The photo of `path` decoded upright at full size straight into pixels of our own, when it is
-// a JPEG the decoder decodes from memory exactly as from the file; null otherwise (the caller
-// then takes the decoder's own way). Decoding into our pixels spares a second picture-sized
-// block and a copy. The decoder's exceptions pass through.
-std::unique_ptr<ImagePixels> DecodeJpegDirect(const std::string& path);
+// The JPEG photo of `path` decoded upright straight into pixels of our own, at the scale
+// ChooseDecoderScale gives for `box` and `oversample` (whole for an empty box); `scale` and
+// `photoSize` of the picture say which. Empty for a file that is no JPEG, whose headers are
+// broken, that is beyond the decode limits, or that the decoder does not decode as its headers
+// promise. Decoding into our pixels spares a second picture-sized block and a copy. The
+// decoder's exceptions pass through.
+QELImage DecodeJpegDirect(const std::string& path, const ImageBox& box, int oversample);

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -18,6 +21,8 @@ constexpr std::uint32_t kMotorolaOrder = 0x4D4D; // "MM"
 constexpr std::uint32_t kTiffMagic = 42;
 constexpr std::uint32_t kOrientationTag = 0x0112;
 constexpr std::uint64_t kIfdEntrySize = 12;
+constexpr std::uint32_t kMaxSampling = 4;
+constexpr std::uint32_t kMaxScanComponents = 4;
 
 // C4 (Huffman tables), C8 (reserved) and CC (arithmetic conditioning) share the range.
 bool IsFrameMarker(std::uint32_t marker) {
@@ -27,6 +32,32 @@ bool IsFrameMarker(std::uint32_t marker) {
 // SOI, TEM and the restart markers carry no length.
 bool IsStandalone(std::uint32_t marker) {
     return marker == kTEM || (marker >= 0xD0 && marker <= kSOI);
+}
+
+// Each component's share of the picture: ceil(side * factor / largest factor) samples each way.
+// Nothing for sampling factors outside 1..4, which the decoder refuses.
+std::optional<std::uint64_t> Samples(const ByteReader& reader, const JpegFrame& frame) {
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> factors;
+    std::uint64_t maxH = 1;
+    std::uint64_t maxV = 1;
+    for (int i = 0; i < frame.components; ++i) {
+        const std::uint32_t both = reader.u8(7 + 3 * static_cast<std::uint64_t>(i)).value_or(0);
+        const std::uint64_t h = both >> 4;
+        const std::uint64_t v = both & 0x0F;
+        if (h < 1 || h > kMaxSampling || v < 1 || v > kMaxSampling) {
+            return std::nullopt;
+        }
+        factors.emplace_back(h, v);
+        maxH = std::max(maxH, h);
+        maxV = std::max(maxV, v);
+    }
+    const auto width = static_cast<std::uint64_t>(frame.width);
+    const auto height = static_cast<std::uint64_t>(frame.height);
+    std::uint64_t samples = 0;
+    for (const auto& [h, v] : factors) {
+        samples += (width * h + maxH - 1) / maxH * ((height * v + maxV - 1) / maxV);
+    }
+    return samples;
 }
 
 std::optional<JpegFrame> ParseFrame(std::uint32_t marker, std::span<const std::uint8_t> payload) {
@@ -42,6 +73,11 @@ std::optional<JpegFrame> ParseFrame(std::uint32_t marker, std::span<const std::u
     if (frame.width == 0 || frame.height == 0 || frame.components == 0 || !lengthFits) {
         return std::nullopt;
     }
+    const auto samples = Samples(reader, frame);
+    if (!samples) {
+        return std::nullopt;
+    }
+    frame.samples = *samples;
     return frame;
 }
 
@@ -89,16 +125,26 @@ struct Walk {
     std::optional<int> orientation;
 };
 
-// Reads the marker code at walk.pos, after any 0xFF fill bytes.
-std::optional<std::uint32_t> NextMarker(const ByteReader& reader, Walk& walk) {
-    if (reader.u8(walk.pos) != kMarkerByte) {
-        return std::nullopt;
+// The next marker from `pos` on, as the decoder finds it: whatever comes before a 0xFF (coded
+// data, stray bytes), fill bytes, 0xFF 0x00 (a coded 0xFF) and markers without a length
+// (restarts) are passed over. `pos` ends after the marker's code.
+std::optional<std::uint32_t> NextMarker(std::span<const std::uint8_t> bytes, std::uint64_t& pos) {
+    const ByteReader reader(bytes, true);
+    while (pos < bytes.size()) {
+        const void* found = std::memchr(bytes.data() + pos, kMarkerByte, bytes.size() - pos);
+        if (found == nullptr) {
+            break;
+        }
+        pos = static_cast<std::uint64_t>(static_cast<const std::uint8_t*>(found) - bytes.data());
+        while (reader.u8(pos) == kMarkerByte) {
+            ++pos;
+        }
+        const auto code = reader.u8(pos++);
+        if (code && *code != 0 && !IsStandalone(*code)) {
+            return code;
+        }
     }
-    while (reader.u8(walk.pos) == kMarkerByte) {
-        ++walk.pos;
-    }
-    const auto marker = reader.u8(walk.pos++);
-    return marker && *marker != 0 ? marker : std::nullopt;
+    return std::nullopt;
 }
 
 // Takes in the segment at walk.pos; false when it does not fit or its frame is unreadable.
@@ -121,30 +167,68 @@ bool TakeSegment(const ByteReader& reader, std::uint32_t marker, Walk& walk) {
     return true;
 }
 
+// The number of components the scan header at `pos` (its length) codes; nothing for a header
+// the decoder refuses.
+std::optional<int> ScanComponents(const ByteReader& reader, std::uint64_t pos) {
+    const auto length = reader.u16(pos);
+    const auto count = reader.u8(pos + 2);
+    if (!length || !count || *count < 1 || *count > kMaxScanComponents ||
+        *length != 6 + 2 * *count || !reader.slice(pos, *length)) {
+        return std::nullopt;
+    }
+    return static_cast<int>(*count);
+}
+
+// The scans from the one whose coded data starts at `pos` on; segments between scans are skipped
+// by their length.
+int ScansFrom(std::span<const std::uint8_t> bytes, std::uint64_t pos) {
+    const ByteReader reader(bytes, true);
+    int scans = 1;
+    for (;;) {
+        const auto marker = NextMarker(bytes, pos);
+        if (!marker || *marker == kEOI) {
+            return scans;
+        }
+        scans += *marker == kSOS ? 1 : 0;
+        const auto length = reader.u16(pos);
+        if (!length || *length < 2) {
+            return scans;
+        }
+        pos += *length;
+    }
+}
+
 } // namespace
 
 std::optional<JpegFrame> ReadJpegFrame(std::span<const std::uint8_t> bytes) {
     const ByteReader reader(bytes, true);
-    if (reader.u8(0) != kMarkerByte || reader.u8(1) != kSOI) {
+    // A marker right after SOI is what makes the image library pick its JPEG decoder; without
+    // it another decoder may take the bytes.
+    if (reader.u8(0) != kMarkerByte || reader.u8(1) != kSOI || reader.u8(2) != kMarkerByte) {
         return std::nullopt;
     }
     Walk walk;
     for (;;) {
-        const auto marker = NextMarker(reader, walk);
+        const auto marker = NextMarker(bytes, walk.pos);
         if (!marker || *marker == kEOI) {
             return std::nullopt;
         }
         if (*marker == kSOS) {
             break;
         }
-        if (!IsStandalone(*marker) && !TakeSegment(reader, *marker, walk)) {
+        if (!TakeSegment(reader, *marker, walk)) {
             return std::nullopt;
         }
     }
-    if (walk.frame) {
-        walk.frame->orientation = walk.orientation.value_or(1);
-        const std::uint64_t size = bytes.size();
-        walk.frame->endsWithEoi = reader.u8(size - 2) == kMarkerByte && reader.u8(size - 1) == kEOI;
+    const auto scanComponents = ScanComponents(reader, walk.pos);
+    if (!walk.frame || !scanComponents) {
+        return std::nullopt;
     }
-    return walk.frame;
+    JpegFrame& frame = *walk.frame;
+    frame.scanComponents = *scanComponents;
+    frame.scans = ScansFrom(bytes, walk.pos + *reader.u16(walk.pos));
+    frame.orientation = walk.orientation.value_or(1);
+    const std::uint64_t size = bytes.size();
+    frame.endsWithEoi = reader.u8(size - 2) == kMarkerByte && reader.u8(size - 1) == kEOI;
+    return frame;
 }

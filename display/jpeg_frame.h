@@ -11,14 +11,24 @@ struct JpegFrame {
     int width = 0;     // as stored, before any EXIF turn
     int height = 0;
     int components = 0;
+    // Samples of all components together after subsampling: when the decoder keeps the whole
+    // picture's coefficients it holds one 16-bit value for each.
+    std::uint64_t samples = 0;
+    int scanComponents = 0;   // components the first scan codes
+    int scans = 0;            // up to the picture's end marker or the end of the bytes
     int orientation = 1;      // EXIF orientation 1..8; 1 when absent or unreadable
     bool endsWithEoi = false; // false for a file cut short (or with bytes after its end)
 };
 
+// Every scan of a progressive JPEG passes over the whole picture; real files come in ten or so.
+inline constexpr int kMaxJpegScans = 32;
+
 // Walks the marker segments from SOI up to the first scan and reads the frame header, plus the
-// EXIF orientation from the first APP1 segment (the one the decoder applies).
+// EXIF orientation from the first APP1 segment (the one the decoder applies); then counts the
+// scans as the decoder meets them.
 //
-// A bad structure fails the whole read: no SOI, a segment running past the end, bytes between
-// segments that are no marker, a scan or the end before any frame header, a frame with no
-// width or height. A bad EXIF block only leaves the orientation at 1.
+// A bad structure fails the whole read: no SOI followed by a marker, a segment running past the
+// end, a scan or the end before any frame header, a frame with no width or height or with sampling
+// factors the decoder refuses, a first scan header it refuses. Stray bytes between segments are
+// passed over, as the decoder passes them; a bad EXIF block only leaves the orientation at 1.
 std::optional<JpegFrame> ReadJpegFrame(std::span<const std::uint8_t> bytes);

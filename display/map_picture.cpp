@@ -14,8 +14,6 @@
 
 namespace {
 
-// Progressive JPEGs come in ten scans or so.
-constexpr int kMaxJpegScans = 32;
 constexpr std::uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
 // A PNG whose chunks, from the header chunk to IEND, each lie whole within the bytes. The decoder
@@ -59,24 +57,11 @@ std::optional<PixelSize> PngSize(std::span<const std::uint8_t> bytes) {
                      static_cast<int>(std::min<std::uint32_t>(*height, INT32_MAX))};
 }
 
-// Start-of-scan markers: within entropy-coded data 0xFF is always followed by 0x00 or a restart
-// marker, so every 0xFF 0xDA starts a scan. Each scan of a progressive JPEG passes over the whole
-// picture, and a short answer can hold thousands.
-bool FewScans(std::span<const std::uint8_t> bytes) {
-    int scans = 0;
-    for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
-        if (bytes[i] == 0xFF && bytes[i + 1] == 0xDA && ++scans > kMaxJpegScans) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::optional<PixelSize> DeclaredSize(std::span<const std::uint8_t> bytes) {
     if (const auto png = PngSize(bytes)) {
         return png;
     }
-    if (const auto frame = ReadJpegFrame(bytes); frame && FewScans(bytes)) {
+    if (const auto frame = ReadJpegFrame(bytes); frame && frame->scans <= kMaxJpegScans) {
         return PixelSize{frame->width, frame->height};
     }
     return std::nullopt;

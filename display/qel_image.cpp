@@ -2,11 +2,7 @@
 
 void QELImage::Release() {
     image.reset();
-    drawn.reset();
-}
-
-void QELImage::CloneFrom(const QELImage& other) {
-    topDown = other.topDown;
-    image = other.image ? std::make_unique<ImagePixels>(*other.image) : nullptr;
+    scale = 1;
+    photoSize = {};
     drawn.reset();
 }

@@ -36,12 +36,17 @@ struct ImagePixels {
 class wxDC;
 struct QELImageBitmap;
 
-// A decoded picture. Release() lives in the core library; Load() and FitInto() are
-// defined in the image library (OpenCV), which only the desktop program and the
-// benchmarks link; Draw() in the desktop library.
+// A decoded picture. Release() lives in the core library; Load() and the fits are defined in the
+// image library (OpenCV), which only the desktop program and the benchmarks link; Draw() in the
+// desktop library.
 struct QELImage {
     int topDown = 0;
     std::unique_ptr<ImagePixels> image;
+    // What Load decoded: a photo of `photoSize` (upright), held at 1/scale each way (rounded up)
+    // where the decoder delivered it reduced. Fits work from the whole photo's size, so they give
+    // what fitting a full decode would; a fitted picture has scale 1 and no photo size.
+    int scale = 1;
+    PixelSize photoSize;
     // The pixels in the toolkit's own order, made by the first Draw() after they changed.
     mutable std::shared_ptr<QELImageBitmap> drawn;
 
@@ -52,10 +57,13 @@ struct QELImage {
     QELImage& operator=(QELImage&&) = default;
 
     void Release();
-    bool Load(const std::string& path);
+    // Decodes the photo of `path` (a JPEG) whole or, for a non-empty `shownIn`, reduced by the
+    // decoder as far as still leaves `oversample` pixels for each pixel of it fitted there.
+    bool Load(const std::string& path, const ImageBox& shownIn = {}, int oversample = 1);
     bool FitInto(const ImageBox& box);
-    // A deep copy of the held picture and its row order (cvClone).
-    void CloneFrom(const QELImage& other);
+    // Becomes `source` fitted into `box`, which stays as it was; false (nothing changed) when
+    // `source` holds no picture or the box is empty.
+    bool FitFrom(const QELImage& source, const ImageBox& box);
     // The whole picture with its top-left corner at (x, y); nothing when none is held.
     void Draw(wxDC& dc, int x, int y) const;
 };

@@ -3,6 +3,19 @@
 #include "display/hide_on_close.h"
 
 #include <wx/dcbuffer.h>
+#include <wx/display.h>
+
+namespace {
+
+// The most the view can show: the screen it is on. The photo is decoded to fill that, so that
+// no resize needs the file again.
+ImageBox ScreenBox(const wxWindow& window) {
+    const int index = wxDisplay::GetFromWindow(&window);
+    const wxRect screen = wxDisplay(index == wxNOT_FOUND ? 0u : unsigned(index)).GetGeometry();
+    return ImageBox{0, 0, screen.width, screen.height};
+}
+
+} // namespace
 
 CWndViewImage::CWndViewImage(wxWindow* owner)
     : wxFrame(owner, wxID_ANY, wxString::FromUTF8("イメージ表示"), wxPoint(0, 100),
@@ -15,7 +28,7 @@ CWndViewImage::CWndViewImage(wxWindow* owner)
 
 int CWndViewImage::ShowImageFile(const std::string& path) {
     fittedImage_.Release();
-    hasImage_ = fullImage_.Load(path) ? 1 : 0;
+    hasImage_ = fullImage_.Load(path, ScreenBox(*this)) ? 1 : 0;
     if (hasImage_ != 0) {
         fitToClient();
     }
@@ -24,16 +37,15 @@ int CWndViewImage::ShowImageFile(const std::string& path) {
     return hasImage_;
 }
 
-// Always from the full-size picture: fitting an earlier fitted copy would lose detail with
-// every resize.
+// Always from the decoded photo: fitting an earlier fitted copy would lose detail with every
+// resize.
 void CWndViewImage::fitToClient() {
     const wxSize client = GetClientSize();
     // An empty client area (a minimised view) is no box to fit into; the next real size fits.
     if (client.x <= 0 || client.y <= 0) {
         return;
     }
-    fittedImage_.CloneFrom(fullImage_);
-    fittedImage_.FitInto(ImageBox{0, 0, client.x, client.y});
+    fittedImage_.FitFrom(fullImage_, ImageBox{0, 0, client.x, client.y});
 }
 
 void CWndViewImage::onPaint(wxPaintEvent&) {

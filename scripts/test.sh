@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, runs every test; then once more under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer; fuzzes; and runs the tests of the threaded code under
+# ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -16,3 +17,11 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 # Each parser of untrusted bytes is fuzzed for a bounded time on every full run.
 FUZZ_SECONDS=${FUZZ_SECONDS:-60} scripts/fuzz.sh
+
+# Only the test programs of the threaded code, not the desktop program: a race fails its test.
+tsan_tests=(catalogue-tests app-tests analysis-tests cli-tests records-tests)
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARO_TSAN=ON >/dev/null
+cmake --build build-tsan -j2 --target "${tsan_tests[@]}"
+labels=$(IFS='|'; echo "${tsan_tests[*]}")
+(cd build-tsan && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+    ctest --output-on-failure -j2 --timeout 600 -L "^($labels)\$")

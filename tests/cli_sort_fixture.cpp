@@ -22,10 +22,11 @@ std::map<std::string, std::string> Snapshot(const std::string& root) {
 }
 
 CliSort::CliSort()
-    : answer(ReadFile(TestDataDir() + "/geocode/ok_ja_kyoto_higashiyama.xml")),
+    : answer_(ReadFile(TestDataDir() + "/geocode/ok_ja_kyoto_higashiyama.xml")),
       server([this](const httplib::Request&, httplib::Response& response) {
           ++requests;
-          response.set_content(answer, "application/xml");
+          const std::lock_guard<std::mutex> lock(answerMutex_);
+          response.set_content(answer_, "application/xml");
       }) {
     WriteFile(card.path() + "DCIM/100CAMERA/DSC01234.JPG",
               ExifPhoto("2010:08:15 09:05:30", kKyotoLatitude, kKyotoLongitude));
@@ -33,6 +34,11 @@ CliSort::CliSort()
     WriteFile(card.path() + "DCIM/101CAMERA/DSC00003.JPG", ExifPhoto("2011:01:01 00:00:00"));
     WriteFile(card.path() + "DCIM/.thumbs/DSC09999.JPG", ExifPhoto("2012:01:01 00:00:00"));
     WriteFile(card.path() + "DCIM/notes.txt", "camera notes");
+}
+
+void CliSort::setAnswer(const std::string& text) {
+    const std::lock_guard<std::mutex> lock(answerMutex_);
+    answer_ = text;
 }
 
 CliRun CliSort::Sort(const std::string& source, const std::string& destination,

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <map>
+#include <mutex>
 #include <string>
 
 // Every path below `root` with, for files, their bytes and modification time: what must not
@@ -26,11 +27,20 @@ protected:
     CliRun Sort(const std::string& source, const std::string& destination,
                 const std::string& options = "", const std::string& prefix = "");
 
+    // What the geocoding server answers from now on. The server reads it on its own threads,
+    // which a request from the tool's process does not order after the test's writes.
+    void setAnswer(const std::string& text);
+
     TempDir card;
     TempDir home;
     TempDir out;
     std::atomic<int> requests{0};
-    std::string answer;
+
+private:
+    std::mutex answerMutex_;
+    std::string answer_;
+
+protected:
     LoopbackServer server;
 };
 

@@ -107,10 +107,10 @@ TEST_F(CliSort, recognisesEarlierCopiesFromTheirRecordsAndCarriesTheirNamesOn) {
 
 TEST_F(CliSort, keepsPlaceNamesInsideTheDestinationAndWritableOnCardFileSystems) {
     // Finest first, as the service answers: the photo's places become 京/都?, 日:本…, "..".
-    answer = "<GeocodeResponse><status>OK</status><result><address_component><long_name>.."
-             "</long_name></address_component><address_component><long_name>日:本*\\<>|\""
-             "</long_name></address_component><address_component><long_name>京/都?"
-             "</long_name></address_component></result></GeocodeResponse>";
+    setAnswer("<GeocodeResponse><status>OK</status><result><address_component><long_name>.."
+              "</long_name></address_component><address_component><long_name>日:本*\\<>|\""
+              "</long_name></address_component><address_component><long_name>京/都?"
+              "</long_name></address_component></result></GeocodeResponse>");
     const CliRun run = Sort(card.path(), out.path() + "in", "--set 2_2_Place=0 --set 3_2_Place=1");
     EXPECT_EQ(run.status, 0);
     for (const std::string& path : PathsBelow(out.path())) {

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 #include <opencv2/imgcodecs.hpp>
+#include <wx/display.h>
 
 #include <condition_variable>
 #include <cstdio>
@@ -190,6 +191,41 @@ TEST(ImageView, rescalesFromTheFullPictureOnEveryResizeWithoutReadingTheFileAgai
     EXPECT_EQ(view->fittedImage().image, nullptr);
     RunFor(100);
     EXPECT_TRUE(WhiteBeside(ClientPixels(view.window), QELImage()));
+}
+
+// A 12-megapixel photo in a small view: decoded at the largest of the decoder's reductions that
+// still fills the screen, and fitted as the whole photo would be.
+TEST(ImageView, keepsALargePhotoOnlyAsLargeAsTheScreenCanShowIt) {
+    TempDir dir;
+    cv::Mat photo(3000, 4000, CV_8UC3, cv::Scalar(200, 60, 20));
+    photo(cv::Rect(2000, 0, 2000, 3000)).setTo(cv::Scalar(20, 200, 60));
+    ASSERT_TRUE(cv::imwrite(dir.path() + "large.JPG", photo));
+    Owned<CWndViewImage> view{new CWndViewImage(nullptr)};
+    view->Show();
+    view->SetClientSize(301, 200);
+    ASSERT_TRUE(RunUntil([&] { return view->GetClientSize() == wxSize(301, 200); }));
+    ASSERT_EQ(view->ShowImageFile(dir.path() + "large.JPG"), 1);
+    const QELImage& kept = view->fullImage();
+    const wxRect screen = wxDisplay(0u).GetGeometry();
+    ASSERT_LE(screen.width, 2000) << "a screen this large needs the whole photo";
+    EXPECT_EQ(kept.scale, 2);
+    EXPECT_EQ(kept.image->width, 2000);
+    EXPECT_EQ(kept.photoSize.width, 4000);
+    EXPECT_EQ(view->fittedImage().image->width, 266); // 4000 x 3000 in 301 x 200
+    EXPECT_EQ(view->fittedImage().image->height, 200);
+    RunFor(100);
+    const wxImage shown = ClientPixels(view.window);
+    EXPECT_TRUE(Near(PixelAt(shown, 60, 100), wxColour(20, 60, 200)));
+    EXPECT_TRUE(Near(PixelAt(shown, 200, 100), wxColour(60, 200, 20)));
+
+    // A header claiming 16384 x 16384 is refused outright.
+    std::vector<std::uint8_t> small;
+    ASSERT_TRUE(cv::imencode(".jpg", cv::Mat(64, 64, CV_8UC3, cv::Scalar::all(90)), small));
+    const std::size_t sof = std::string(small.begin(), small.end()).find("\xFF\xC0");
+    small[sof + 5] = small[sof + 7] = 0x40;
+    small[sof + 6] = small[sof + 8] = 0x00;
+    WriteFile(dir.path() + "hostile.JPG", std::string(small.begin(), small.end() - 2));
+    EXPECT_EQ(view->ShowImageFile(dir.path() + "hostile.JPG"), 0);
 }
 
 TEST(ImageView, drawsAGreyPhotoInItsOwnGreys) {

@@ -142,9 +142,11 @@ TEST(FittedSize, comparesRatiosThroughFloatMultipliesInSixtyFourBitsAndStaysInAn
     EXPECT_FALSE(FittedSize(0, 10, kListBox));
 }
 
-TEST(JpegFrame, readsTheFramePastTablesFillBytesAndHuffmanSegments) {
+TEST(JpegFrame, readsTheFramePastTablesFillAndStrayBytesAndHuffmanSegments) {
     Bytes tables = Segment(0xDB, Bytes(65, 1));
     tables.insert(tables.end(), {0xFF, 0xFF}); // fill bytes before the next marker
+    tables.insert(tables.end(),
+                  {0x00, 0x27, 0xFF, 0x00}); // stray bytes, passed over as the decoder does
     // Huffman tables share the frame markers' range; these bytes would read as a 1x1 frame.
     const Bytes huffman = Segment(0xC4, {8, 0, 1, 0, 1, 3, 1, 0x11, 0, 2, 0x11, 0, 3, 0x11, 0});
     Bytes jpeg = HandMadeJpeg({tables, huffman, FrameHeader(0xC2, 400, 300, 3)});
@@ -156,9 +158,35 @@ TEST(JpegFrame, readsTheFramePastTablesFillBytesAndHuffmanSegments) {
     EXPECT_EQ(frame->height, 300);
     EXPECT_EQ(frame->components, 3);
     EXPECT_EQ(frame->orientation, 1);
+    EXPECT_EQ(frame->samples, 400u * 300 * 3);
+    EXPECT_EQ(frame->scanComponents, 1);
+    EXPECT_EQ(frame->scans, 1);
     EXPECT_TRUE(frame->endsWithEoi);
     jpeg.pop_back();
     EXPECT_FALSE(ReadJpegFrame(jpeg)->endsWithEoi);
+}
+
+TEST(JpegFrame, countsSubsampledSamplesAndTheScansUpToTheEnd) {
+    Bytes sof = FrameHeader(0xC2, 101, 51, 3);
+    sof[11] = 0x22; // luma 2x2, chroma 1x1: 4:2:0
+    Bytes jpeg = HandMadeJpeg({sof});
+    const Bytes scan = Segment(0xDA, {1, 1, 0, 0, 63, 0});
+    const Bytes table = Segment(0xC4, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    const Bytes data{0xFF, 0x00, 0xFF, 0xD3, 0x12}; // a coded 0xFF and a restart marker
+    Bytes more;
+    for (int i = 0; i < 3; ++i) {
+        more.insert(more.end(), table.begin(), table.end());
+        more.insert(more.end(), scan.begin(), scan.end());
+        more.insert(more.end(), data.begin(), data.end());
+    }
+    jpeg.insert(jpeg.end() - 2, more.begin(), more.end());
+    const Bytes afterEnd = Segment(0xDA, {1, 1, 0, 0, 63, 0}); // another picture's, not counted
+    jpeg.insert(jpeg.end(), afterEnd.begin(), afterEnd.end());
+    const auto frame = ReadJpegFrame(jpeg);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->samples, 101u * 51 + 2u * 51 * 26);
+    EXPECT_EQ(frame->scans, 4);
+    EXPECT_FALSE(frame->endsWithEoi);
 }
 
 TEST(JpegFrame, readsTheOrientationOfTheFirstApp1InEitherByteOrder) {
@@ -183,18 +211,23 @@ TEST(JpegFrame, failsWhenTheStructureIsBroken) {
     const Bytes good = HandMadeJpeg({sof});
     Bytes badLength = good;
     badLength[11] = 2; // two components announced, three described
+    Bytes noSampling = FrameHeader(0xC0, 64, 48, 1);
+    noSampling[11] = 0x01;
     const std::pair<const char*, Bytes> cases[] = {
         {"empty", {}},
         {"SOI only", {0xFF, 0xD8}},
         {"no SOI", {0xFF, 0xD9, 0xFF, 0xD8}},
+        {"stray byte right after SOI", HandMadeJpeg({{0x00}, sof})},
         {"segment running past the end", Bytes(good.begin(), good.begin() + 10)},
         {"length below two", HandMadeJpeg({{0xFF, 0xE0, 0x00, 0x01}, sof})},
-        {"byte between segments", HandMadeJpeg({Segment(0xE0, {1}), {0x00}, sof})},
+        {"sampling factor 0", HandMadeJpeg({noSampling})},
         {"scan before any frame", HandMadeJpeg({})},
         {"end before any frame", {0xFF, 0xD8, 0xFF, 0xD9}},
         {"frame without width", HandMadeJpeg({FrameHeader(0xC0, 0, 48, 3)})},
         {"frame length disagreeing with components", badLength},
         {"marker code cut off", {0xFF, 0xD8, 0xFF}},
+        {"scan header cut short", Bytes(good.begin(), good.end() - 9)},
+        {"scan of no component", HandMadeJpeg({sof, Segment(0xDA, {0, 0, 63, 0})})},
     };
     for (const auto& [what, bytes] : cases) {
         EXPECT_FALSE(ReadJpegFrame(bytes)) << what;

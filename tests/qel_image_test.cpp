@@ -90,23 +90,13 @@ TEST(QELImageLoad, decodesColourInBlueGreenRedOrderAndGreyAsOneChannel) {
     EXPECT_EQ(grey.image->stride, 44u);
 }
 
-TEST(QELImageLoad, bringsSixteenBitSamplesDownToEight) {
+// Photos are decoded straight into our own pixels, whole or reduced by the decoder; every
+// orientation, grey, progressive and cut-short files must still come out as the decoder gives
+// them from the file.
+TEST(QELImageLoad, givesExactlyTheDecodersOwnPictureForEveryOrientationKindAndScale) {
     TempDir dir;
-    ASSERT_TRUE(
-        cv::imwrite(dir.path() + "deep.png", cv::Mat(8, 8, CV_16UC3, cv::Scalar(65535, 25700, 0))));
-    QELImage picture;
-    ASSERT_TRUE(picture.Load(dir.path() + "deep.png"));
-    EXPECT_EQ(picture.image->depth, 8);
-    EXPECT_EQ(View(*picture.image).at<cv::Vec3b>(4, 4), cv::Vec3b(255, 100, 0));
-    EXPECT_TRUE(picture.FitInto({0, 0, 4, 4}));
-}
-
-// Photos are decoded straight into our own pixels where that gives the decoder's picture exactly;
-// every orientation, grey, progressive and cut-short files must still come out as it gives them.
-TEST(QELImageLoad, givesExactlyTheDecodersOwnPictureForEveryOrientationAndKind) {
-    TempDir dir;
-    cv::Mat colour(37, 54, CV_8UC3);
-    cv::Mat grey(37, 53, CV_8UC1);
+    cv::Mat colour(75, 108, CV_8UC3);
+    cv::Mat grey(74, 105, CV_8UC1);
     cv::randu(colour, 0, 256);
     cv::randu(grey, 0, 256);
     std::vector<std::uint8_t> plain;
@@ -131,16 +121,30 @@ TEST(QELImageLoad, givesExactlyTheDecodersOwnPictureForEveryOrientationAndKind) 
     files.emplace_back("grey turned", turned(text(greyJpeg), 6));
     files.emplace_back("progressive", text(progressive));
     files.emplace_back("cut short", text(plain).substr(0, plain.size() * 2 / 3));
+    // Cut in the Huffman table before the second scan: the decoder reads on into the end markers
+    // a file gives it.
+    const std::string scans = text(progressive);
+    const std::size_t secondScan = scans.find("\xFF\xDA", scans.find("\xFF\xDA") + 2);
+    files.emplace_back("cut between scans", scans.substr(0, secondScan - 5));
+    // Boxes that the decoder's 1, 1/2, 1/4 and 1/8 fill.
+    const std::pair<ImageBox, int> scales[] = {{ImageBox{}, cv::IMREAD_ANYCOLOR},
+                                               {ImageBox{0, 0, 50, 50}, cv::IMREAD_REDUCED_COLOR_2},
+                                               {ImageBox{0, 0, 25, 25}, cv::IMREAD_REDUCED_COLOR_4},
+                                               {ImageBox{0, 0, 9, 9}, cv::IMREAD_REDUCED_COLOR_8}};
     for (const auto& [name, bytes] : files) {
         WriteFile(dir.path() + "photo.JPG", bytes);
-        const cv::Mat expected =
-            cv::imread(dir.path() + "photo.JPG", cv::IMREAD_ANYDEPTH | cv::IMREAD_ANYCOLOR);
-        QELImage picture;
-        ASSERT_TRUE(picture.Load(dir.path() + "photo.JPG")) << name;
-        const cv::Mat loaded = View(*picture.image);
-        ASSERT_EQ(loaded.size(), expected.size()) << name;
-        ASSERT_EQ(loaded.type(), expected.type()) << name;
-        EXPECT_EQ(cv::norm(loaded, expected, cv::NORM_INF), 0.0) << name;
+        for (const auto& [box, flags] : scales) {
+            const bool isGrey = name.rfind("grey", 0) == 0;
+            const int greyFlags = flags == cv::IMREAD_ANYCOLOR ? flags : flags - 1;
+            const cv::Mat expected =
+                cv::imread(dir.path() + "photo.JPG", isGrey ? greyFlags : flags);
+            QELImage picture;
+            ASSERT_TRUE(picture.Load(dir.path() + "photo.JPG", box)) << name;
+            const cv::Mat loaded = View(*picture.image);
+            ASSERT_EQ(loaded.size(), expected.size()) << name << " " << flags;
+            ASSERT_EQ(loaded.type(), expected.type()) << name << " " << flags;
+            EXPECT_EQ(cv::norm(loaded, expected, cv::NORM_INF), 0.0) << name << " " << flags;
+        }
     }
 }
 
@@ -148,7 +152,13 @@ TEST(QELImageLoad, failsForMissingOrUndecodableFilesAndDropsTheOldPicture) {
     TempDir dir;
     WriteFile(dir.path() + "garbage.JPG", "this is no picture at all");
     ASSERT_TRUE(cv::imwrite(dir.path() + "good.JPG", cv::Mat(8, 8, CV_8UC3, cv::Scalar::all(9))));
-    for (const std::string name : {"missing.JPG", "garbage.JPG"}) {
+    std::vector<std::uint8_t> png;
+    ASSERT_TRUE(cv::imencode(".png", cv::Mat(8, 8, CV_8UC3, cv::Scalar::all(9)), png));
+    WriteFile(dir.path() + "png.JPG", std::string(png.begin(), png.end()));
+    std::string badTable = ReadFile(dir.path() + "good.JPG");
+    badTable[badTable.find("\xFF\xC4") + 5] = '\xFF'; // 255 codes of length 1: no Huffman table
+    WriteFile(dir.path() + "table.JPG", badTable);
+    for (const std::string name : {"missing.JPG", "garbage.JPG", "png.JPG", "table.JPG"}) {
         QELImage picture;
         ASSERT_TRUE(picture.Load(dir.path() + "good.JPG"));
         EXPECT_FALSE(picture.Load(dir.path() + name)) << name;
@@ -156,15 +166,32 @@ TEST(QELImageLoad, failsForMissingOrUndecodableFilesAndDropsTheOldPicture) {
     }
 }
 
-TEST(QELImageCloneFrom, copiesThePixelsAndRowOrderDeeply) {
-    QELImage original = Picture(5, 3);
-    QELImage copy;
-    copy.topDown = 1;
-    copy.CloneFrom(original);
-    ASSERT_NE(copy.image, nullptr);
-    EXPECT_EQ(copy.topDown, 0);
-    original.image->bytes[0] ^= 0xFF;
-    EXPECT_NE(copy.image->bytes[0], original.image->bytes[0]);
-    copy.CloneFrom(QELImage());
-    EXPECT_EQ(copy.image, nullptr);
+TEST(QELImageFitFrom, fitsAReducedPictureAsItsWholePhotoLeavingTheSourceAsItWas) {
+    TempDir dir;
+    cv::Mat photo(303, 401, CV_8UC3);
+    cv::randu(photo, 0, 256);
+    ASSERT_TRUE(cv::imwrite(dir.path() + "P.JPG", photo));
+    QELImage whole;
+    QELImage reduced;
+    ASSERT_TRUE(whole.Load(dir.path() + "P.JPG"));
+    ASSERT_TRUE(reduced.Load(dir.path() + "P.JPG", {0, 0, 40, 40}));
+    EXPECT_EQ(whole.scale, 1);
+    ASSERT_EQ(reduced.scale, 8);
+    EXPECT_EQ(reduced.image->width, 51); // 401 / 8, rounded up
+    EXPECT_EQ(reduced.photoSize.width, 401);
+    QELImage fromWhole;
+    QELImage fromReduced;
+    ASSERT_TRUE(fromWhole.FitFrom(whole, {0, 0, 40, 40}));
+    ASSERT_TRUE(fromReduced.FitFrom(reduced, {0, 0, 40, 40}));
+    // 401 x 303 fits as 40 x 30; the reduced picture's own ratio would give 40 x 29.
+    EXPECT_EQ(fromReduced.image->width, 40);
+    EXPECT_EQ(fromReduced.image->height, 30);
+    EXPECT_EQ(fromReduced.scale, 1);
+    EXPECT_EQ(fromReduced.topDown, 1);
+    EXPECT_LT(cv::norm(View(*fromReduced.image), View(*fromWhole.image), cv::NORM_L1) /
+                  (40.0 * 30 * 3),
+              8.0);
+    EXPECT_EQ(reduced.image->width, 51) << "the source is left as it was";
+    EXPECT_FALSE(fromReduced.FitFrom(QELImage(), {0, 0, 40, 40}));
+    EXPECT_EQ(fromReduced.image->width, 40);
 }
