@@ -59,14 +59,20 @@ void Publish(QELFileInfo& entry, QELFileInfo&& work, std::mutex* mutex) {
     entry.beforeNameTimes = std::move(work.beforeNameTimes);
 }
 
-// While the service refuses for the moment, it is asked again a little later.
+bool Running(const AnalysisJob& job) {
+    return job.running.load() == 1;
+}
+
+// While the service refuses for the moment, it is asked again a little later. A stop breaks a
+// request off and ends the waiting.
 void Geocode(QELFileInfo& photo, const AnalysisJob& job) {
     if (!job.geocoding || photo.latitude == 0.0 || photo.longitude == 0.0) {
         return;
     }
-    for (int call = 1; call <= kGeocodeCalls; ++call) {
-        if (reverseGeocode(*job.geocoding, photo.latitude, photo.longitude, photo.shortAddresses) !=
-            kGeocodeOverQueryLimit) {
+    const auto keepGoing = [&job] { return Running(job); };
+    for (int call = 1; call <= kGeocodeCalls && Running(job); ++call) {
+        if (reverseGeocode(*job.geocoding, photo.latitude, photo.longitude, photo.shortAddresses,
+                           keepGoing) != kGeocodeOverQueryLimit) {
             return;
         }
         std::this_thread::sleep_for(kGeocodeRetryWait);
@@ -83,8 +89,9 @@ void TakeModificationTime(QELFileInfo& photo) {
 }
 
 // A file that cannot be opened may be held by another program for a moment: try again.
-bool ReadExifTime(CExifAnalize& reader, const std::string& path, std::int64_t& time) {
-    for (int attempt = 1; attempt <= kOpenAttempts; ++attempt) {
+bool ReadExifTime(CExifAnalize& reader, const std::string& path, std::int64_t& time,
+                  const AnalysisJob& job) {
+    for (int attempt = 1; attempt <= kOpenAttempts && Running(job); ++attempt) {
         const int result = reader.LoadExif(path);
         if (result == 0) {
             return reader.GetDateTimeOriginal(time) == 1;
@@ -99,7 +106,7 @@ bool ReadExifTime(CExifAnalize& reader, const std::string& path, std::int64_t& t
 
 void ReadPhotoFile(QELFileInfo& photo, CExifAnalize& reader, const AnalysisJob& job) {
     std::int64_t time = 0;
-    if (ReadExifTime(reader, photo.path, time)) {
+    if (ReadExifTime(reader, photo.path, time, job)) {
         photo.shootTime = time;
         photo.dateTimeOriginalText = FormatDateTime(SecondsToLocal(time));
         reader.GetGpsLatitude(photo.latitude);

@@ -7,10 +7,10 @@
 #include <new>
 
 int reverseGeocode(const GeocodingService& service, double latitude, double longitude,
-                   std::vector<std::string>& components) {
+                   std::vector<std::string>& components, const std::function<bool()>& keepGoing) {
     try {
         const std::string answer =
-            fetchText(geocodeRequestUrl(service, latitude, longitude), service.limits);
+            fetchText(geocodeRequestUrl(service, latitude, longitude), service.limits, keepGoing);
         return readGeocodeAnswer(answer, components);
     } catch (const std::bad_alloc&) {
         return kGeocodeFailed;
