@@ -2,9 +2,11 @@
 
 #include "app/button_faces.h"
 #include "app/compact_theme.h"
+#include "app/copy_outcome_dlg.h"
 #include "app/entry_view_windows.h"
 #include "app/face_button.h"
 #include "app/folder_chooser.h"
+#include "app/message_box.h"
 #include "app/sunken_text.h"
 #include "app/tessaro_layout.h"
 #include "app/window_messages.h"
@@ -14,9 +16,11 @@
 #include "display/ui_fonts.h"
 #include "display/wnd_lb_qel_file.h"
 #include "display/wnd_view_qel_image.h"
+#include "platform/error_report.h"
 #include "platform/valid_utf8.h"
 
 #include <wx/gauge.h>
+#include <wx/thread.h>
 #include <wx/utils.h>
 
 #include <algorithm>
@@ -47,9 +51,11 @@ CTessaroDlg::CTessaroDlg(const std::string& executablePath)
     ownViews_ =
         std::make_unique<EntryViewWindows>(this, loadStaticMapService(workflow_.settingsPath()));
     views_ = ownViews_.get();
+    SetErrorReporter([this](const std::string& message) { reportError(message); });
 }
 
 CTessaroDlg::~CTessaroDlg() {
+    SetErrorReporter(nullptr);
     if (!exited_) {
         workflow_.exit();
     }
@@ -146,4 +152,58 @@ void CTessaroDlg::setWaitCursor(bool waiting) {
     } else if (wxIsBusy()) {
         wxEndBusyCursor();
     }
+}
+
+void CTessaroDlg::showMessage(const std::string& text) {
+    ShowMessageBox(this, text);
+}
+
+void CTessaroDlg::reportError(const std::string& message) {
+    if (wxThread::IsMain()) {
+        showMessage(message);
+    } else {
+        CallAfter([this, message] { showMessage(message); });
+    }
+}
+
+// The copy runs off this thread and the window keeps painting; what the user could change
+// meanwhile (titles, options, trees) is what the copy reads, so every control but the progress
+// display and the step buttons (all disabled while copying) is taken out of reach.
+void CTessaroDlg::setCopying(bool copying) {
+    if (copying == copying_) {
+        return;
+    }
+    copying_ = copying;
+    if (copying) {
+        for (wxWindow* child : GetChildren()) {
+            const bool step =
+                std::find(stepButtons_.begin(), stepButtons_.end(), child) != stepButtons_.end();
+            if (!step && child != progress_ && child != counter_ && child != preview_ &&
+                child->IsThisEnabled()) {
+                child->Disable();
+                blockedControls_.push_back(child);
+            }
+        }
+        return;
+    }
+    for (wxWindow* control : blockedControls_) {
+        control->Enable();
+    }
+    blockedControls_.clear();
+    if (exitPending_) {
+        // After the outcome has been shown.
+        CallAfter(&CTessaroDlg::exitWindow);
+    }
+}
+
+void CTessaroDlg::showCopyNote(const std::string& note) {
+    const wxString shown = wxString::FromUTF8(ValidUtf8(note));
+    destinationFolderDisplay_->SetLabel(shown);
+    destinationFolderDisplay_->SetToolTip(shown);
+}
+
+void CTessaroDlg::showCopyFailures(const std::string& counts,
+                                   const std::vector<std::string>& failures) {
+    CCopyOutcomeDlg outcome(this, counts, failures);
+    outcome.ShowModal();
 }

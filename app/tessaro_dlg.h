@@ -11,6 +11,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CFaceButton;
 class CSunkenText;
@@ -37,6 +38,9 @@ public:
 
     const StepWorkflow& workflow() const { return workflow_; }
     const CManageQELFileInfo& catalogue() const { return catalogue_; }
+    // False once the window has exited with a worker still stuck (a read from a network mount
+    // that hangs): the program must then end without destroying the window.
+    bool stoppedCleanly() const { return stoppedCleanly_; }
 
     // WorkflowView
     void setStepEnabled(int step, bool enabled) override;
@@ -55,6 +59,11 @@ public:
     void showImageView() override;
     void setWaitCursor(bool waiting) override;
     void showServiceAnswer(bool answered, bool builtin) override;
+    void showMessage(const std::string& text) override;
+    void setCopying(bool copying) override;
+    void showCopyNote(const std::string& note) override;
+    void showCopyFailures(const std::string& counts,
+                          const std::vector<std::string>& failures) override;
     TitleOptionsView& titleOptionsView() override { return titleOptions_; }
 
 private:
@@ -79,6 +88,8 @@ private:
     void onExitButton(wxCommandEvent& event);
     void exitWindow();
     void showCounterText();
+    // The error-report hook: a message box, on the UI thread whichever thread reported.
+    void reportError(const std::string& message);
 
     std::string executablePath_;
     CManageQELFileInfo catalogue_;
@@ -103,5 +114,10 @@ private:
     int progressLow_ = 0;
     std::string counterText_;
     bool counterUpdatePending_ = false;
+    // The controls a running copy has disabled.
+    std::vector<wxWindow*> blockedControls_;
+    bool copying_ = false;
+    bool exitPending_ = false; // asked for while a copy ran
     bool exited_ = false;
+    bool stoppedCleanly_ = true;
 };

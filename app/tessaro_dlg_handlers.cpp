@@ -1,14 +1,18 @@
+#include "app/tessaro_dlg.h"
+
 #include "app/control_ids.h"
 #include "app/divider_move.h"
 #include "app/dlg_input_user.h"
+#include "app/entry_view_windows.h"
 #include "app/entry_views.h"
-#include "app/tessaro_dlg.h"
-
 #include "app/help_file.h"
 #include "display/wnd_lb_qel_file.h"
+#include "display/wnd_map_view.h"
+#include "display/wnd_view_image.h"
 #include "display/wnd_view_qel_image.h"
 #include "titles/title_options_view.h"
 
+#include <gtk/gtk.h>
 #include <wx/filefn.h>
 #include <wx/log.h>
 #include <wx/spinbutt.h>
@@ -149,6 +153,10 @@ void CTessaroDlg::onDividerStep(wxSpinEvent& event) {
 }
 
 void CTessaroDlg::onCharHook(wxKeyEvent& event) {
+    // While a copy runs no key reaches a control, Escape included.
+    if (copying_) {
+        return;
+    }
     switch (event.GetKeyCode()) {
     case WXK_ESCAPE:
         exitWindow();
@@ -163,7 +171,13 @@ void CTessaroDlg::onCharHook(wxKeyEvent& event) {
     }
 }
 
-void CTessaroDlg::onClose(wxCloseEvent&) {
+void CTessaroDlg::onClose(wxCloseEvent& event) {
+    // A copy is never cut short: the window goes once it has ended and told how it went.
+    if (copying_ && event.CanVeto()) {
+        exitPending_ = true;
+        event.Veto();
+        return;
+    }
     exitWindow();
 }
 
@@ -172,10 +186,16 @@ void CTessaroDlg::onExitButton(wxCommandEvent&) {
 }
 
 void CTessaroDlg::exitWindow() {
+    // Gone from the screen at once, however long the workers take to stop; the program ends
+    // when its window hides.
+    if (ownViews_ != nullptr) {
+        ownViews_->imageView()->Hide();
+        ownViews_->mapView()->Hide();
+    }
+    Hide();
+    gdk_display_flush(gdk_display_get_default());
     if (!exited_) {
         exited_ = true;
-        workflow_.exit();
+        stoppedCleanly_ = workflow_.exit();
     }
-    // The program ends when its window hides.
-    Hide();
 }

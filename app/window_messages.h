@@ -9,3 +9,5 @@ inline constexpr unsigned UM_THUMB_PROGRESS = 0xBD5;
 inline constexpr unsigned UM_CHECK_SERVICE = 0xC34;
 // The probe's answer: lParam is its result code, wParam 1 when the built-in geocoder answered.
 inline constexpr unsigned UM_SERVICE_ANSWER = 0xC35;
+// The copy pass of STEP6, on a thread of its own, has ended.
+inline constexpr unsigned UM_COPY_DONE = 0xC36;

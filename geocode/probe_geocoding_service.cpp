@@ -14,12 +14,12 @@ constexpr double kProbeLongitude = 136.8839569091797;
 
 } // namespace
 
-int probeGeocodingService(const GeocodingService& service) {
+int probeGeocodingService(const GeocodingService& service, const std::function<bool()>& keepGoing) {
     // The embedded geocoder needs no network, and asking it would build its index on the
     // window's thread.
     if (isBuiltinGeocodeUrl(service.baseUrl)) {
         return kGeocodeOk;
     }
     std::vector<std::string> scratch;
-    return reverseGeocode(service, kProbeLatitude, kProbeLongitude, scratch);
+    return reverseGeocode(service, kProbeLatitude, kProbeLongitude, scratch, keepGoing);
 }

@@ -238,7 +238,10 @@ TEST_F(MainWindow, runsTheStepsOverACardThroughItsButtons) {
     EXPECT_EQ(stepFaces(), "T G G G G G");
     EXPECT_EQ(sourceList()->GetItemCount(), 9u);
     EXPECT_EQ(resultList()->GetItemCount(), 10u);
-    EXPECT_EQ(window->FindWindow(kIdCounter)->GetLabel().utf8_string(), "10／10");
+    ASSERT_TRUE(RunUntil(
+        [&] { return window->FindWindow(kIdCounter)->GetLabel().utf8_string() == "10／10"; }));
+    EXPECT_EQ(window->FindWindow(kIdDestinationFolder)->GetLabel().utf8_string(),
+              "コピー 6 枚 → " + destination.path());
     for (const char* copy :
          {"2010年/08月15日京都府/IMG_0001.JPG", "2010年/08月15日京都府/IMG_0004.JPG",
           "2011年/01月01日/IMG_0006.JPG", "2010年/08月15日京都府/TSFXML/IMG_0001TSF.XML",
