@@ -7,6 +7,7 @@
 #include "app/face_button.h"
 #include "app/folder_chooser.h"
 #include "app/message_box.h"
+#include "app/progress_bar.h"
 #include "app/sunken_text.h"
 #include "app/tessaro_layout.h"
 #include "app/window_messages.h"
@@ -19,7 +20,6 @@
 #include "platform/error_report.h"
 #include "platform/valid_utf8.h"
 
-#include <wx/gauge.h>
 #include <wx/thread.h>
 #include <wx/utils.h>
 
@@ -40,6 +40,7 @@ CTessaroDlg::CTessaroDlg(const std::string& executablePath)
     SetClientSize(FromDIP(DialogUnitsToPixels(kMainWindowWidth)),
                   FromDIP(DialogUnitsToPixels(kMainWindowHeight)));
     createControls();
+    applyTabOrder();
     UseCompactControls(this);
     SetIcons(WindowIcons());
     catalogue_.thumbnailMaker = MakeThumbnail;
@@ -113,13 +114,14 @@ void CTessaroDlg::setDestinationFolderText(const std::string& text) {
     destinationFolderDisplay_->SetToolTip(shown);
 }
 
+// The fill shows the share of entries done, as the counter says: 1／1 is a full bar.
 void CTessaroDlg::setProgressRange(int low, int high) {
     progressLow_ = low;
-    progress_->SetRange(std::max(1, high - low));
+    progress_->SetRange(std::max(1, high - low + 1));
 }
 
 void CTessaroDlg::setProgressPosition(int position) {
-    progress_->SetValue(std::clamp(position - progressLow_, 0, progress_->GetRange()));
+    progress_->SetValue(std::clamp(position - progressLow_ + 1, 0, progress_->GetRange()));
 }
 
 void CTessaroDlg::setCounterText(const std::string& text) {

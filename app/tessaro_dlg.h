@@ -14,12 +14,12 @@
 #include <vector>
 
 class CFaceButton;
+class CProgressBar;
 class CSunkenText;
 class CWndLbQELFile;
 class CWndViewQELImage;
 class EntryViewWindows;
 class EntryViews;
-class wxGauge;
 class wxSpinButton;
 struct LayoutEntry;
 
@@ -72,6 +72,7 @@ private:
     void createControl(const LayoutEntry& entry);
     void createStepButton(const LayoutEntry& entry, const wxRect& box);
     void createFaceButton(const LayoutEntry& entry, const wxRect& box);
+    void applyTabOrder();
 
     // tessaro_dlg_handlers.cpp
     void bindHandlers();
@@ -98,7 +99,7 @@ private:
     StepWorkflow workflow_;
     CWndLbQELFile* sourceList_ = nullptr;
     CWndLbQELFile* resultList_ = nullptr;
-    wxGauge* progress_ = nullptr;
+    CProgressBar* progress_ = nullptr;
     CSunkenText* sourceFolderDisplay_ = nullptr;
     CSunkenText* destinationFolderDisplay_ = nullptr;
     CSunkenText* counter_ = nullptr;
@@ -111,7 +112,8 @@ private:
     EntryViews* views_ = nullptr;
     std::string sourceFolder_;
     std::string destinationFolder_;
-    int progressLow_ = 0;
+    // Every range the workflow sets starts at 1.
+    int progressLow_ = 1;
     std::string counterText_;
     bool counterUpdatePending_ = false;
     // The controls a running copy has disabled.

@@ -5,6 +5,7 @@
 #include "app/dlg_input_user.h"
 #include "app/entry_view_windows.h"
 #include "app/entry_views.h"
+#include "app/face_button.h"
 #include "app/help_file.h"
 #include "display/wnd_lb_qel_file.h"
 #include "display/wnd_map_view.h"
@@ -13,6 +14,7 @@
 #include "titles/title_options_view.h"
 
 #include <gtk/gtk.h>
+#include <wx/button.h>
 #include <wx/filefn.h>
 #include <wx/log.h>
 #include <wx/spinbutt.h>
@@ -29,6 +31,11 @@ ListRect RectOf(const wxWindow* window) {
 void Place(wxWindow* window, const ListRect& r) {
     window->SetSize(r.x, r.y, r.width, r.height);
     window->Refresh(false);
+}
+
+bool IsPushButton(const wxWindow* window) {
+    return dynamic_cast<const wxButton*>(window) != nullptr ||
+           dynamic_cast<const CFaceButton*>(window) != nullptr;
 }
 
 } // namespace
@@ -122,8 +129,18 @@ void CTessaroDlg::onListSelection(wxCommandEvent& event) {
     if (record == nullptr || views_ == nullptr) {
         return;
     }
-    views_->ShowImageFile(record->path);
-    views_->ShowPosition(record->latitude, record->longitude);
+    // The analysis worker may be putting new values in place.
+    std::string path;
+    double latitude = 0.0;
+    double longitude = 0.0;
+    {
+        const auto lock = LockRecord(*record);
+        path = record->path;
+        latitude = record->latitude;
+        longitude = record->longitude;
+    }
+    views_->ShowImageFile(path);
+    views_->ShowPosition(latitude, longitude);
 }
 
 void CTessaroDlg::onResultDoubleClick(wxCommandEvent&) {
@@ -132,9 +149,15 @@ void CTessaroDlg::onResultDoubleClick(wxCommandEvent&) {
         return;
     }
     CDlgInputUser input(this);
-    input.text = record->title;
+    {
+        const auto lock = LockRecord(*record);
+        input.text = record->title;
+    }
     if (input.run() == wxID_OK) {
-        record->title = input.text;
+        {
+            const auto lock = LockRecord(*record);
+            record->title = input.text;
+        }
         resultList_->Invalidate();
     }
 }
@@ -163,7 +186,10 @@ void CTessaroDlg::onCharHook(wxKeyEvent& event) {
         break;
     case WXK_RETURN:
     case WXK_NUMPAD_ENTER:
-        // Enter is the dialog's OK, which does nothing here.
+        // Enter presses a focused button; elsewhere it is the dialog's OK, which does nothing.
+        if (IsPushButton(FindFocus())) {
+            event.Skip();
+        }
         break;
     default:
         event.Skip();

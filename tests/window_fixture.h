@@ -143,6 +143,8 @@ private:
     bool clicked_ = false;
 };
 
+// The share of the progress bar's width that its drawn fill covers, read from the screen.
+double DrawnBarFill(wxWindow* bar);
 // Runs until `answer` has dealt with its dialog; fails the test when it gave up.
 template <typename Dialog> void AwaitAnswer(DialogAnswer<Dialog>& answer) {
     ASSERT_TRUE(RunUntil([&] { return answer.answered; }, 30000));
