@@ -5,6 +5,9 @@
 #include "platform/private_profile.h"
 #include "platform/settings_path.h"
 
+#include <chrono>
+#include <thread>
+
 void StepWorkflow::initialise(const std::string& executablePath, ListView* sourceList,
                               ListView* resultList) {
     settingsPath_ = SettingsFilePath(ApplicationName(executablePath));
@@ -24,7 +27,19 @@ void StepWorkflow::initialise(const std::string& executablePath, ListView* sourc
     window_.post({UM_CHECK_SERVICE, 0, 0, nullptr});
 }
 
-void StepWorkflow::exit() {
+bool StepWorkflow::exit() {
+    const auto deadline = std::chrono::steady_clock::now() + kExitBound;
+    probeRunning_ = 0;
+    copyRun_.finish();
+    if (!stopWorkersWithin(catalogue_, kExitBound)) {
+        return false;
+    }
+    while (!probeEnded_ && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    if (!probeEnded_) {
+        return false;
+    }
     if (probeThread_.joinable()) {
         probeThread_.join();
         window_.discard(&probeThread_);
@@ -32,4 +47,5 @@ void StepWorkflow::exit() {
     clearSource(catalogue_);
     clearResults(catalogue_);
     catalogue_.destroyMutex();
+    return true;
 }

@@ -30,3 +30,11 @@ inline constexpr int kStepButtonIds[] = {kIdStep1, kIdStep2, kIdStep3,
 // The radio buttons of the five title-option groups, each group's first id first.
 inline constexpr int kTitleRadioIds[] = {1018, 1019, 1020, 1021, 1022, 1023, 1025, 1026, 1027,
                                          1028, 1029, 1036, 1037, 1038, 1039, 1040, 1041, 1042};
+
+// The order in which Tab reaches the controls that take focus.
+inline constexpr int kTabOrder[] = {
+    kIdStep1, kIdStep2, kIdStep3, kIdStep4, kIdStep5, kIdStep6, kIdSourceList, kIdResultList,
+    // the title options, as the window shows them from top to bottom
+    1018, 1019, 1020, 1021, 1011, 1012, 1022, 1023, 1025, 1026, 1027, 1028, 1029, 1013, 1014, 1036,
+    1037, 1038, 1039, 1040, 1041, 1042, kIdResetOptions, kIdDivider, kIdImageButton, kIdMapButton,
+    kIdHelp, kIdExit};

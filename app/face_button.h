@@ -4,8 +4,9 @@
 #include <wx/control.h>
 
 // A button that shows pictures instead of a caption: a normal face, a pressed face while the
-// mouse holds it down, and the face to show while disabled. A click sends wxEVT_BUTTON with
-// the button's id, like any button.
+// mouse or the space bar holds it down, and the face to show while disabled. A click, Space or
+// Enter sends wxEVT_BUTTON with the button's id, like any button. It takes focus from the
+// keyboard and shows it with a dotted ring, unless told it has nothing to press.
 class CFaceButton : public wxControl {
 public:
     CFaceButton(wxWindow* parent, wxWindowID id, const wxPoint& position, const wxSize& size);
@@ -14,7 +15,8 @@ public:
     // The face now on screen, for tests that check what the user sees.
     const wxBitmap& shownFace() const;
 
-    bool AcceptsFocus() const override { return false; }
+    void setTakesFocus(bool takesFocus) { takesFocus_ = takesFocus; }
+    bool AcceptsFocus() const override { return takesFocus_; }
 
 protected:
     wxSize DoGetBestClientSize() const override;
@@ -24,9 +26,16 @@ private:
     void onLeftDown(wxMouseEvent& event);
     void onLeftUp(wxMouseEvent& event);
     void onCaptureLost(wxMouseCaptureLostEvent& event);
+    void onFocusChange(wxFocusEvent& event);
+    void onKeyDown(wxKeyEvent& event);
+    void onKeyUp(wxKeyEvent& event);
+    void hold(bool held);
+    void press();
 
     wxBitmap normal_;
     wxBitmap pressed_;
     wxBitmap disabled_;
     bool held_ = false;
+    bool heldByKey_ = false;
+    bool takesFocus_ = true;
 };

@@ -2,23 +2,18 @@
 
 #include "app/geocode_stopped_text.h"
 #include "app/window_messages.h"
+#include "app/workflow_texts.h"
 #include "catalogue/folder_scan.h"
 #include "geocode/geocode_cache.h"
+#include "platform/directory_entries.h"
 #include "platform/private_profile.h"
-#include "records/copy_photos.h"
 #include "titles/assign_titles.h"
 
 #include <cstdio>
 
 StepWorkflow::StepWorkflow(CManageQELFileInfo& catalogue, WorkflowView& view, MessageTarget& window,
                            WorkflowPasses passes)
-    : catalogue_(catalogue), view_(view), window_(window), passes_(std::move(passes)) {
-    if (!passes_.copyPhotos) {
-        passes_.copyPhotos = [this](CManageQELFileInfo& records, const std::string& destination) {
-            CopyPhotos(records, destination, &window_);
-        };
-    }
-}
+    : catalogue_(catalogue), view_(view), window_(window), passes_(std::move(passes)) {}
 
 void StepWorkflow::applyState(int n) {
     setStepState(view_, n);
@@ -30,11 +25,11 @@ void StepWorkflow::applyState(int n) {
 std::optional<std::string> StepWorkflow::chooseFolder(const char* key) {
     const std::string last =
         GetPrivateProfileString(kSettingsFolderSection, key, "", settingsPath_);
-    auto folder = view_.browseFolder(last, kFolderChooserTitle);
-    if (folder) {
-        WritePrivateProfileString(kSettingsFolderSection, key, *folder, settingsPath_);
-    }
-    return folder;
+    return view_.browseFolder(last, kFolderChooserTitle);
+}
+
+void StepWorkflow::rememberFolder(const char* key, const std::string& folder) {
+    WritePrivateProfileString(kSettingsFolderSection, key, folder, settingsPath_);
 }
 
 void StepWorkflow::onStep1() {
@@ -42,6 +37,7 @@ void StepWorkflow::onStep1() {
     if (!folder) {
         return;
     }
+    rememberFolder(kSourceFolderKey, *folder);
     view_.setSourceFolderText(*folder);
     clearSource(catalogue_);
     clearResults(catalogue_);
@@ -49,8 +45,17 @@ void StepWorkflow::onStep1() {
 }
 
 void StepWorkflow::onStep2() {
+    const std::string source = view_.sourceFolderText();
+    // A pulled card would otherwise look like a card without photos, and STEP3 would follow.
+    if (const int error = FolderReadError(source); error != 0) {
+        clearSource(catalogue_);
+        clearResults(catalogue_);
+        applyState(1);
+        view_.showMessage(SourceUnreadableText(source, error));
+        return;
+    }
     applyState(2);
-    startSearch(catalogue_, view_.sourceFolderText(), &window_);
+    startSearch(catalogue_, source, &window_);
 }
 
 void StepWorkflow::onStep3() {
@@ -84,25 +89,54 @@ void StepWorkflow::onResetTitleOptions() {
     retitle(catalogue_, &view_.titleOptionsView());
 }
 
+bool StepWorkflow::refuseDestination(const std::string& destination) {
+    const auto refusal = DestinationRefusal(view_.sourceFolderText(), destination);
+    if (refusal) {
+        view_.showMessage(*refusal);
+    }
+    return refusal.has_value();
+}
+
 void StepWorkflow::onStep5() {
     const auto folder = chooseFolder(kDestinationFolderKey);
-    if (!folder) {
+    if (!folder || refuseDestination(*folder)) {
         return;
     }
+    rememberFolder(kDestinationFolderKey, *folder);
     applyState(8);
     applyState(9);
     view_.setDestinationFolderText(*folder);
 }
 
 void StepWorkflow::onStep6() {
-    const std::string destination = view_.destinationFolderText();
+    copyDestination_ = view_.destinationFolderText();
+    // A link or a mount may have changed since STEP5.
+    if (refuseDestination(copyDestination_)) {
+        return;
+    }
     view_.setWaitCursor(true);
+    view_.setCopying(true);
     applyState(10);
-    if (passes_.copyPhotos) {
-        passes_.copyPhotos(catalogue_, destination);
+    if (!copyRun_.start(catalogue_, copyDestination_, window_, passes_.copyPhotos)) {
+        window_.post({UM_COPY_DONE, 0, 0, nullptr});
+    }
+}
+
+void StepWorkflow::finishCopy() {
+    const bool ran = copyRun_.started();
+    CopyOutcome outcome = copyRun_.finish();
+    if (!ran) {
+        outcome.failures.push_back("コピーを始められませんでした: " + copyDestination_);
     }
     applyState(0);
     view_.setWaitCursor(false);
+    const std::string counts = CopyCountsText(outcome.tally);
+    view_.showCopyNote(counts + " → " + copyDestination_);
+    // Users format their cards after an import: a failure must be seen, not just logged.
+    if (!outcome.tally.allDone() || !outcome.failures.empty()) {
+        view_.showCopyFailures(counts, outcome.failures);
+    }
+    view_.setCopying(false);
 }
 
 void StepWorkflow::showProgress(const WindowMessage& message) {
@@ -121,10 +155,14 @@ void StepWorkflow::startProbe() {
     if (!passes_.probeService || probeThread_.joinable()) {
         return;
     }
+    probeRunning_ = 1;
+    probeEnded_ = false;
     probeThread_ = std::thread([this, service = loadGeocodingService(settingsPath_)] {
-        const int result = passes_.probeService(service);
+        const int result =
+            passes_.probeService(service, [this] { return probeRunning_.load() == 1; });
         const WParam builtin = isBuiltinGeocodeUrl(service.baseUrl) ? 1 : 0;
         window_.post({UM_SERVICE_ANSWER, builtin, static_cast<LParam>(result), &probeThread_});
+        probeEnded_ = true;
     });
 }
 
@@ -146,6 +184,9 @@ void StepWorkflow::handleMessage(const WindowMessage& message) {
         break;
     case UM_COPY_PROGRESS:
         showProgress(message);
+        break;
+    case UM_COPY_DONE:
+        finishCopy();
         break;
     case UM_SHOW_IMAGE:
         view_.showImageView();

@@ -12,6 +12,7 @@ public:
     // The text exactly as given: no mnemonics.
     void SetLabel(const wxString& text) override;
     wxString GetLabel() const override { return text_; }
+    bool AcceptsFocus() const override { return false; }
 
 private:
     void onPaint(wxPaintEvent& event);

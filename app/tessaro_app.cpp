@@ -5,6 +5,7 @@
 #include <wx/stdpaths.h>
 
 #include <clocale>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -47,5 +48,11 @@ int CTessaroApp::OnRun() {
         }
     });
     window.Show();
-    return wxApp::OnRun();
+    const int status = wxApp::OnRun();
+    // A worker stuck in a read from a hung network mount still uses what the window owns: the
+    // program ends without freeing it rather than wait for ever.
+    if (!window.stoppedCleanly()) {
+        std::_Exit(status);
+    }
+    return status;
 }

@@ -2,9 +2,12 @@
 
 #include "app/button_faces.h"
 #include "app/compact_theme.h"
+#include "app/copy_outcome_dlg.h"
 #include "app/entry_view_windows.h"
 #include "app/face_button.h"
 #include "app/folder_chooser.h"
+#include "app/message_box.h"
+#include "app/progress_bar.h"
 #include "app/sunken_text.h"
 #include "app/tessaro_layout.h"
 #include "app/window_messages.h"
@@ -14,10 +17,10 @@
 #include "display/ui_fonts.h"
 #include "display/wnd_lb_qel_file.h"
 #include "display/wnd_view_qel_image.h"
+#include "platform/error_report.h"
 #include "platform/valid_utf8.h"
 
-#include <wx/gauge.h>
-#include <wx/msgdlg.h>
+#include <wx/thread.h>
 #include <wx/utils.h>
 
 #include <algorithm>
@@ -37,6 +40,7 @@ CTessaroDlg::CTessaroDlg(const std::string& executablePath)
     SetClientSize(FromDIP(DialogUnitsToPixels(kMainWindowWidth)),
                   FromDIP(DialogUnitsToPixels(kMainWindowHeight)));
     createControls();
+    applyTabOrder();
     UseCompactControls(this);
     SetIcons(WindowIcons());
     catalogue_.thumbnailMaker = MakeThumbnail;
@@ -48,9 +52,11 @@ CTessaroDlg::CTessaroDlg(const std::string& executablePath)
     ownViews_ =
         std::make_unique<EntryViewWindows>(this, loadStaticMapService(workflow_.settingsPath()));
     views_ = ownViews_.get();
+    SetErrorReporter([this](const std::string& message) { reportError(message); });
 }
 
 CTessaroDlg::~CTessaroDlg() {
+    SetErrorReporter(nullptr);
     if (!exited_) {
         workflow_.exit();
     }
@@ -72,9 +78,7 @@ void CTessaroDlg::showServiceAnswer(bool answered, bool builtin) {
 
 void CTessaroDlg::showNotice(const std::string& text) {
     // Not from inside the message handler: the pass's progress keeps coming while it is read.
-    CallAfter([this, text] {
-        wxMessageBox(wxString::FromUTF8(text), "Tessaro", wxOK | wxICON_WARNING, this);
-    });
+    CallAfter([this, text] { showMessage(text); });
 }
 
 void CTessaroDlg::setStepEnabled(int step, bool enabled) {
@@ -120,13 +124,14 @@ void CTessaroDlg::setDestinationFolderText(const std::string& text) {
     destinationFolderDisplay_->SetToolTip(shown);
 }
 
+// The fill shows the share of entries done, as the counter says: 1／1 is a full bar.
 void CTessaroDlg::setProgressRange(int low, int high) {
     progressLow_ = low;
-    progress_->SetRange(std::max(1, high - low));
+    progress_->SetRange(std::max(1, high - low + 1));
 }
 
 void CTessaroDlg::setProgressPosition(int position) {
-    progress_->SetValue(std::clamp(position - progressLow_, 0, progress_->GetRange()));
+    progress_->SetValue(std::clamp(position - progressLow_ + 1, 0, progress_->GetRange()));
 }
 
 void CTessaroDlg::setCounterText(const std::string& text) {
@@ -159,4 +164,58 @@ void CTessaroDlg::setWaitCursor(bool waiting) {
     } else if (wxIsBusy()) {
         wxEndBusyCursor();
     }
+}
+
+void CTessaroDlg::showMessage(const std::string& text) {
+    ShowMessageBox(this, text);
+}
+
+void CTessaroDlg::reportError(const std::string& message) {
+    if (wxThread::IsMain()) {
+        showMessage(message);
+    } else {
+        CallAfter([this, message] { showMessage(message); });
+    }
+}
+
+// The copy runs off this thread and the window keeps painting; what the user could change
+// meanwhile (titles, options, trees) is what the copy reads, so every control but the progress
+// display and the step buttons (all disabled while copying) is taken out of reach.
+void CTessaroDlg::setCopying(bool copying) {
+    if (copying == copying_) {
+        return;
+    }
+    copying_ = copying;
+    if (copying) {
+        for (wxWindow* child : GetChildren()) {
+            const bool step =
+                std::find(stepButtons_.begin(), stepButtons_.end(), child) != stepButtons_.end();
+            if (!step && child != progress_ && child != counter_ && child != preview_ &&
+                child->IsThisEnabled()) {
+                child->Disable();
+                blockedControls_.push_back(child);
+            }
+        }
+        return;
+    }
+    for (wxWindow* control : blockedControls_) {
+        control->Enable();
+    }
+    blockedControls_.clear();
+    if (exitPending_) {
+        // After the outcome has been shown.
+        CallAfter(&CTessaroDlg::exitWindow);
+    }
+}
+
+void CTessaroDlg::showCopyNote(const std::string& note) {
+    const wxString shown = wxString::FromUTF8(ValidUtf8(note));
+    destinationFolderDisplay_->SetLabel(shown);
+    destinationFolderDisplay_->SetToolTip(shown);
+}
+
+void CTessaroDlg::showCopyFailures(const std::string& counts,
+                                   const std::vector<std::string>& failures) {
+    CCopyOutcomeDlg outcome(this, counts, failures);
+    outcome.ShowModal();
 }

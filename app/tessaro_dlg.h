@@ -12,14 +12,15 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CFaceButton;
+class CProgressBar;
 class CSunkenText;
 class CWndLbQELFile;
 class CWndViewQELImage;
 class EntryViewWindows;
 class EntryViews;
-class wxGauge;
 class wxSpinButton;
 struct LayoutEntry;
 
@@ -38,6 +39,9 @@ public:
 
     const StepWorkflow& workflow() const { return workflow_; }
     const CManageQELFileInfo& catalogue() const { return catalogue_; }
+    // False once the window has exited with a worker still stuck (a read from a network mount
+    // that hangs): the program must then end without destroying the window.
+    bool stoppedCleanly() const { return stoppedCleanly_; }
 
     // WorkflowView
     void setStepEnabled(int step, bool enabled) override;
@@ -57,6 +61,11 @@ public:
     void setWaitCursor(bool waiting) override;
     void showServiceAnswer(bool answered, bool builtin) override;
     void showNotice(const std::string& text) override;
+    void showMessage(const std::string& text) override;
+    void setCopying(bool copying) override;
+    void showCopyNote(const std::string& note) override;
+    void showCopyFailures(const std::string& counts,
+                          const std::vector<std::string>& failures) override;
     TitleOptionsView& titleOptionsView() override { return titleOptions_; }
 
 private:
@@ -65,6 +74,7 @@ private:
     void createControl(const LayoutEntry& entry);
     void createStepButton(const LayoutEntry& entry, const wxRect& box);
     void createFaceButton(const LayoutEntry& entry, const wxRect& box);
+    void applyTabOrder();
 
     // tessaro_dlg_handlers.cpp
     void bindHandlers();
@@ -82,6 +92,8 @@ private:
     void exitWindow();
     void showCounterText();
     void showServiceBadge(BadgeState state, bool builtin);
+    // The error-report hook: a message box, on the UI thread whichever thread reported.
+    void reportError(const std::string& message);
 
     std::string executablePath_;
     CManageQELFileInfo catalogue_;
@@ -90,7 +102,7 @@ private:
     StepWorkflow workflow_;
     CWndLbQELFile* sourceList_ = nullptr;
     CWndLbQELFile* resultList_ = nullptr;
-    wxGauge* progress_ = nullptr;
+    CProgressBar* progress_ = nullptr;
     CSunkenText* sourceFolderDisplay_ = nullptr;
     CSunkenText* destinationFolderDisplay_ = nullptr;
     CSunkenText* counter_ = nullptr;
@@ -103,8 +115,14 @@ private:
     EntryViews* views_ = nullptr;
     std::string sourceFolder_;
     std::string destinationFolder_;
-    int progressLow_ = 0;
+    // Every range the workflow sets starts at 1.
+    int progressLow_ = 1;
     std::string counterText_;
     bool counterUpdatePending_ = false;
+    // The controls a running copy has disabled.
+    std::vector<wxWindow*> blockedControls_;
+    bool copying_ = false;
+    bool exitPending_ = false; // asked for while a copy ran
     bool exited_ = false;
+    bool stoppedCleanly_ = true;
 };

@@ -2,6 +2,7 @@
 #include "app/control_ids.h"
 #include "app/dialog_units.h"
 #include "app/face_button.h"
+#include "app/progress_bar.h"
 #include "app/sunken_text.h"
 #include "app/tessaro_dlg.h"
 #include "app/tessaro_layout.h"
@@ -11,7 +12,6 @@
 
 #include <wx/button.h>
 #include <wx/choice.h>
-#include <wx/gauge.h>
 #include <wx/radiobut.h>
 #include <wx/spinbutt.h>
 #include <wx/statbmp.h>
@@ -55,6 +55,19 @@ void CTessaroDlg::createControls() {
     }
 }
 
+// Tab goes through the steps in their order first, then the lists, the title options group by
+// group, and the small buttons; the template's order would put the lists between the steps.
+void CTessaroDlg::applyTabOrder() {
+    wxWindow* previous = nullptr;
+    for (const int id : kTabOrder) {
+        wxWindow* control = FindWindow(id);
+        if (previous != nullptr && control != nullptr) {
+            control->MoveAfterInTabOrder(previous);
+        }
+        previous = control != nullptr ? control : previous;
+    }
+}
+
 void CTessaroDlg::createStepButton(const LayoutEntry& entry, const wxRect& box) {
     const auto* step = std::find(std::begin(kStepButtonIds), std::end(kStepButtonIds), entry.id);
     const auto index = static_cast<std::size_t>(step - std::begin(kStepButtonIds));
@@ -76,11 +89,14 @@ void CTessaroDlg::createFaceButton(const LayoutEntry& entry, const wxRect& box) 
         break;
     }
     case kIdServiceBadge:
+        // Shows the service's state; there is nothing to press.
+        button->setTakesFocus(false);
         serviceBadge_ = button;
         showServiceBadge(BadgeState::Waiting, false);
         break;
     default:
         // 1033 has no function and is never shown.
+        button->setTakesFocus(false);
         button->Hide();
         break;
     }
@@ -123,7 +139,7 @@ void CTessaroDlg::createControl(const LayoutEntry& entry) {
         titleOptions_.addChoice(entry.id, new wxChoice(this, entry.id, at, size));
         break;
     case ControlKind::Progress:
-        progress_ = new wxGauge(this, entry.id, 100, at, size, wxGA_HORIZONTAL | wxGA_SMOOTH);
+        progress_ = new CProgressBar(this, entry.id, at, size);
         break;
     case ControlKind::Divider:
         divider_ = new wxSpinButton(this, entry.id, at, size, wxSP_HORIZONTAL | wxSP_ARROW_KEYS);

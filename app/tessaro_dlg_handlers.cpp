@@ -1,14 +1,20 @@
+#include "app/tessaro_dlg.h"
+
 #include "app/control_ids.h"
 #include "app/divider_move.h"
 #include "app/dlg_input_user.h"
+#include "app/entry_view_windows.h"
 #include "app/entry_views.h"
-#include "app/tessaro_dlg.h"
-
+#include "app/face_button.h"
 #include "app/help_file.h"
 #include "display/wnd_lb_qel_file.h"
+#include "display/wnd_map_view.h"
+#include "display/wnd_view_image.h"
 #include "display/wnd_view_qel_image.h"
 #include "titles/title_options_view.h"
 
+#include <gtk/gtk.h>
+#include <wx/button.h>
 #include <wx/filefn.h>
 #include <wx/log.h>
 #include <wx/spinbutt.h>
@@ -25,6 +31,11 @@ ListRect RectOf(const wxWindow* window) {
 void Place(wxWindow* window, const ListRect& r) {
     window->SetSize(r.x, r.y, r.width, r.height);
     window->Refresh(false);
+}
+
+bool IsPushButton(const wxWindow* window) {
+    return dynamic_cast<const wxButton*>(window) != nullptr ||
+           dynamic_cast<const CFaceButton*>(window) != nullptr;
 }
 
 } // namespace
@@ -118,8 +129,18 @@ void CTessaroDlg::onListSelection(wxCommandEvent& event) {
     if (record == nullptr || views_ == nullptr) {
         return;
     }
-    views_->ShowImageFile(record->path);
-    views_->ShowPosition(record->latitude, record->longitude);
+    // The analysis worker may be putting new values in place.
+    std::string path;
+    double latitude = 0.0;
+    double longitude = 0.0;
+    {
+        const auto lock = LockRecord(*record);
+        path = record->path;
+        latitude = record->latitude;
+        longitude = record->longitude;
+    }
+    views_->ShowImageFile(path);
+    views_->ShowPosition(latitude, longitude);
 }
 
 void CTessaroDlg::onResultDoubleClick(wxCommandEvent&) {
@@ -128,9 +149,15 @@ void CTessaroDlg::onResultDoubleClick(wxCommandEvent&) {
         return;
     }
     CDlgInputUser input(this);
-    input.text = record->title;
+    {
+        const auto lock = LockRecord(*record);
+        input.text = record->title;
+    }
     if (input.run() == wxID_OK) {
-        record->title = input.text;
+        {
+            const auto lock = LockRecord(*record);
+            record->title = input.text;
+        }
         resultList_->Invalidate();
     }
 }
@@ -149,13 +176,20 @@ void CTessaroDlg::onDividerStep(wxSpinEvent& event) {
 }
 
 void CTessaroDlg::onCharHook(wxKeyEvent& event) {
+    // While a copy runs no key reaches a control, Escape included.
+    if (copying_) {
+        return;
+    }
     switch (event.GetKeyCode()) {
     case WXK_ESCAPE:
         exitWindow();
         break;
     case WXK_RETURN:
     case WXK_NUMPAD_ENTER:
-        // Enter is the dialog's OK, which does nothing here.
+        // Enter presses a focused button; elsewhere it is the dialog's OK, which does nothing.
+        if (IsPushButton(FindFocus())) {
+            event.Skip();
+        }
         break;
     default:
         event.Skip();
@@ -163,7 +197,13 @@ void CTessaroDlg::onCharHook(wxKeyEvent& event) {
     }
 }
 
-void CTessaroDlg::onClose(wxCloseEvent&) {
+void CTessaroDlg::onClose(wxCloseEvent& event) {
+    // A copy is never cut short: the window goes once it has ended and told how it went.
+    if (copying_ && event.CanVeto()) {
+        exitPending_ = true;
+        event.Veto();
+        return;
+    }
     exitWindow();
 }
 
@@ -172,10 +212,16 @@ void CTessaroDlg::onExitButton(wxCommandEvent&) {
 }
 
 void CTessaroDlg::exitWindow() {
+    // Gone from the screen at once, however long the workers take to stop; the program ends
+    // when its window hides.
+    if (ownViews_ != nullptr) {
+        ownViews_->imageView()->Hide();
+        ownViews_->mapView()->Hide();
+    }
+    Hide();
+    gdk_display_flush(gdk_display_get_default());
     if (!exited_) {
         exited_ = true;
-        workflow_.exit();
+        stoppedCleanly_ = workflow_.exit();
     }
-    // The program ends when its window hides.
-    Hide();
 }

@@ -12,3 +12,5 @@ inline constexpr unsigned UM_SERVICE_ANSWER = 0xC35;
 // STEP3 asks the geocoding service no more in this pass: wParam is the result code that stopped
 // it (kGeocodeRefused, kGeocodeOverQueryLimit or kGeocodeUnavailable). Posted once a pass.
 inline constexpr unsigned UM_GEOCODE_STOPPED = 0xC36;
+// The copy pass of STEP6, on a thread of its own, has ended.
+inline constexpr unsigned UM_COPY_DONE = 0xC37;

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 struct QELFileInfo;
 
@@ -32,6 +33,16 @@ public:
     virtual void showServiceAnswer(bool answered, bool builtin) = 0;
     // News the user must act on, shown once without stopping the work.
     virtual void showNotice(const std::string& text) = 0;
+    // A message box with `text`; returns when the user has closed it.
+    virtual void showMessage(const std::string& text) = 0;
+    // While a copy runs no control takes input; the progress display goes on painting.
+    virtual void setCopying(bool copying) = 0;
+    // The note a finished copy leaves in the destination display.
+    virtual void showCopyNote(const std::string& note) = 0;
+    // The outcome of a copy that failed somewhere: the counts and every failure with its reason;
+    // returns when the user has closed it.
+    virtual void showCopyFailures(const std::string& counts,
+                                  const std::vector<std::string>& failures) = 0;
     // The title-option controls of the same window.
     virtual TitleOptionsView& titleOptionsView() = 0;
 };

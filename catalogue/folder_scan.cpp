@@ -75,9 +75,21 @@ void WalkSubfolder(ScanJob& job, const DirectoryEntry& entry, int level, Entered
     job.foundCount = sub.foundCount;
 }
 
+// A walk over a slow or hung network mount must not hold up a new search or the program's end
+// for longer than the folder at hand takes.
+bool Stopped(const ScanJob& job) {
+    return job.root->running.load() == 0;
+}
+
 void Walk(ScanJob& job, int level, Entered& entered) {
+    if (Stopped(job)) {
+        return;
+    }
     for (const DirectoryEntry& entry : ReadFolder(job.folder)) {
         if (entry.isDirectory) {
+            if (Stopped(job)) {
+                return;
+            }
             WalkSubfolder(job, entry, level, entered);
         } else if (IsPhotoName(entry.name)) {
             addRecord(*job.catalogue, entry.fullPath, 0, level);
@@ -138,7 +150,9 @@ int scanFolder(ScanJob& job, int level) {
 
 int SearchWorker(ScanJob* job) {
     scanFolder(*job, 0);
-    Post(*job, job->progressMessage, 0, 1);
+    if (!Stopped(*job)) {
+        Post(*job, job->progressMessage, 0, 1);
+    }
     MakeThumbnails(*job);
     Send(*job, 0);
     job->running = 0;

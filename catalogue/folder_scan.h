@@ -8,15 +8,16 @@
 // ends in '/'). Returns 0 at once, -1 when no thread could be started.
 int startSearch(CManageQELFileInfo& catalogue, const std::string& folder, MessageTarget* window);
 
-// The search worker: the walk, the end-of-walk report, then the thumbnail phase, which a
-// cleared `running` flag cuts short.
+// The search worker: the walk, the end-of-walk report, then the thumbnail phase. A cleared
+// `running` flag cuts the walk short before the next folder, or the thumbnail phase before the
+// next photo.
 int SearchWorker(ScanJob* job);
 
 // Files every visible folder and every ".JPG" below `job.folder`, depth first, pre-order, each
 // folder's entries in name order (ASCII letters in either case alike, then by bytes); counts photos
 // on in `job.foundCount`. Every folder is entered once, however many links lead to it (a loop, a
 // link to a sibling): one reached again is filed but not entered. A folder that cannot be read
-// yields nothing.
+// yields nothing. Ends before the next folder once the job's `running` flag is cleared.
 int scanFolder(ScanJob& job, int level);
 
 // True when a file name ends in ".JPG", ASCII letters in any case.

@@ -5,6 +5,7 @@
 namespace {
 
 constexpr auto kStopWait = std::chrono::milliseconds(300);
+constexpr auto kEndPoll = std::chrono::milliseconds(5);
 
 std::string LastComponent(const std::string& path) {
     const auto slash = path.rfind('/');
@@ -19,6 +20,21 @@ void Join(std::thread& worker, MessageTarget* window, const void* job) {
     if (window != nullptr) {
         window->discard(job);
     }
+}
+
+void ClearFlagsAndWait(CManageQELFileInfo& catalogue) {
+    const bool wasRunning = catalogue.scanJob.running.exchange(0) != 0;
+    const bool analysing = catalogue.analysisJob.running.exchange(0) != 0;
+    if (wasRunning || analysing) {
+        std::this_thread::sleep_for(kStopWait);
+    }
+}
+
+// The wait alone does not prove that a worker has left its records, nor that none of its
+// messages is still queued with a record in it.
+void JoinBoth(CManageQELFileInfo& catalogue) {
+    Join(catalogue.scanThread, catalogue.scanJob.window, &catalogue.scanJob);
+    Join(catalogue.analysisThread, catalogue.analysisJob.window, &catalogue.analysisJob);
 }
 
 } // namespace
@@ -66,15 +82,22 @@ int addRecord(CManageQELFileInfo& catalogue, const std::string& path, int isFold
 }
 
 void stopWorkers(CManageQELFileInfo& catalogue) {
-    const bool wasRunning = catalogue.scanJob.running.exchange(0) != 0;
-    const bool analysing = catalogue.analysisJob.running.exchange(0) != 0;
-    if (wasRunning || analysing) {
-        std::this_thread::sleep_for(kStopWait);
+    ClearFlagsAndWait(catalogue);
+    JoinBoth(catalogue);
+}
+
+bool stopWorkersWithin(CManageQELFileInfo& catalogue, std::chrono::milliseconds bound) {
+    const auto deadline = std::chrono::steady_clock::now() + bound;
+    ClearFlagsAndWait(catalogue);
+    const auto ended = [&] { return catalogue.scanJob.ended && catalogue.analysisJob.ended; };
+    while (!ended() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(kEndPoll);
     }
-    // The wait alone does not prove that a worker has left its records, nor that none of its
-    // messages is still queued with a record in it.
-    Join(catalogue.scanThread, catalogue.scanJob.window, &catalogue.scanJob);
-    Join(catalogue.analysisThread, catalogue.analysisJob.window, &catalogue.analysisJob);
+    if (!ended()) {
+        return false;
+    }
+    JoinBoth(catalogue);
+    return true;
 }
 
 void stopAnalysis(CManageQELFileInfo& catalogue) {

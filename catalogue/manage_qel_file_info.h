@@ -5,6 +5,7 @@
 #include "catalogue/worker_jobs.h"
 #include "titles/title_options.h"
 
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -58,6 +59,11 @@ int addRecord(CManageQELFileInfo& catalogue, const std::string& path, int isFold
 // Stops both workers: clears their flags, waits the protocol's 300 ms when one was running,
 // joins the threads and drops their queued messages. No record is then in use by a worker.
 void stopWorkers(CManageQELFileInfo& catalogue);
+
+// The same, but waits no longer than `bound` for the workers to end: false, with the threads
+// left as they are, when one has not (a read from a network mount that hangs cannot be broken
+// off); its records must then never be freed.
+bool stopWorkersWithin(CManageQELFileInfo& catalogue, std::chrono::milliseconds bound);
 
 // The same for the analysis worker alone.
 void stopAnalysis(CManageQELFileInfo& catalogue);

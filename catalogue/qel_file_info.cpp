@@ -2,6 +2,11 @@
 
 #include <algorithm>
 
+std::unique_lock<std::mutex> LockRecord(const QELFileInfo& record) {
+    return record.mutex != nullptr ? std::unique_lock<std::mutex>(*record.mutex)
+                                   : std::unique_lock<std::mutex>();
+}
+
 void copyRecord(const QELFileInfo& source, QELFileInfo& target) {
     target.isFolder = source.isFolder;
     target.level = source.level;

@@ -59,6 +59,10 @@ inline constexpr RGBColor kPhotoColor{255, 255, 255};
 inline constexpr RGBColor kLevel0FolderColor{122, 222, 222};
 inline constexpr RGBColor kLevel1FolderColor{255, 162, 162};
 
+// Holds the lock `record` points to (none when it has none): the workers put a record's new
+// values in place under it, and whoever reads them on another thread takes it too.
+std::unique_lock<std::mutex> LockRecord(const QELFileInfo& record);
+
 // Fills `target` as a result copy of the source photo `source`: the values are copied, the
 // thumbnail is linked, not duplicated.
 void copyRecord(const QELFileInfo& source, QELFileInfo& target);

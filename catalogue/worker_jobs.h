@@ -22,6 +22,8 @@ struct ScanJob {
     unsigned thumbMessage = UM_THUMB_PROGRESS;
     int foundCount = 0;
     std::atomic<int> running{0};
+    // Set once the worker's body has returned: the thread can then be joined at once.
+    std::atomic<bool> ended{true};
     // The walk gives each subfolder a block of its own; they all share the top block's flag
     // and report as the top block.
     ScanJob* root = nullptr;
@@ -35,15 +37,21 @@ struct AnalysisJob {
     unsigned geocodeStoppedMessage = UM_GEOCODE_STOPPED;
     std::optional<GeocodingService> geocoding;
     std::atomic<int> running{0};
+    std::atomic<bool> ended{true};
 };
 
-// Runs `body` on `job` in a new thread held by `worker`. Returns 0, or -1 (with the job's flag
-// cleared) when no thread could be made.
+// Runs `body` on `job` in a new thread held by `worker`, setting `job.ended` when it returns.
+// Returns 0, or -1 (with the job's flag cleared) when no thread could be made.
 template <typename Job> int StartWorker(std::thread& worker, int (*body)(Job*), Job& job) {
+    job.ended = false;
     try {
-        worker = std::thread(body, &job);
+        worker = std::thread([body, &job] {
+            body(&job);
+            job.ended = true;
+        });
     } catch (const std::system_error&) {
         job.running = 0;
+        job.ended = true;
         return -1;
     }
     return 0;

@@ -1,21 +1,11 @@
 #include "cli/folder_arguments.h"
 
+#include "platform/directory_entries.h"
+#include "platform/folder_nesting.h"
 #include "platform/make_directories.h"
 
-#include <dirent.h>
 #include <filesystem>
 #include <unistd.h>
-
-namespace {
-
-// The folder with every link resolved as far as it exists, ending in '/'.
-std::string Resolved(const std::string& folder) {
-    std::error_code error;
-    const std::filesystem::path resolved = std::filesystem::weakly_canonical(folder, error);
-    return AsFolder(error ? folder : resolved.string());
-}
-
-} // namespace
 
 std::string AsFolder(std::string path) {
     // Records keep these paths; "card1/DCIM/" would mean nothing to a later run elsewhere.
@@ -31,20 +21,27 @@ std::string AsFolder(std::string path) {
 }
 
 bool CheckSource(const std::string& source, std::string& reason) {
-    DIR* folder = opendir(source.c_str());
-    if (folder == nullptr) {
+    if (FolderReadError(source) != 0) {
         reason = "cannot read the source folder " + source;
         return false;
     }
-    closedir(folder);
     return true;
 }
 
 bool PrepareDestination(const std::string& source, const std::string& destination,
                         std::string& reason) {
-    if (Resolved(destination).rfind(Resolved(source), 0) == 0) {
+    switch (NestingOf(source, destination)) {
+    case FolderNesting::Same:
+        reason = "the destination " + destination + " is the source";
+        return false;
+    case FolderNesting::Inside:
         reason = "the destination " + destination + " lies inside the source " + source;
         return false;
+    case FolderNesting::Holds:
+        reason = "the destination " + destination + " holds the source " + source;
+        return false;
+    case FolderNesting::Apart:
+        break;
     }
     if (MakeDirectories(destination) != 1) {
         reason = "cannot create the destination folder " + destination;

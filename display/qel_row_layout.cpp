@@ -3,7 +3,6 @@
 #include "titles/calendar_values.h"
 
 #include <cstdio>
-#include <mutex>
 
 namespace {
 
@@ -34,10 +33,7 @@ const QELImage* ShownPicture(const QELFileInfo& record) {
 }
 
 bool HitsThumbnail(const QELFileInfo& record, int x) {
-    std::unique_lock<std::mutex> lock;
-    if (record.mutex != nullptr) {
-        lock = std::unique_lock<std::mutex>(*record.mutex);
-    }
+    const auto lock = LockRecord(record);
     const QELImage* picture = ShownPicture(record);
     if (picture == nullptr || picture->image == nullptr) {
         return false;

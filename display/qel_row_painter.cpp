@@ -3,7 +3,10 @@
 #include "display/qel_row_layout.h"
 #include "platform/valid_utf8.h"
 
-#include <mutex>
+#include <wx/control.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -21,6 +24,48 @@ wxString OneLine(const std::string& text) {
     return line;
 }
 
+struct RowText {
+    wxString text;
+    const wxFont* font;
+    wxRect box;
+    int alignment;
+};
+
+// The title and, for analysed photos, the date and place lines, each in its box.
+std::vector<RowText> TextsOf(const QELFileInfo& record, const wxSize& size,
+                             const RowPaintTools& tools) {
+    const int left = RowIndent(record);
+    if (record.isFolder != 0) {
+        return {{OneLine(record.title), &tools.titleFont,
+                 wxRect(left + kFolderTitleInset, 0, size.x - left - kFolderTitleInset, size.y),
+                 wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL}};
+    }
+    std::vector<RowText> texts = {
+        {Shown(record.title), &tools.titleFont,
+         wxRect(left + kPhotoTitleInset, kPhotoTitleTop, size.x - left - kPhotoTitleInset,
+                size.y - kPhotoTitleTop),
+         wxALIGN_LEFT | wxALIGN_TOP}};
+    if (record.exifStatus == 1) {
+        const int half = size.y / 2;
+        const int line = wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL;
+        texts.push_back(
+            {Shown(ShootingDateLine(record)), &tools.smallFont,
+             wxRect(left + kDateLineInset, half, size.x - left - kDateLineInset, size.y - half),
+             line});
+        texts.push_back(
+            {OneLine(ShootingPlaceLine(record)), &tools.smallFont,
+             wxRect(left + kPlaceLineInset, half, size.x - left - kPlaceLineInset, size.y - half),
+             line});
+    }
+    return texts;
+}
+
+// The text as it fits its box: each line that does not ends in "…".
+wxString Fitted(const wxDC& dc, const RowText& text) {
+    return wxControl::Ellipsize(text.text, dc, wxELLIPSIZE_END, std::max(0, text.box.width),
+                                wxELLIPSIZE_FLAGS_NONE);
+}
+
 void DrawIcon(wxDC& dc, const QELFileInfo& record, int left, int height, const RowIcons& icons) {
     if (record.icon == nullptr) {
         return;
@@ -29,16 +74,12 @@ void DrawIcon(wxDC& dc, const QELFileInfo& record, int left, int height, const R
     dc.DrawBitmap(icon, left + kIconInset, (height - icon.GetHeight()) / 2);
 }
 
-void PaintFolder(wxDC& dc, const QELFileInfo& record, const wxSize& size, int left,
-                 const RowPaintTools& tools) {
-    DrawIcon(dc, record, left, size.y, tools.icons);
-    dc.SetFont(tools.titleFont);
-    const wxRect box(left + kFolderTitleInset, 0, size.x - left - kFolderTitleInset, size.y);
-    dc.DrawLabel(OneLine(record.title), box, wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL);
-}
-
 void PaintPicture(wxDC& dc, const QELFileInfo& record, int left, int height,
                   const RowPaintTools& tools) {
+    if (record.isFolder != 0) {
+        DrawIcon(dc, record, left, height, tools.icons);
+        return;
+    }
     const QELImage* picture = ShownPicture(record);
     const wxBitmap* bitmap = picture != nullptr ? &tools.thumbnails.of(*picture) : nullptr;
     if (bitmap != nullptr && bitmap->IsOk()) {
@@ -48,48 +89,23 @@ void PaintPicture(wxDC& dc, const QELFileInfo& record, int left, int height,
     DrawIcon(dc, record, left, height, tools.icons);
 }
 
-void PaintPhoto(wxDC& dc, const QELFileInfo& record, const wxSize& size, int left,
-                const RowPaintTools& tools) {
-    PaintPicture(dc, record, left, size.y, tools);
-    dc.SetFont(tools.titleFont);
-    const wxRect titleBox(left + kPhotoTitleInset, kPhotoTitleTop, size.x - left - kPhotoTitleInset,
-                          size.y - kPhotoTitleTop);
-    dc.DrawLabel(Shown(record.title), titleBox, wxALIGN_LEFT | wxALIGN_TOP);
-    if (record.exifStatus != 1) {
-        return;
-    }
-    dc.SetFont(tools.smallFont);
-    const int half = size.y / 2;
-    const wxRect dateBox(left + kDateLineInset, half, size.x - left - kDateLineInset,
-                         size.y - half);
-    dc.DrawLabel(Shown(ShootingDateLine(record)), dateBox, wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL);
-    const wxRect placeBox(left + kPlaceLineInset, half, size.x - left - kPlaceLineInset,
-                          size.y - half);
-    dc.DrawLabel(OneLine(ShootingPlaceLine(record)), placeBox,
-                 wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL);
-}
-
 } // namespace
 
-// The whole row is drawn under the catalogue's lock: the search worker puts thumbnails in place
-// and the analysis worker a photo's new values under it, so a row never shows half of either.
+// The search worker puts thumbnails in place and the analysis worker a photo's new values under
+// the catalogue's lock, so a row never shows half of either.
 void PaintRow(wxDC& dc, const QELFileInfo& record, const wxSize& size, bool selected,
               const RowPaintTools& tools) {
-    std::unique_lock<std::mutex> lock;
-    if (record.mutex != nullptr) {
-        lock = std::unique_lock<std::mutex>(*record.mutex);
-    }
+    const auto lock = LockRecord(record);
     const RGBColor& back = record.backColor;
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(wxColour(back.red, back.green, back.blue)));
     dc.DrawRectangle(0, 0, size.x, size.y);
     dc.SetBackgroundMode(wxTRANSPARENT);
     dc.SetTextForeground(*wxBLACK);
-    const int left = RowIndent(record);
-    if (record.isFolder != 0) {
-        PaintFolder(dc, record, size, left, tools);
-    } else {
-        PaintPhoto(dc, record, size, left, tools);
+    PaintPicture(dc, record, RowIndent(record), size.y, tools);
+    for (const RowText& text : TextsOf(record, size, tools)) {
+        dc.SetFont(*text.font);
+        dc.DrawLabel(Fitted(dc, text), text.box, text.alignment);
     }
     dc.SetPen(wxPen(kSeparator));
     dc.DrawLine(0, size.y - 1, size.x, size.y - 1);
@@ -99,4 +115,17 @@ void PaintRow(wxDC& dc, const QELFileInfo& record, const wxSize& size, bool sele
         dc.DrawRectangle(0, 0, size.x, size.y);
         dc.DrawRectangle(1, 1, size.x - 2, size.y - 2);
     }
+}
+
+wxString RowToolTip(wxDC& dc, const QELFileInfo& record, const wxSize& size,
+                    const RowPaintTools& tools) {
+    const auto lock = LockRecord(record);
+    wxString whole;
+    bool cut = false;
+    for (const RowText& text : TextsOf(record, size, tools)) {
+        dc.SetFont(*text.font);
+        cut = cut || Fitted(dc, text) != text.text;
+        whole += (whole.empty() ? "" : "\n") + text.text;
+    }
+    return cut ? whole : wxString();
 }

@@ -1,9 +1,9 @@
 #include "display/wnd_lb_qel_file.h"
 
 #include "display/qel_row_layout.h"
-#include "display/qel_row_painter.h"
 #include "display/ui_fonts.h"
 
+#include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/thread.h>
 
@@ -22,6 +22,7 @@ CWndLbQELFile::CWndLbQELFile(wxWindow* parent, wxWindowID id, const wxPoint& pos
       titleFont_(DisplayFont(kTitleFontHeight, true)), smallFont_(DisplayFont(kSmallFontHeight)) {
     SetBackgroundColour(*wxWHITE);
     Bind(wxEVT_LEFT_DOWN, &CWndLbQELFile::onLeftDown, this);
+    Bind(wxEVT_MOTION, &CWndLbQELFile::onMotion, this);
     countTimer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { showRowCount(); });
 }
 
@@ -119,8 +120,7 @@ void CWndLbQELFile::OnDrawItem(wxDC& dc, const wxRect& rect, size_t n) const {
         rowBuffer_ = wxBitmap(rect.width, rect.height, 24);
     }
     wxMemoryDC composed(rowBuffer_);
-    const RowPaintTools tools{titleFont_, smallFont_, icons_, thumbnails_};
-    PaintRow(composed, *record, rect.GetSize(), IsSelected(n), tools);
+    PaintRow(composed, *record, rect.GetSize(), IsSelected(n), paintTools());
     dc.Blit(rect.GetTopLeft(), rect.GetSize(), &composed, wxPoint(0, 0));
 }
 
@@ -134,5 +134,28 @@ void CWndLbQELFile::onLeftDown(wxMouseEvent& event) {
     }
     if (HitsThumbnail(*record, event.GetX())) {
         clickWindow_->post({clickMessage_, 0, 0, nullptr});
+    }
+}
+
+RowPaintTools CWndLbQELFile::paintTools() const {
+    return {titleFont_, smallFont_, icons_, thumbnails_};
+}
+
+void CWndLbQELFile::onMotion(wxMouseEvent& event) {
+    event.Skip();
+    const int row = VirtualHitTest(event.GetY());
+    const QELFileInfo* record = row == wxNOT_FOUND ? nullptr : RowRecord(static_cast<size_t>(row));
+    wxString tip;
+    if (record != nullptr) {
+        wxClientDC dc(this);
+        tip = RowToolTip(dc, *record, wxSize(GetClientSize().x, kRowHeight), paintTools());
+    }
+    if (tip != toolTip_) {
+        toolTip_ = tip;
+        if (tip.empty()) {
+            UnsetToolTip();
+        } else {
+            SetToolTip(tip);
+        }
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/list_view.h"
+#include "display/qel_row_painter.h"
 #include "display/row_icons.h"
 #include "display/thumbnail_bitmaps.h"
 #include "platform/message_target.h"
@@ -17,7 +18,8 @@
 // row, in the order they were added. The rows live in a store of their own; the window only
 // shows how many there are. The search worker appends to the store under `addLock` and the
 // UI thread catches the window's row count up at most every 20 ms, so appending costs no
-// cross-thread round trip and a fast walk no repaint per row.
+// cross-thread round trip and a fast walk no repaint per row. A row whose texts are cut short
+// shows them whole in a tooltip.
 class CWndLbQELFile : public wxVListBox, public ListView {
 public:
     CWndLbQELFile(wxWindow* parent, wxWindowID id, const wxPoint& position, const wxSize& size);
@@ -44,6 +46,8 @@ protected:
 
 private:
     void onLeftDown(wxMouseEvent& event);
+    void onMotion(wxMouseEvent& event);
+    RowPaintTools paintTools() const;
     void showRowCount();
     void repaint();
     // Runs `step` on the UI thread once, however often it is asked for until the step clears
@@ -64,4 +68,5 @@ private:
     mutable wxBitmap rowBuffer_;
     MessageTarget* clickWindow_ = nullptr;
     unsigned clickMessage_ = 0;
+    wxString toolTip_;
 };

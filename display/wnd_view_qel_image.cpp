@@ -4,15 +4,53 @@
 #include "display/ui_fonts.h"
 
 #include <wx/dcbuffer.h>
+#include <wx/dcmemory.h>
+
+#include <algorithm>
 
 namespace {
+
 constexpr int kFontHeight = 10;
 const wxColour kGrey(192, 192, 192);
+
+wxString LoadingText() {
+    return wxString::FromUTF8("読込中…");
+}
+
+// The glyphs as drawn may reach below the line the font reports (a fallback face drawing the
+// Japanese), and the text would be cut off at the preview's bottom edge: it is placed by its ink.
+wxRect InkOf(const wxFont& font, const wxString& text) {
+    wxBitmap canvas(1, 1);
+    wxMemoryDC dc(canvas);
+    dc.SetFont(font);
+    const wxSize extent = dc.GetTextExtent(text);
+    const wxPoint origin(extent.y, extent.y);
+    canvas = wxBitmap(extent.x + 2 * origin.x, 3 * extent.y, 24);
+    dc.SelectObject(canvas);
+    dc.SetBackground(*wxWHITE_BRUSH);
+    dc.Clear();
+    dc.SetFont(font);
+    dc.SetTextForeground(*wxBLACK);
+    dc.DrawText(text, origin);
+    dc.SelectObject(wxNullBitmap);
+    const wxImage drawn = canvas.ConvertToImage();
+    wxRect ink;
+    for (int y = 0; y < drawn.GetHeight(); ++y) {
+        for (int x = 0; x < drawn.GetWidth(); ++x) {
+            if (drawn.GetRed(x, y) < 128) {
+                ink.Union(wxRect(x - origin.x, y - origin.y, 1, 1));
+            }
+        }
+    }
+    return ink.IsEmpty() ? wxRect(wxPoint(0, 0), extent) : ink;
+}
+
 } // namespace
 
 CWndViewQELImage::CWndViewQELImage(wxWindow* parent, wxWindowID id, const wxPoint& position,
                                    const wxSize& size)
-    : wxWindow(parent, id, position, size, wxBORDER_NONE), font_(DisplayFont(kFontHeight)) {
+    : wxWindow(parent, id, position, size, wxBORDER_NONE), font_(DisplayFont(kFontHeight)),
+      textInk_(InkOf(font_, LoadingText())) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, &CWndViewQELImage::onPaint, this);
 }
@@ -41,6 +79,8 @@ void CWndViewQELImage::onPaint(wxPaintEvent&) {
     }
     dc.SetFont(font_);
     dc.SetTextForeground(*wxRED);
-    dc.DrawLabel(wxString::FromUTF8("読込中…"), wxRect(size),
-                 wxALIGN_CENTER_HORIZONTAL | wxALIGN_BOTTOM);
+    // Centred, its lowest ink on the bottom row, and never above the top.
+    const int x = (size.x - textInk_.width) / 2 - textInk_.x;
+    const int y = std::max(size.y - textInk_.GetBottom() - 1, -textInk_.y);
+    dc.DrawText(LoadingText(), x, y);
 }

@@ -16,6 +16,7 @@ public:
     // call.
     void showRecord(const QELFileInfo* record);
     bool loading() const { return loading_; }
+    bool AcceptsFocus() const override { return false; }
 
 private:
     void onPaint(wxPaintEvent& event);
@@ -23,4 +24,5 @@ private:
     wxBitmap picture_;
     bool loading_ = false;
     wxFont font_;
+    wxRect textInk_; // where "読込中…" puts ink when drawn at (0, 0)
 };

@@ -59,6 +59,10 @@ void Publish(QELFileInfo& entry, QELFileInfo&& work, std::mutex* mutex) {
     entry.beforeNameTimes = std::move(work.beforeNameTimes);
 }
 
+bool Running(const AnalysisJob& job) {
+    return job.running.load() == 1;
+}
+
 // Once the service has refused us, or stayed over its limit through all the calls of a photo, or
 // the built-in geocoder cannot load its data, asking again in this pass only costs time (and, with
 // a billed service, money): the pass stops asking and tells the window once.
@@ -71,18 +75,19 @@ bool StopsThePass(int result) {
            result == kGeocodeUnavailable;
 }
 
-// While the service refuses for the moment, it is asked again a little later. A photo whose
-// places cannot be had keeps those it had (`earlier`), so that a pass without the service loses
-// none.
+// While the service refuses for the moment, it is asked again a little later; a stop breaks a
+// request off and ends the waiting. A photo whose places cannot be had keeps those it had
+// (`earlier`), so that a pass without the service loses none.
 void Geocode(QELFileInfo& photo, const std::vector<std::string>& earlier, const AnalysisJob& job,
              GeocodeRun& run) {
     if (!job.geocoding || photo.latitude == 0.0 || photo.longitude == 0.0) {
         return;
     }
+    const auto keepGoing = [&job] { return Running(job); };
     int result = kGeocodeFailed;
-    for (int call = 1; call <= kGeocodeCalls && !run.stopped; ++call) {
-        result =
-            reverseGeocode(*job.geocoding, photo.latitude, photo.longitude, photo.shortAddresses);
+    for (int call = 1; call <= kGeocodeCalls && !run.stopped && Running(job); ++call) {
+        result = reverseGeocode(*job.geocoding, photo.latitude, photo.longitude,
+                                photo.shortAddresses, keepGoing);
         if (result != kGeocodeOverQueryLimit) {
             break;
         }
@@ -108,8 +113,9 @@ void TakeModificationTime(QELFileInfo& photo) {
 }
 
 // A file that cannot be opened may be held by another program for a moment: try again.
-bool ReadExifTime(CExifAnalize& reader, const std::string& path, std::int64_t& time) {
-    for (int attempt = 1; attempt <= kOpenAttempts; ++attempt) {
+bool ReadExifTime(CExifAnalize& reader, const std::string& path, std::int64_t& time,
+                  const AnalysisJob& job) {
+    for (int attempt = 1; attempt <= kOpenAttempts && Running(job); ++attempt) {
         const int result = reader.LoadExif(path);
         if (result == 0) {
             return reader.GetDateTimeOriginal(time) == 1;
@@ -125,7 +131,7 @@ bool ReadExifTime(CExifAnalize& reader, const std::string& path, std::int64_t& t
 void ReadPhotoFile(QELFileInfo& photo, const std::vector<std::string>& earlierPlaces,
                    CExifAnalize& reader, const AnalysisJob& job, GeocodeRun& run) {
     std::int64_t time = 0;
-    if (ReadExifTime(reader, photo.path, time)) {
+    if (ReadExifTime(reader, photo.path, time, job)) {
         photo.shootTime = time;
         photo.dateTimeOriginalText = FormatDateTime(SecondsToLocal(time));
         reader.GetGpsLatitude(photo.latitude);

@@ -17,10 +17,10 @@ constexpr double kKyotoLongitude = 135.7597;
 
 } // namespace
 
-int probeGeocodingService(const GeocodingService& service) {
+int probeGeocodingService(const GeocodingService& service, const std::function<bool()>& keepGoing) {
     std::vector<std::string> names;
     if (!isBuiltinGeocodeUrl(service.baseUrl)) {
-        return requestGeocode(service, kProbeLatitude, kProbeLongitude, names);
+        return requestGeocode(service, kProbeLatitude, kProbeLongitude, names, keepGoing);
     }
     const int result = requestGeocode(service, kKyotoLatitude, kKyotoLongitude, names);
     if (result != kGeocodeOk) {

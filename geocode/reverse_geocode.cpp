@@ -17,10 +17,10 @@ constexpr long kForbidden = 403;
 constexpr long kTooManyRequests = 429;
 
 int RequestNominatim(const GeocodingService& service, const std::string& url,
-                     std::vector<std::string>& components) {
+                     std::vector<std::string>& components, const std::function<bool()>& keepGoing) {
     waitForTurn(service.baseUrl, service.interval);
     long status = 0;
-    const auto answer = HttpGet(url, service.limits, {}, geocodeUserAgent(), &status);
+    const auto answer = HttpGet(url, service.limits, keepGoing, geocodeUserAgent(), &status);
     if (!answer) {
         return kGeocodeFailed;
     }
@@ -37,7 +37,7 @@ std::string geocodeUserAgent() {
 }
 
 int requestGeocode(const GeocodingService& service, double latitude, double longitude,
-                   std::vector<std::string>& components) {
+                   std::vector<std::string>& components, const std::function<bool()>& keepGoing) {
     try {
         const bool builtin = isBuiltinGeocodeUrl(service.baseUrl);
         if (builtin && !prepareBuiltinGeocoder()) {
@@ -45,21 +45,21 @@ int requestGeocode(const GeocodingService& service, double latitude, double long
         }
         const std::string url = geocodeRequestUrl(service, latitude, longitude);
         if (isNominatimUrl(service.baseUrl)) {
-            return RequestNominatim(service, url, components);
+            return RequestNominatim(service, url, components, keepGoing);
         }
         if (!builtin) {
             waitForTurn(service.baseUrl, service.interval);
         }
-        return readGeocodeAnswer(fetchText(url, service.limits), components);
+        return readGeocodeAnswer(fetchText(url, service.limits, keepGoing), components);
     } catch (const std::bad_alloc&) {
         return kGeocodeFailed;
     }
 }
 
 int reverseGeocode(const GeocodingService& service, double latitude, double longitude,
-                   std::vector<std::string>& components) {
+                   std::vector<std::string>& components, const std::function<bool()>& keepGoing) {
     if (!service.cache || isBuiltinGeocodeUrl(service.baseUrl)) {
-        return requestGeocode(service, latitude, longitude, components);
+        return requestGeocode(service, latitude, longitude, components, keepGoing);
     }
     try {
         if (auto kept = service.cache->find(service.baseUrl, latitude, longitude)) {
@@ -67,7 +67,7 @@ int reverseGeocode(const GeocodingService& service, double latitude, double long
             return kGeocodeOk;
         }
         std::vector<std::string> found;
-        const int result = requestGeocode(service, latitude, longitude, found);
+        const int result = requestGeocode(service, latitude, longitude, found, keepGoing);
         if (result == kGeocodeOk) {
             service.cache->store(service.baseUrl, latitude, longitude, found);
             components.insert(components.begin(), found.begin(), found.end());

@@ -54,6 +54,11 @@ bool EnumerateDirectory(const std::string& folder,
     }
 }
 
+int FolderReadError(const std::string& folder) {
+    const std::unique_ptr<DIR, DirCloser> dir(opendir(folder.c_str()));
+    return dir ? 0 : errno;
+}
+
 bool QueryFileIdentity(const std::string& path, FileIdentity& identity) {
     struct stat status {};
     if (stat(path.c_str(), &status) != 0) {

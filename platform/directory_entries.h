@@ -23,6 +23,9 @@ struct FileIdentity {
 bool EnumerateDirectory(const std::string& folder,
                         const std::function<void(const DirectoryEntry&)>& visit);
 
+// 0 when `folder` can be opened for enumeration, else the errno of the failure.
+int FolderReadError(const std::string& folder);
+
 // Device and inode of the directory a path names (links followed); false when it cannot be
 // queried.
 bool QueryFileIdentity(const std::string& path, FileIdentity& identity);

@@ -7,6 +7,7 @@ namespace {
 
 std::mutex guard;
 ErrorReporter installed;
+thread_local const ErrorReporter* threadReporter = nullptr;
 
 void PrintToStandardError(const std::string& message) {
     // One write per message, so lines from several threads do not interleave.
@@ -22,6 +23,10 @@ void SetErrorReporter(ErrorReporter reporter) {
 }
 
 void ReportError(const std::string& message) {
+    if (threadReporter != nullptr) {
+        (*threadReporter)(message);
+        return;
+    }
     ErrorReporter reporter;
     {
         std::lock_guard lock(guard);
@@ -33,4 +38,13 @@ void ReportError(const std::string& message) {
     } else {
         PrintToStandardError(message);
     }
+}
+
+ThreadErrorReporter::ThreadErrorReporter(ErrorReporter reporter)
+    : reporter_(std::move(reporter)), outer_(threadReporter) {
+    threadReporter = &reporter_;
+}
+
+ThreadErrorReporter::~ThreadErrorReporter() {
+    threadReporter = outer_;
 }

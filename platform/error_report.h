@@ -12,3 +12,17 @@ using ErrorReporter = std::function<void(const std::string& message)>;
 void SetErrorReporter(ErrorReporter reporter);
 
 void ReportError(const std::string& message);
+
+// While it lives, the reports made on the thread that made it go to `reporter` instead, whatever
+// is installed: a pass on a thread of its own gathers its failures for one summary this way.
+class ThreadErrorReporter {
+public:
+    explicit ThreadErrorReporter(ErrorReporter reporter);
+    ~ThreadErrorReporter();
+    ThreadErrorReporter(const ThreadErrorReporter&) = delete;
+    ThreadErrorReporter& operator=(const ThreadErrorReporter&) = delete;
+
+private:
+    ErrorReporter reporter_;
+    const ErrorReporter* outer_; // the one it stands in for, if any
+};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 
 // The calls through which copies and records meet the file system they are written to, at the
@@ -14,11 +15,14 @@
 //   fuse               renameat2 with RENAME_NOREPLACE fails with EINVAL, link with EPERM
 //   close-fails=TEXT   closing a written file on its way to a path holding TEXT fails with EIO
 //   syncfs-fails       syncing the file system fails with EIO
+//   slow=MS            closing a written file takes MS milliseconds, as on a card reader or a
+//                      share that writes through
 struct FileSystemQuirks {
     bool caseInsensitive = false;
     bool fuse = false;
     std::string closeFailsFor;
     bool syncFails = false;
+    std::chrono::milliseconds slowClose{0};
 };
 
 void SetFileSystemQuirks(const FileSystemQuirks& quirks);

@@ -17,8 +17,11 @@ constexpr const char* kHeaderLines[] = {
     "Accept:",
 };
 constexpr long kMaxRedirects = 10;
+// How long a wait for the network lasts before `keepGoing` is asked again.
+constexpr int kStopPollMs = 50;
 
 using EasyHandle = std::unique_ptr<CURL, decltype(&curl_easy_cleanup)>;
+using MultiHandle = std::unique_ptr<CURLM, decltype(&curl_multi_cleanup)>;
 using HeaderList = std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)>;
 
 struct Answer {
@@ -99,6 +102,36 @@ bool SetReceiving(CURL* curl, const HttpLimits& limits, Answer& answer) {
            curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &answer) == CURLE_OK;
 }
 
+// curl_easy_perform, except that a wait for the network asks `keepGoing` every kStopPollMs:
+// libcurl's own progress calls come only once a second while nothing arrives, too late for a
+// program that must end within one.
+CURLcode Perform(CURL* curl, const std::function<bool()>& keepGoing) {
+    if (!keepGoing) {
+        return curl_easy_perform(curl);
+    }
+    MultiHandle multi(curl_multi_init(), curl_multi_cleanup);
+    if (!multi || curl_multi_add_handle(multi.get(), curl) != CURLM_OK) {
+        return CURLE_OUT_OF_MEMORY;
+    }
+    CURLcode result = CURLE_ABORTED_BY_CALLBACK;
+    for (int active = 1; active > 0 && keepGoing();) {
+        if (curl_multi_perform(multi.get(), &active) != CURLM_OK ||
+            (active > 0 &&
+             curl_multi_poll(multi.get(), nullptr, 0, kStopPollMs, nullptr) != CURLM_OK)) {
+            result = CURLE_RECV_ERROR;
+            break;
+        }
+    }
+    int left = 0;
+    while (const CURLMsg* message = curl_multi_info_read(multi.get(), &left)) {
+        if (message->msg == CURLMSG_DONE) {
+            result = message->data.result;
+        }
+    }
+    curl_multi_remove_handle(multi.get(), curl);
+    return result;
+}
+
 } // namespace
 
 std::optional<std::string> HttpGet(const std::string& url, const HttpLimits& limits,
@@ -117,7 +150,7 @@ std::optional<std::string> HttpGet(const std::string& url, const HttpLimits& lim
         DebugOutput("HttpGet: the exchange could not be set up");
         return std::nullopt;
     }
-    const CURLcode result = curl_easy_perform(curl.get());
+    const CURLcode result = Perform(curl.get(), keepGoing);
     if (result != CURLE_OK) {
         DebugOutput(std::string("HttpGet: ") +
                     (answer.error[0] != '\0' ? answer.error : curl_easy_strerror(result)));

@@ -10,12 +10,20 @@ bool IsDirectory(const std::string& path) {
     return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
-// Another process may create the same directory between the check and mkdir.
+// Another process may create the same directory between the check and mkdir. A file in the way
+// is reported as such, not as "File exists".
 bool EnsureDirectory(const std::string& path) {
+    if (IsDirectory(path) || mkdir(path.c_str(), 0777) == 0) {
+        return true;
+    }
+    if (errno != EEXIST) {
+        return false;
+    }
     if (IsDirectory(path)) {
         return true;
     }
-    return mkdir(path.c_str(), 0777) == 0 || (errno == EEXIST && IsDirectory(path));
+    errno = ENOTDIR;
+    return false;
 }
 
 } // namespace

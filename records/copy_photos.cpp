@@ -43,6 +43,14 @@ void Clean(CopyState& state, const std::string& folder) {
     }
 }
 
+// The lists draw an entry's title under the catalogue's lock, and the pass may run on a thread of
+// its own.
+void PutInPlace(QELFileInfo& entry, const std::string& title, std::string path) {
+    const auto lock = LockRecord(entry);
+    entry.title = title;
+    entry.path = std::move(path);
+}
+
 enum class Placed { Copied, Renamed, AlreadyThere, Failed };
 
 // Copies the photo at `source` into `folder` as `name`; where a different file bears that name,
@@ -113,8 +121,7 @@ void CopyPhoto(CopyState& state, QELFileInfo& entry) {
         ++tally.failed;
         return;
     }
-    entry.title = name;
-    entry.path = folder + name;
+    PutInPlace(entry, name, folder + name);
     if (!Record(state, folder, entry)) {
         ++tally.failed;
     } else if (placed == Placed::AlreadyThere) {
@@ -132,8 +139,7 @@ void MakeFolder(CopyState& state, QELFileInfo& entry) {
         parent += state.folder1 + "/";
     }
     component = PathComponent(entry.title);
-    entry.title = component;
-    entry.path = parent + component;
+    PutInPlace(entry, component, parent + component);
     if (MakeDirectories(entry.path + "/") != 1) {
         Report("フォルダを作成できませんでした", entry.path, errno);
         ++state.tally.otherFailures;

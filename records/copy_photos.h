@@ -22,6 +22,8 @@ struct CopyTally {
 // never describes a file that is not its photo: where a different file bears the title, the
 // photo is copied under the first free numbered name instead. Every failure is reported with
 // the photo, record or file it is about, and no failure stops the pass. Sends UM_COPY_PROGRESS
-// after every entry. Everything is on disk when it returns. Runs on the UI thread. Returns 0.
+// after every entry. Everything is on disk when it returns. Runs on the UI thread or on a thread
+// of its own, while nothing else changes the result tree; the new titles and paths are put in
+// place under the entries' mutex, under which the lists draw. Returns 0.
 int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination, MessageTarget* window,
                CopyTally* tally = nullptr);

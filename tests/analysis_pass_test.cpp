@@ -261,3 +261,17 @@ TEST_F(AnalysisPass, postsNothingForAnEmptySourceAndStopsWhenAsked) {
     EXPECT_GE(Requests(), 1);
     EXPECT_LE(Requests(), 10);
 }
+
+TEST_F(AnalysisPass, breaksOffARequestThatNeverAnswersWhenStopped) {
+    WriteFile(card_.path() + "DSC00001.JPG", kKyotoPhoto);
+    harness_.search(card_.path());
+    SilentListener silent;
+    GeocodingService service;
+    service.baseUrl = silent.url();
+    ASSERT_EQ(startAnalysis(harness_.catalogue, &harness_.window, ExifAnalysisWorker, service), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const auto start = std::chrono::steady_clock::now();
+    stopAnalysis(harness_.catalogue);
+    // The 300 ms of the stop protocol, not the request's 30 s limit.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
+}

@@ -125,6 +125,9 @@ TEST_F(CliSort, refusesUnusableFoldersBeforeTouchingAnything) {
     EXPECT_EQ(Sort(card.path(), card.path() + "DCIM/sorted").status, 2);
     EXPECT_FALSE(fs::exists(card.path() + "DCIM/sorted"));
     EXPECT_EQ(Sort(card.path(), card.path()).status, 2);
+    const std::set<std::string> cardBefore = PathsBelow(card.path());
+    EXPECT_EQ(Sort(card.path() + "DCIM", card.path()).status, 2) << "a destination holding it";
+    EXPECT_EQ(PathsBelow(card.path()), cardBefore);
     EXPECT_EQ(Cli("sort " + Quoted(out.path() + "missing") + " " + Quoted(out.path() + "x")).status,
               2);
     EXPECT_EQ(Sort(card.path(), "/proc/tessaro-sorted").status, 2);

@@ -265,3 +265,25 @@ TEST(FolderScan, listsEachFolderInNameOrderWithLettersOfEitherCaseAlike) {
     EXPECT_EQ(names, (std::vector<std::string>{"A.JPG", "a.JPG", "B", "x.JPG", "b.JPG", "C.JPG",
                                                "_.JPG"}));
 }
+
+TEST(FolderScan, aStopEndsTheWalkBeforeTheNextFolder) {
+    TempDir dir;
+    for (const char* file : {"a/A.JPG", "b/B.JPG", "c/C.JPG"}) {
+        WriteFile(dir.path() + file, "x");
+    }
+    // The search is stopped as soon as its first folder has been filed, as a new search or the
+    // program's end would stop it on a slow network mount.
+    struct StoppingRows : MemoryListView {
+        std::atomic<int>* running = nullptr;
+        void AddRow(QELFileInfo* record) override {
+            MemoryListView::AddRow(record);
+            *running = 0;
+        }
+    } rows;
+    ScanHarness h;
+    rows.running = &h.catalogue.scanJob.running;
+    h.catalogue.sourceList = &rows;
+    h.search(dir.path());
+    EXPECT_EQ(RowPaths(rows, dir.path()), std::set<std::string>{"a/"});
+    EXPECT_TRUE(h.messagesOf(UM_SEARCH_PROGRESS).empty()) << "no end of a walk that was stopped";
+}

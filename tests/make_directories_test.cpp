@@ -37,6 +37,7 @@ TEST(MakeDirectories, failsWhenAComponentIsAFileOrCannotBeCreated) {
     WriteFile(dir.path() + "plain", "x");
     EXPECT_EQ(MakeDirectories(dir.path() + "plain/sub/file"), 0);
     EXPECT_EQ(MakeDirectories(dir.path() + "plain/"), 0);
+    EXPECT_EQ(errno, ENOTDIR) << "what the user is told, not EEXIST";
     if (geteuid() != 0) { // root may write anywhere
         ASSERT_EQ(mkdir((dir.path() + "locked").c_str(), 0555), 0);
         EXPECT_EQ(MakeDirectories(dir.path() + "locked/sub/"), 0);

@@ -37,6 +37,10 @@ struct RecordingView : WorkflowView {
     std::vector<bool> serviceAnswers;
     std::vector<bool> builtinAnswers;
     std::vector<std::string> notices;
+    std::vector<std::string> messages;
+    std::vector<bool> copyingChanges;
+    std::vector<std::string> copyNotes;
+    std::vector<std::vector<std::string>> copyFailures; // the counts first, then each failure
 
     void setStepEnabled(int step, bool enabled) override { buttons.at(step - 1).enabled = enabled; }
     void setStepFaces(int step, StepFace face, DisabledFace disabled) override {
@@ -72,6 +76,14 @@ struct RecordingView : WorkflowView {
     void showImageView() override { ++imageViewShown; }
     void setWaitCursor(bool waiting) override { cursorChanges.push_back(waiting); }
     TitleOptionsView& titleOptionsView() override { return titleOptions; }
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+    void setCopying(bool copying) override { copyingChanges.push_back(copying); }
+    void showCopyNote(const std::string& note) override { copyNotes.push_back(note); }
+    void showCopyFailures(const std::string& counts,
+                          const std::vector<std::string>& failures) override {
+        copyFailures.push_back({counts});
+        copyFailures.back().insert(copyFailures.back().end(), failures.begin(), failures.end());
+    }
     void showServiceAnswer(bool answered, bool builtin) override {
         serviceAnswers.push_back(answered);
         builtinAnswers.push_back(builtin);

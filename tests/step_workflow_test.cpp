@@ -2,6 +2,7 @@
 #include "app/window_messages.h"
 #include "catalogue/memory_list_view.h"
 #include "geocode/geocode_answer.h"
+#include "platform/error_report.h"
 #include "platform/message_queue.h"
 #include "platform/private_profile.h"
 #include "tests/recording_view.h"
@@ -9,8 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <thread>
 
 namespace {
 
@@ -35,7 +39,9 @@ struct Workflow : ::testing::Test {
     std::vector<WindowMessage> unhandled;
     std::atomic<int> probes{0};
     std::atomic<int> probeResult{0};
-    std::vector<std::string> copyDestinations;
+    std::vector<std::string> copyDestinations; // written by the copy's thread
+    CopyTally copyTally;
+    std::vector<std::string> failOnCopy; // reported by the copy
     std::unique_ptr<StepWorkflow> workflow;
     MessageQueue window{[this](const WindowMessage& m) { workflow->handleMessage(m); }};
 
@@ -43,10 +49,15 @@ struct Workflow : ::testing::Test {
         setenv("XDG_CONFIG_HOME", (home.path() + "config").c_str(), 1);
         WorkflowPasses passes;
         passes.analysisWorker = CountingAnalysis;
-        passes.copyPhotos = [this](CManageQELFileInfo&, const std::string& destination) {
+        passes.copyPhotos = [this](CManageQELFileInfo&, const std::string& destination,
+                                   MessageTarget*) {
             copyDestinations.push_back(destination);
+            for (const std::string& failure : failOnCopy) {
+                ReportError(failure);
+            }
+            return copyTally;
         };
-        passes.probeService = [this](const GeocodingService&) {
+        passes.probeService = [this](const GeocodingService&, const std::function<bool()>&) {
             ++probes;
             return probeResult.load();
         };
@@ -200,9 +211,15 @@ TEST_F(Workflow, stepsFourToSixRunTheirPassesAndEndWithOnlyStepOne) {
     EXPECT_EQ(view.enabledPattern(), "111111");
     EXPECT_EQ(view.destinationFolder, "/media/out/");
 
+    copyTally.copied = 1;
     workflow->onStep6();
+    EXPECT_EQ(workflow->state(), 10);
+    ASSERT_TRUE(window.dispatchUntil([&] { return workflow->state() == 0; }, 30000));
     EXPECT_EQ(copyDestinations, (std::vector<std::string>{"/media/out/"}));
     EXPECT_EQ(view.cursorChanges, (std::vector<bool>{true, false}));
+    EXPECT_EQ(view.copyingChanges, (std::vector<bool>{true, false}));
+    EXPECT_EQ(view.copyNotes, std::vector<std::string>{"コピー 1 枚 → /media/out/"});
+    EXPECT_TRUE(view.copyFailures.empty()) << "a clean copy ends without a dialog";
     EXPECT_EQ(workflow->state(), 0);
     EXPECT_EQ(view.enabledPattern(), "100000");
     EXPECT_EQ(sourceRows.RowCount(), 1u); // the trees stay
@@ -244,4 +261,118 @@ TEST_F(Workflow, startsWithTheStoredTitleOptionsShownAndStoresEveryChange) {
     EXPECT_TRUE(fresh.titleOptions.enabled[1014]);
     again.exit();
     workflow->initialise("/usr/bin/tessaro", &sourceRows, &resultRows);
+}
+
+TEST_F(Workflow, refusesADestinationThatIsTheSourceLiesInItOrHoldsIt) {
+    WriteFile(card.path() + "DCIM/A.JPG", "x");
+    chooseSource();
+    searchAndWait();
+    workflow->onStep3();
+    ASSERT_TRUE(window.dispatchUntil([&] { return workflow->state() == 5; }, 30000));
+    workflow->onStep4();
+    const std::string above = std::filesystem::path(card.path()).parent_path().parent_path();
+    for (const std::string& refused :
+         {card.path(), card.path() + "DCIM/", card.path() + "DCIM/sorted/", above + "/"}) {
+        view.chooserAnswers.push_back(refused);
+        workflow->onStep5();
+        EXPECT_EQ(workflow->state(), 7) << refused;
+    }
+    ASSERT_EQ(view.messages.size(), 4u);
+    EXPECT_EQ(view.messages[0].find("コピー先に読み込みフォルダと同じフォルダは選べません。"), 0u);
+    EXPECT_EQ(view.messages[2].find("コピー先に読み込みフォルダの中のフォルダは選べません。"), 0u);
+    EXPECT_NE(view.messages[2].find("\nコピー先: " + card.path() + "DCIM/sorted/"),
+              std::string::npos);
+    EXPECT_EQ(view.messages[3].find("コピー先に読み込みフォルダを含むフォルダは選べません。"), 0u);
+    EXPECT_EQ(view.destinationFolder, "");
+    EXPECT_EQ(GetPrivateProfileString("InitFolder", "FolderSTEP5", "", workflow->settingsPath()),
+              "");
+
+    // Accepted at STEP5, the destination has become a link into the card by STEP6.
+    TempDir other;
+    std::filesystem::create_directory(other.path() + "out");
+    view.chooserAnswers.push_back(other.path() + "out/");
+    workflow->onStep5();
+    ASSERT_EQ(workflow->state(), 9);
+    std::filesystem::remove(other.path() + "out");
+    std::filesystem::create_directory_symlink(card.path() + "DCIM", other.path() + "out");
+    workflow->onStep6();
+    EXPECT_EQ(workflow->state(), 9);
+    EXPECT_TRUE(copyDestinations.empty());
+    ASSERT_EQ(view.messages.size(), 5u);
+    EXPECT_EQ(view.messages[4].find("コピー先に読み込みフォルダの中のフォルダは選べません。"), 0u);
+}
+
+TEST_F(Workflow, aSourceThatCannotBeReadIsSaidSoAndLeavesStepThreeDisabled) {
+    WriteFile(card.path() + "A.JPG", "x");
+    chooseSource();
+    searchAndWait();
+    ASSERT_EQ(sourceRows.RowCount(), 1u);
+    std::filesystem::remove_all(card.path());
+    workflow->onStep2();
+    EXPECT_EQ(workflow->state(), 1);
+    EXPECT_EQ(view.enabledPattern(), "110000");
+    EXPECT_EQ(sourceRows.RowCount(), 0u);
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].find("読み込みフォルダを開けません。"), 0u);
+    EXPECT_NE(view.messages[0].find(card.path() + ": " + std::strerror(ENOENT)), std::string::npos);
+}
+
+TEST_F(Workflow, aCopyWithFailuresEndsInTheOutcomeAndACleanOneInANote) {
+    WriteFile(card.path() + "A.JPG", "x");
+    chooseSource();
+    searchAndWait();
+    workflow->onStep3();
+    ASSERT_TRUE(window.dispatchUntil([&] { return workflow->state() == 5; }, 30000));
+    workflow->onStep4();
+    view.chooserAnswers.push_back("/media/out/");
+    workflow->onStep5();
+    copyTally = {15 + 1, 1, 1, 2, 0};
+    failOnCopy = {"写真をコピーできませんでした: a → b: Input/output error",
+                  "写真をコピーできませんでした: c → d: No space left on device"};
+    workflow->onStep6();
+    ASSERT_TRUE(window.dispatchUntil([&] { return workflow->state() == 0; }, 30000));
+    const std::string counts =
+        "コピー 15 枚 / 既にあった 1 枚 / 名前を変えてコピー 1 枚 / 失敗 2 枚";
+    EXPECT_EQ(view.copyNotes, std::vector<std::string>{counts + " → /media/out/"});
+    ASSERT_EQ(view.copyFailures.size(), 1u);
+    EXPECT_EQ(view.copyFailures[0],
+              (std::vector<std::string>{counts, failOnCopy[0], failOnCopy[1]}));
+    EXPECT_EQ(view.copyingChanges, (std::vector<bool>{true, false}));
+}
+
+TEST_F(Workflow, exitBreaksOffAProbeInFlightAndOwnsUpToAWorkerThatWillNotStop) {
+    WorkflowPasses passes;
+    // A probe that only ends when told to, as a request to a service that never answers.
+    passes.probeService = [](const GeocodingService&, const std::function<bool()>& keepGoing) {
+        while (keepGoing()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return -100;
+    };
+    // An analysis stuck for two seconds in a read that nothing breaks off.
+    passes.analysisWorker = [](AnalysisJob*) {
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        return 0;
+    };
+    RecordingView quietView;
+    CManageQELFileInfo quietCatalogue;
+    StepWorkflow* quiet = nullptr;
+    MessageQueue quietWindow([&](const WindowMessage& m) { quiet->handleMessage(m); });
+    StepWorkflow stuck(quietCatalogue, quietView, quietWindow, passes);
+    quiet = &stuck;
+    stuck.initialise("/usr/bin/tessaro", &sourceRows, nullptr);
+    quietWindow.dispatch(); // the probe starts
+    ASSERT_EQ(startAnalysis(quietCatalogue, &quietWindow, passes.analysisWorker), 0);
+
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(stuck.exit()) << "the analysis has not stopped";
+    EXPECT_LT(std::chrono::steady_clock::now() - start,
+              kExitBound + std::chrono::milliseconds(300));
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(stuck.exit()) << "it has ended by now";
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+    EXPECT_EQ(quietCatalogue.mutex, nullptr);
+    quietWindow.dispatch();
+    EXPECT_TRUE(quietView.serviceAnswers.empty()) << "the probe's answer went with it";
 }

@@ -168,3 +168,17 @@ std::size_t RowOf(CWndLbQELFile* list, const std::string& name) {
     ADD_FAILURE() << name << " is not in the list";
     return 0;
 }
+
+double DrawnBarFill(wxWindow* bar) {
+    const wxImage shown = ClientPixels(bar);
+    if (!shown.IsOk() || shown.GetWidth() == 0) {
+        return -1.0;
+    }
+    // The theme fills with its blue selection colour on a grey trough.
+    const int y = shown.GetHeight() / 2;
+    int filled = 0;
+    for (int x = 0; x < shown.GetWidth(); ++x) {
+        filled += shown.GetBlue(x, y) > shown.GetRed(x, y) + 60 ? 1 : 0;
+    }
+    return static_cast<double>(filled) / shown.GetWidth();
+}

@@ -9,8 +9,11 @@
 #include "tests/window_driver.h"
 
 #include <gtest/gtest.h>
+#include <wx/timer.h>
 
 #include <atomic>
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -93,3 +96,57 @@ std::size_t RowOf(CWndLbQELFile* list, const std::string& name);
 void MakeCard(const std::string& folder);
 inline const std::vector<std::string> kCardPhotos = {
     "IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG", "IMG_0004.JPG", "IMG_0005.JPG", "IMG_0006.JPG"};
+
+// Answers the next modal dialog of type `Dialog` as a user would: waits for it, lets `look` see
+// it as shown, then clicks its OK button. Runs from a timer, because the dialog's own modal loop
+// holds the test until it closes.
+template <typename Dialog> class DialogAnswer : public wxTimer {
+public:
+    explicit DialogAnswer(std::function<void(Dialog*)> look)
+        : look_(std::move(look)),
+          deadline_(std::chrono::steady_clock::now() + std::chrono::seconds(20)) {
+        Start(20);
+    }
+
+    bool answered = false;
+    bool gaveUp = false; // no such dialog came, or its button did not close it
+
+private:
+    void Notify() override {
+        Dialog* dialog = nullptr;
+        for (wxWindow* top : wxTopLevelWindows) {
+            if (auto* shown = dynamic_cast<Dialog*>(top); shown && shown->IsShown()) {
+                dialog = shown;
+            }
+        }
+        if (std::chrono::steady_clock::now() > deadline_) {
+            answered = gaveUp = true;
+            Stop();
+            if (dialog != nullptr) {
+                dialog->EndModal(wxID_CANCEL);
+            }
+        } else if (dialog != nullptr && !clicked_ && ++shownTicks_ > kPaintTicks) {
+            clicked_ = true;
+            look_(dialog);
+            Click(dialog->FindWindow(wxID_OK));
+        } else if (dialog == nullptr && clicked_) {
+            answered = true;
+            Stop();
+        }
+    }
+
+    // Ticks the dialog is left to paint itself before it is looked at.
+    static constexpr int kPaintTicks = 10;
+    std::function<void(Dialog*)> look_;
+    std::chrono::steady_clock::time_point deadline_;
+    int shownTicks_ = 0;
+    bool clicked_ = false;
+};
+
+// The share of the progress bar's width that its drawn fill covers, read from the screen.
+double DrawnBarFill(wxWindow* bar);
+// Runs until `answer` has dealt with its dialog; fails the test when it gave up.
+template <typename Dialog> void AwaitAnswer(DialogAnswer<Dialog>& answer) {
+    ASSERT_TRUE(RunUntil([&] { return answer.answered; }, 30000));
+    ASSERT_FALSE(answer.gaveUp) << "the dialog did not come or did not close";
+}

@@ -1,0 +1,46 @@
+#include "app/copy_run.h"
+#include "app/window_messages.h"
+#include "platform/error_report.h"
+#include "platform/message_queue.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+TEST(CopyRun, thinsOutTheProgressGathersItsOwnFailuresAndSaysWhenItHasEnded) {
+    std::vector<WindowMessage> handled;
+    MessageQueue window([&](const WindowMessage& m) { handled.push_back(m); });
+    std::vector<std::string> elsewhere;
+    SetErrorReporter([&](const std::string& message) { elsewhere.push_back(message); });
+    CManageQELFileInfo catalogue;
+    CopyRun run;
+    constexpr int kEntries = 2000;
+    ASSERT_TRUE(run.start(
+        catalogue, "/media/out/", window,
+        [](CManageQELFileInfo&, const std::string& destination, MessageTarget* progress) {
+            ReportError("写真をコピーできませんでした: " + destination);
+            std::thread([] { ReportError("not the pass's"); }).join();
+            const std::atomic<int> running{1};
+            for (int i = 1; i <= kEntries; ++i) {
+                progress->send({UM_COPY_PROGRESS, static_cast<WParam>(i), kEntries, nullptr},
+                               running);
+            }
+            CopyTally tally;
+            tally.copied = 7;
+            return tally;
+        }));
+    ASSERT_TRUE(window.dispatchUntil(
+        [&] { return !handled.empty() && handled.back().id == UM_COPY_DONE; }, 10000));
+    const CopyOutcome outcome = run.finish();
+    SetErrorReporter(nullptr);
+    EXPECT_EQ(outcome.tally.copied, 7);
+    EXPECT_EQ(outcome.failures,
+              std::vector<std::string>{"写真をコピーできませんでした: /media/out/"});
+    EXPECT_EQ(elsewhere, std::vector<std::string>{"not the pass's"});
+    ASSERT_GE(handled.size(), 3u);
+    // The first (which sets the bar's range) and the last always arrive; in between, at most
+    // one every 50 ms, where the pass sent thousands in a moment.
+    EXPECT_EQ(handled.front().wParam, 1u);
+    EXPECT_EQ(handled[handled.size() - 2].wParam, static_cast<WParam>(kEntries));
+    EXPECT_LT(handled.size(), 20u);
+}
