@@ -30,9 +30,12 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::string(argv[1]) == "geocode") {
         return BenchGeocode();
     }
+    if (argc >= 2 && std::string(argv[1]) == "thumbs") {
+        return RunImageBench(argv);
+    }
     if (argc != 3) {
-        std::fprintf(stderr,
-                     "usage: tessaro-bench scan|exif|copy|thumbs FOLDER | titles | geocode\n");
+        std::fprintf(stderr, "usage: tessaro-bench scan|exif|copy FOLDER | thumbs [--save DIR] "
+                             "FOLDER | titles | geocode\n");
         return 2;
     }
     const std::string name = argv[1];
@@ -48,9 +51,6 @@ int main(int argc, char** argv) {
     }
     if (name == "exif") {
         return BenchExif(folder);
-    }
-    if (name == "thumbs") {
-        return RunImageBench(argv);
     }
     std::fprintf(stderr, "tessaro-bench: unknown benchmark %s\n", name.c_str());
     return 2;

@@ -16,7 +16,8 @@ ScanTiming TimeScan(const std::string& folder);
 // Each benchmark times one hot path over `folder`, prints what it measured and, as its last
 // line, "<rate> photos/s". Returns the process exit status.
 int BenchScan(const std::string& folder);
-int BenchThumbs(const std::string& folder);
+// With a `saveDir`, also writes each thumbnail there as a PNG named after its photo.
+int BenchThumbs(const std::string& folder, const std::string& saveDir);
 // The offline map at a dozen places; it needs no folder.
 int BenchOfflineMap();
 int BenchExif(const std::string& folder);

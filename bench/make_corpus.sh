@@ -1,12 +1,20 @@
 #!/usr/bin/env bash
 # Builds the benchmark corpus, the same bytes on every run (fixed seeds, fixed tag values):
 #   DIR/small  3000 small camera-like JPEGs in 47 folders, plus hidden folders and non-photos
-#   DIR/large  60 camera-like 4000x3000 JPEGs of 3-6 MB
-# Usage: bench/make_corpus.sh [DIR]   (default bench/corpus). A set already built is kept.
+#   DIR/large  60 camera-like 4000x3000 JPEGs of 3-6 MB, each with a 160x120 preview in IFD1
+# Like a camera's, each file's modification time is its DateTimeOriginal read as local time (of
+# the zone this script runs in), and DateTime is DateTimeOriginal.
+# Usage: bench/make_corpus.sh [DIR]   (default bench/corpus). A set already built by this
+# version of the script is kept; one built by an earlier version is built again.
 # Needs ImageMagick's convert and exiftool: scripts/install-deps.sh --bench
 set -euo pipefail
 
 dir=${1:-"$(dirname "$0")/corpus"}
+version=2
+# The tag values are written in UTC; the files' times follow the caller's zone, as a camera's
+# card is read in the zone its clock was set to.
+caller_tz=(env -u TZ)
+[ -z "${TZ+set}" ] || caller_tz=(env "TZ=$TZ")
 export TZ=UTC
 for tool in convert exiftool; do
     command -v "$tool" >/dev/null || { echo "make_corpus: $tool missing (scripts/install-deps.sh --bench)" >&2; exit 2; }
@@ -42,6 +50,7 @@ make_picture() {
 # when given, GPS $4 $5.
 tag_args() {
     printf -- '-DateTimeOriginal=%(%Y:%m:%d %H:%M:%S)T\n' "$3"
+    printf -- '-ModifyDate=%(%Y:%m:%d %H:%M:%S)T\n' "$3"
     if [ -n "${4:-}" ]; then
         printf -- '-GPSLatitude=%s\n-GPSLatitudeRef=N\n-GPSLongitude=%s\n-GPSLongitudeRef=E\n' "$4" "$5"
     fi
@@ -52,6 +61,11 @@ tag_args() {
 run_exiftool() {
     sed -i '$d' "$1" # the last block needs no -execute after it
     exiftool -q -q -@ "$1" -common_args -Make=Tessa -Model="$2" >/dev/null
+}
+
+# Gives every JPEG below $1 its DateTimeOriginal as modification time, in the caller's zone.
+camera_times() {
+    "${caller_tz[@]}" exiftool -q -q -r. -ext jpg '-FileModifyDate<DateTimeOriginal' "$1" >/dev/null
 }
 
 small_folders() {
@@ -97,6 +111,7 @@ build_small() {
     folder_args "$bases" 3 1 "$work/DCIM/.thumbs" >>"$args"
     folder_args "$bases" 5 2 "$work/Trips/Private" >>"$args"
     run_exiftool "$args" T-160
+    camera_times "$work"
     # Files that are no photos to the scan.
     echo "camera notes" >"$work/DCIM/100CAMERA/README.txt"
     head -c 4096 /dev/zero >"$work/DCIM/101CAMERA/MVI_0001.MOV"
@@ -110,6 +125,11 @@ build_large() {
     : >"$args"
     for ((i = 0; i < 60; i++)); do
         make_picture $((1000 + i)) 4000x3000 "0.$((65 + i % 4 * 10))" 6 "$work/raw$i.jpg"
+        # The camera's preview of the pixels as stored, and the pixel dimensions it records.
+        convert -define jpeg:size=320x240 "$work/raw$i.jpg" -thumbnail 160x120 -quality 80 \
+            "$work/preview$i.jpg"
+        printf -- '-ThumbnailImage<=%s\n-ExifImageWidth=4000\n-ExifImageHeight=3000\n' \
+            "$work/preview$i.jpg" >>"$args"
         # Some taken upright, some with a position.
         ((i % 10 == 3)) && echo "-Orientation#=6" >>"$args"
         lat=""
@@ -118,19 +138,22 @@ build_large() {
         tag_args "$work/raw$i.jpg" "$work/$name" $((1577869200 + i * 600)) "$lat" 139.7454 >>"$args"
     done
     run_exiftool "$args" T-4000
-    rm "$work"/raw*.jpg "$args"
+    rm "$work"/raw*.jpg "$work"/preview*.jpg "$args"
+    camera_times "$work"
 }
 
 # Each set is built beside its final place and moved there whole, so a half-built set is
 # never taken for a finished one.
 for set in small large; do
-    if [ -d "$dir/$set" ]; then
+    if [ "$(cat "$dir/$set/.version" 2>/dev/null)" = "$version" ]; then
         echo "$dir/$set: already built"
         continue
     fi
     rm -rf "$dir/$set.partial"
     mkdir -p "$dir/$set.partial"
     "build_$set" "$dir/$set.partial"
+    echo "$version" >"$dir/$set.partial/.version"
+    rm -rf "$dir/$set"
     mv "$dir/$set.partial" "$dir/$set"
     echo "$dir/$set: $(find "$dir/$set" -iname '*.jpg' | wc -l) JPEGs"
 done

@@ -1,5 +1,6 @@
 #include "catalogue/folder_scan.h"
 
+#include "catalogue/thumbnail_phase.h"
 #include "platform/directory_entries.h"
 #include "platform/hidden.h"
 
@@ -99,25 +100,18 @@ void Walk(ScanJob& job, int level, Entered& entered) {
     }
 }
 
+// On every core, each photo announced in row order.
 void MakeThumbnails(ScanJob& job) {
     CManageQELFileInfo& catalogue = *job.catalogue;
     ListView* rows = catalogue.sourceList;
     if (catalogue.thumbnailMaker == nullptr || rows == nullptr) {
         return;
     }
-    const std::size_t count = rows->RowCount();
-    for (std::size_t i = 0; i < count && job.running.load() == 1; ++i) {
-        QELFileInfo* record = rows->RowRecord(i);
-        if (record == nullptr) {
-            break;
-        }
-        if (record->isFolder == 1) {
-            continue;
-        }
-        catalogue.thumbnailMaker(record, kThumbnailBox);
-        Send(job, reinterpret_cast<LParam>(record));
-        rows->Invalidate();
-    }
+    MakeThumbnailsInRowOrder(*rows, catalogue.thumbnailMaker, kThumbnailBox, job.running,
+                             ThumbnailThreads(), [&](QELFileInfo* record) {
+                                 Send(job, reinterpret_cast<LParam>(record));
+                                 rows->Invalidate();
+                             });
 }
 
 } // namespace

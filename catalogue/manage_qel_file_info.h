@@ -12,8 +12,9 @@
 #include <thread>
 #include <vector>
 
-// Makes the thumbnail of one photo record into the box; 1 when made. The desktop program hands
-// the OpenCV one to the catalogue; without one the scan makes no thumbnails.
+// Makes the thumbnail of one photo record into the box; 1 when made. Called from several threads
+// at once, each for its own record. The desktop program hands the OpenCV one to the catalogue;
+// without one the scan makes no thumbnails.
 using ThumbnailMaker = int (*)(QELFileInfo* record, const ImageBox& box);
 
 using RecordList = std::vector<std::unique_ptr<QELFileInfo>>;

@@ -85,7 +85,8 @@ int FlipCode(int orientation) {
     }
 }
 
-// The decoder's EXIF turn, done on our pixels; null if OpenCV would not write into them.
+} // namespace
+
 std::unique_ptr<ImagePixels> Upright(std::unique_ptr<ImagePixels> stored, int orientation) {
     if (orientation >= 5) {
         auto turned = NewPixels(PixelSize{stored->height, stored->width}, stored->channels);
@@ -107,7 +108,6 @@ std::unique_ptr<ImagePixels> Upright(std::unique_ptr<ImagePixels> stored, int or
     return stored;
 }
 
-// The frame decoded at 1/scale into new pixels; null unless the decoder delivered exactly that.
 std::unique_ptr<ImagePixels> DecodeStored(std::string& file, const JpegFrame& frame, int scale) {
     if (!frame.endsWithEoi) {
         EndWithEoi(file);
@@ -125,8 +125,6 @@ std::unique_ptr<ImagePixels> DecodeStored(std::string& file, const JpegFrame& fr
     const cv::Mat decoded = cv::imdecode(encoded, kDecodeFlags | ScaleFlag(scale), &target);
     return decoded.data == pixels->bytes.data() ? std::move(pixels) : nullptr;
 }
-
-} // namespace
 
 QELImage DecodeJpegDirect(const std::string& path, const ImageBox& box, int oversample) {
     auto file = ReadJpegBytes(path);

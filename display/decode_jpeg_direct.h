@@ -1,7 +1,9 @@
 #pragma once
 
+#include "display/jpeg_frame.h"
 #include "display/qel_image.h"
 
+#include <memory>
 #include <string>
 
 // The JPEG photo of `path` decoded upright straight into pixels of our own, at the scale
@@ -11,3 +13,12 @@
 // promise. Decoding into our pixels spares a second picture-sized block and a copy. The
 // decoder's exceptions pass through.
 QELImage DecodeJpegDirect(const std::string& path, const ImageBox& box, int oversample);
+
+// `bytes`, a JPEG whose headers read as `frame`, decoded as stored (not turned) at 1/scale into
+// new pixels of our own; null unless the decoder delivered exactly that. The bytes of a file cut
+// short get end markers appended first. The decoder's exceptions pass through.
+std::unique_ptr<ImagePixels> DecodeStored(std::string& bytes, const JpegFrame& frame, int scale);
+
+// `stored` turned by the EXIF orientation as the decoder turns a photo, done on our pixels; null
+// if OpenCV would not write into them.
+std::unique_ptr<ImagePixels> Upright(std::unique_ptr<ImagePixels> stored, int orientation);

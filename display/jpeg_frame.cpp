@@ -123,6 +123,8 @@ struct Walk {
     std::uint64_t pos = 2;
     std::optional<JpegFrame> frame;
     std::optional<int> orientation;
+    std::uint64_t app1Offset = 0;
+    std::uint64_t app1Length = 0;
 };
 
 // The next marker from `pos` on, as the decoder finds it: whatever comes before a 0xFF (coded
@@ -162,6 +164,8 @@ bool TakeSegment(const ByteReader& reader, std::uint32_t marker, Walk& walk) {
         }
     } else if (marker == kAPP1 && !walk.orientation) {
         walk.orientation = ExifOrientation(*payload);
+        walk.app1Offset = walk.pos + 2;
+        walk.app1Length = payload->size();
     }
     walk.pos += *length;
     return true;
@@ -198,9 +202,9 @@ int ScansFrom(std::span<const std::uint8_t> bytes, std::uint64_t pos) {
     }
 }
 
-} // namespace
-
-std::optional<JpegFrame> ReadJpegFrame(std::span<const std::uint8_t> bytes) {
+// The frame as the segments up to the first scan's header give it; `scanAt` becomes where that
+// header's length lies.
+std::optional<JpegFrame> WalkHeaders(std::span<const std::uint8_t> bytes, std::uint64_t& scanAt) {
     const ByteReader reader(bytes, true);
     // A marker right after SOI is what makes the image library pick its JPEG decoder; without
     // it another decoder may take the bytes.
@@ -226,9 +230,29 @@ std::optional<JpegFrame> ReadJpegFrame(std::span<const std::uint8_t> bytes) {
     }
     JpegFrame& frame = *walk.frame;
     frame.scanComponents = *scanComponents;
-    frame.scans = ScansFrom(bytes, walk.pos + *reader.u16(walk.pos));
     frame.orientation = walk.orientation.value_or(1);
+    frame.app1Offset = walk.app1Offset;
+    frame.app1Length = walk.app1Length;
+    scanAt = walk.pos;
+    return frame;
+}
+
+} // namespace
+
+std::optional<JpegFrame> ReadJpegHeaders(std::span<const std::uint8_t> bytes) {
+    std::uint64_t scanAt = 0;
+    return WalkHeaders(bytes, scanAt);
+}
+
+std::optional<JpegFrame> ReadJpegFrame(std::span<const std::uint8_t> bytes) {
+    std::uint64_t scanAt = 0;
+    auto frame = WalkHeaders(bytes, scanAt);
+    if (!frame) {
+        return std::nullopt;
+    }
+    const ByteReader reader(bytes, true);
+    frame->scans = ScansFrom(bytes, scanAt + *reader.u16(scanAt));
     const std::uint64_t size = bytes.size();
-    frame.endsWithEoi = reader.u8(size - 2) == kMarkerByte && reader.u8(size - 1) == kEOI;
+    frame->endsWithEoi = reader.u8(size - 2) == kMarkerByte && reader.u8(size - 1) == kEOI;
     return frame;
 }

@@ -1,5 +1,7 @@
 #include "display/make_thumbnail.h"
 
+#include "display/camera_preview.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -13,16 +15,16 @@ namespace {
 // difference stays under half a level; with 4 the smaller files reach over one, with 2 three.
 constexpr int kOversample = 6;
 
+} // namespace
+
 // Never leaves a full-size picture behind, not even when the fit fails.
-QELImage FittedPicture(const std::string& path, const ImageBox& box) {
+QELImage DecodedThumbnail(const std::string& path, const ImageBox& box) {
     QELImage picture;
     if (!picture.Load(path, box, kOversample) || !picture.FitInto(box)) {
         picture.Release();
     }
     return picture;
 }
-
-} // namespace
 
 std::optional<PixelSize> FittedSize(int width, int height, const ImageBox& box) {
     const std::int64_t boxWidth = std::int64_t{box.right} - box.left;
@@ -54,7 +56,10 @@ int MakeThumbnail(QELFileInfo* record, const ImageBox& box) {
     }
     // Decoded before the lock is taken: the list draws under the same lock on the UI thread,
     // which must not wait for a decode.
-    QELImage picture = FittedPicture(record->path, box);
+    QELImage picture = PreviewThumbnail(record->path, box);
+    if (!picture.image) {
+        picture = DecodedThumbnail(record->path, box);
+    }
     std::unique_lock<std::mutex> lock;
     if (record->mutex != nullptr) {
         lock = std::unique_lock<std::mutex>(*record->mutex);

@@ -36,10 +36,6 @@ std::uint32_t DirectorySize(const std::vector<TiffEntry>& entries) {
     return entries.empty() ? 0 : 2 + 12 * static_cast<std::uint32_t>(entries.size()) + 4;
 }
 
-TiffEntry Long(std::uint16_t tag, std::uint32_t value, bool bigEndian) {
-    return {tag, 4, 1, Bytes(value, 4, bigEndian)};
-}
-
 } // namespace
 
 std::string Bytes(std::uint32_t value, int width, bool bigEndian) {
@@ -57,6 +53,10 @@ TiffEntry TiffEntry::Ascii(std::uint16_t tag, const std::string& text) {
 
 TiffEntry TiffEntry::Short(std::uint16_t tag, std::uint16_t value, bool bigEndian) {
     return {tag, 3, 1, Bytes(value, 2, bigEndian)};
+}
+
+TiffEntry TiffEntry::Long(std::uint16_t tag, std::uint32_t value, bool bigEndian) {
+    return {tag, 4, 1, Bytes(value, 4, bigEndian)};
 }
 
 TiffEntry TiffEntry::Rationals(std::uint16_t tag,
@@ -78,10 +78,10 @@ std::string BuildTiff(const TiffLayout& layout) {
     const std::uint32_t gpsAt = exifAt + DirectorySize(layout.exif);
     const std::uint32_t nextAt = gpsAt + DirectorySize(layout.gps);
     if (!layout.exif.empty()) {
-        ifd0.push_back(Long(34665, exifAt, be));
+        ifd0.push_back(TiffEntry::Long(34665, exifAt, be));
     }
     if (!layout.gps.empty()) {
-        ifd0.push_back(Long(34853, gpsAt, be));
+        ifd0.push_back(TiffEntry::Long(34853, gpsAt, be));
     }
     Writer writer{be, std::string(be ? "MM" : "II") + Bytes(42, 2, be) + Bytes(8, 4, be), ""};
     writer.dataStart = nextAt + DirectorySize(layout.next);
@@ -92,6 +92,16 @@ std::string BuildTiff(const TiffLayout& layout) {
         }
     }
     return writer.out + writer.data;
+}
+
+std::string BuildTiffWithPreview(TiffLayout layout, const std::string& preview) {
+    const auto length = static_cast<std::uint32_t>(preview.size());
+    layout.next.push_back(TiffEntry::Long(0x0201, 0, layout.bigEndian));
+    layout.next.push_back(TiffEntry::Long(0x0202, length, layout.bigEndian));
+    // The offset's own value does not change the size of what comes before the preview.
+    const auto offset = static_cast<std::uint32_t>(BuildTiff(layout).size());
+    layout.next[layout.next.size() - 2] = TiffEntry::Long(0x0201, offset, layout.bigEndian);
+    return BuildTiff(layout) + preview;
 }
 
 std::string ExifJpeg(const std::string& tiff) {

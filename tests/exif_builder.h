@@ -16,6 +16,7 @@ struct TiffEntry {
 
     static TiffEntry Ascii(std::uint16_t tag, const std::string& text);
     static TiffEntry Short(std::uint16_t tag, std::uint16_t value, bool bigEndian);
+    static TiffEntry Long(std::uint16_t tag, std::uint32_t value, bool bigEndian);
     static TiffEntry Rationals(std::uint16_t tag,
                                const std::vector<std::pair<std::uint32_t, std::uint32_t>>& values,
                                bool bigEndian);
@@ -30,6 +31,9 @@ struct TiffLayout {
 };
 
 std::string BuildTiff(const TiffLayout& layout);
+// The same with `preview` after everything else and the next IFD naming it: its
+// JPEGInterchangeFormat and JPEGInterchangeFormatLength appended to `layout.next`.
+std::string BuildTiffWithPreview(TiffLayout layout, const std::string& preview);
 
 // SOI, APP1 "Exif\0\0" holding `tiff`, then a minimal rest of a JPEG.
 std::string ExifJpeg(const std::string& tiff);

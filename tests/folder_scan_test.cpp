@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <mutex>
 #include <set>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -61,9 +62,14 @@ void ExpectEndMessages(const ScanHarness& h) {
     EXPECT_EQ(h.messages.back().id, UM_THUMB_PROGRESS);
 }
 
+// Called from the thumbnail phase's threads.
+std::mutex gMadeForLock;
 std::vector<QELFileInfo*> gMadeFor;
 int RecordingThumbnailMaker(QELFileInfo* record, const ImageBox& box) {
-    gMadeFor.push_back(record);
+    {
+        const std::lock_guard<std::mutex> lock(gMadeForLock);
+        gMadeFor.push_back(record);
+    }
     EXPECT_EQ(box.right - box.left, 30);
     EXPECT_EQ(box.bottom - box.top, 30);
     record->thumbReady = 1;
@@ -204,7 +210,7 @@ TEST(FolderScan, anUnreadableFolderYieldsNothingAndTheWalkGoesOn) {
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
-TEST(FolderScan, makesThumbnailsOfPhotoRowsInRowOrderAndAnnouncesEach) {
+TEST(FolderScan, makesThumbnailsOfPhotoRowsAndAnnouncesEachInRowOrder) {
     TempDir dir;
     WriteFile(dir.path() + "A.JPG", "x");
     WriteFile(dir.path() + "sub/B.JPG", "x");
@@ -220,7 +226,11 @@ TEST(FolderScan, makesThumbnailsOfPhotoRowsInRowOrderAndAnnouncesEach) {
             photoRows.push_back(r);
         }
     }
-    EXPECT_EQ(gMadeFor, photoRows);
+    // Made on several threads in any order; announced in row order.
+    std::sort(gMadeFor.begin(), gMadeFor.end());
+    std::vector<QELFileInfo*> sortedRows = photoRows;
+    std::sort(sortedRows.begin(), sortedRows.end());
+    EXPECT_EQ(gMadeFor, sortedRows);
     const auto thumbs = h.messagesOf(UM_THUMB_PROGRESS);
     ASSERT_EQ(thumbs.size(), 4u);
     for (std::size_t i = 0; i < 3; ++i) {

@@ -1,9 +1,13 @@
+#include "exif/camera_written.h"
 #include "exif/exif_analize.h"
+#include "exif/exif_preview.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <sys/mman.h>
@@ -18,8 +22,8 @@ int InputFile() {
 }
 
 // `behindApp2`: the walk cannot pass the APP2 in front, so whatever the reader gives comes from
-// the second look, which answers only with a date.
-void Read(std::string_view bytes, bool behindApp2) {
+// the second look, which answers only with a date. Returns where the TIFF bytes it read start.
+std::optional<std::size_t> Read(std::string_view bytes, bool behindApp2) {
     const int fd = InputFile();
     if (fd < 0 || ftruncate(fd, 0) != 0 ||
         pwrite(fd, bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size())) {
@@ -46,6 +50,25 @@ void Read(std::string_view bytes, bool behindApp2) {
         }
     }
     reader.m_entries.clear();
+    return result == 0 ? std::optional<std::size_t>(reader.m_nTiffBase) : std::nullopt;
+}
+
+// The preview reader on the input as TIFF bytes and on the TIFF bytes of its Exif segment: the
+// preview lies within them, and the camera rule takes whatever the block says.
+void ReadPreview(std::string_view bytes, std::optional<std::size_t> exifBase) {
+    const auto all = std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    for (const std::size_t base : {std::size_t{0}, exifBase.value_or(0)}) {
+        const auto tiff = all.subspan(std::min(base, all.size()));
+        const auto preview = ReadExifPreview(tiff);
+        if (!preview) {
+            continue;
+        }
+        if (preview->jpeg.data() < tiff.data() ||
+            preview->jpeg.data() + preview->jpeg.size() > tiff.data() + tiff.size()) {
+            __builtin_trap();
+        }
+        WrittenByCamera(*preview, 0);
+    }
 }
 
 } // namespace
@@ -54,7 +77,7 @@ void Read(std::string_view bytes, bool behindApp2) {
 // two bytes, so the second look walks every input's segments.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    Read(input, false);
+    ReadPreview(input, Read(input, false));
     static std::string behind;
     behind.assign("\xFF\xD8\xFF\xE2\x00\x02", 6);
     behind.append(input.substr(std::min<std::size_t>(2, size)));
