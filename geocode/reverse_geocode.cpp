@@ -18,7 +18,7 @@ constexpr long kTooManyRequests = 429;
 
 int RequestNominatim(const GeocodingService& service, const std::string& url,
                      std::vector<std::string>& components, const std::function<bool()>& keepGoing) {
-    waitForTurn(service.baseUrl, service.interval);
+    const RequestTurn turn(service.baseUrl, service.interval);
     long status = 0;
     const auto answer = HttpGet(url, service.limits, keepGoing, geocodeUserAgent(), &status);
     if (!answer) {
@@ -47,9 +47,10 @@ int requestGeocode(const GeocodingService& service, double latitude, double long
         if (isNominatimUrl(service.baseUrl)) {
             return RequestNominatim(service, url, components, keepGoing);
         }
-        if (!builtin) {
-            waitForTurn(service.baseUrl, service.interval);
+        if (builtin) {
+            return readGeocodeAnswer(fetchText(url, service.limits, keepGoing), components);
         }
+        const RequestTurn turn(service.baseUrl, service.interval);
         return readGeocodeAnswer(fetchText(url, service.limits, keepGoing), components);
     } catch (const std::bad_alloc&) {
         return kGeocodeFailed;
