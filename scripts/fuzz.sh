@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang into build-fuzz/ and runs each for a bounded time
 # (FUZZ_SECONDS, default 30), seeded with real files (the camera files and example answers in
-# tests/data, the record reader with the record files in tests/fuzz/seeds/records, the map
+# tests/data and a Nominatim answer in tests/fuzz/seeds/answers, the record reader with the record files in tests/fuzz/seeds/records, the map
 # pictures with those in tests/fuzz/seeds/maps, the catalogue reader with the system's small
 # GeoNames catalogues, the states reader with small cuts of the built-in geocoder's data file). A crash fails the run and leaves its input in build-fuzz/crashes/.
 # Names given as arguments fuzz only those targets.
@@ -27,7 +27,7 @@ seed() {
             [ -e "$2/$(basename "$file")" ] || head -c 65536 "$file" >"$2/$(basename "$file")"
         done
         ;;
-    geocode-answer-fuzz) cp -n tests/data/geocode/* "$2"/ 2>/dev/null || true ;;
+    geocode-answer-fuzz) cp -n tests/data/geocode/* tests/fuzz/seeds/answers/* "$2"/ 2>/dev/null || true ;;
     message-catalogue-fuzz)
         # The small GeoNames catalogues of libgeonames-common, named by their language.
         for file in $(find /usr/share/locale -name geonames.mo -size -64k 2>/dev/null | head -n 8); do

@@ -1,4 +1,5 @@
 #include "geocode/geocode_answer.h"
+#include "geocode/nominatim_answer.h"
 #include "geocode/utf8_to_narrow.h"
 
 #include <cstddef>
@@ -16,10 +17,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::vector<std::string> components = {"earlier"};
     const int result = readGeocodeAnswer(text, components);
-    const bool known =
-        result == kGeocodeOk || result == kGeocodeOverQueryLimit || result == kGeocodeFailed;
+    const bool known = result == kGeocodeOk || result == kGeocodeOverQueryLimit ||
+                       result == kGeocodeRefused || result == kGeocodeFailed;
     if (!known || components.back() != "earlier" ||
         (result != kGeocodeOk && components.size() != 1)) {
+        __builtin_trap();
+    }
+    // The web service's other dialect: JSON as it arrives, never thrown out of the reader.
+    std::vector<std::string> parts = {"earlier"};
+    const int read = readNominatimAnswer({reinterpret_cast<const char*>(data), size}, parts);
+    if ((read != kGeocodeOk && read != kGeocodeFailed) || parts.back() != "earlier" ||
+        (read != kGeocodeOk && parts.size() != 1)) {
         __builtin_trap();
     }
     return 0;
