@@ -1,9 +1,9 @@
 #include "app/step_workflow.h"
 
-#include "app/window_messages.h"
 #include "platform/make_directories.h"
 #include "platform/private_profile.h"
 #include "platform/settings_path.h"
+#include "platform/window_messages.h"
 
 #include <chrono>
 #include <thread>

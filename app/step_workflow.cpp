@@ -1,12 +1,12 @@
 #include "app/step_workflow.h"
 
 #include "app/geocode_stopped_text.h"
-#include "app/window_messages.h"
 #include "app/workflow_texts.h"
 #include "catalogue/folder_scan.h"
 #include "geocode/geocode_cache.h"
 #include "platform/directory_entries.h"
 #include "platform/private_profile.h"
+#include "platform/window_messages.h"
 #include "titles/assign_titles.h"
 
 #include <cstdio>

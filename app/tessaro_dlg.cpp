@@ -10,7 +10,6 @@
 #include "app/progress_bar.h"
 #include "app/sunken_text.h"
 #include "app/tessaro_layout.h"
-#include "app/window_messages.h"
 #include "app/window_pictures.h"
 #include "display/make_thumbnail.h"
 #include "display/static_map_url.h"
@@ -19,6 +18,7 @@
 #include "display/wnd_view_qel_image.h"
 #include "platform/error_report.h"
 #include "platform/valid_utf8.h"
+#include "platform/window_messages.h"
 
 #include <wx/thread.h>
 #include <wx/utils.h>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/window_messages.h"
 #include "geocode/geocoding_service.h"
 #include "platform/message_target.h"
+#include "platform/window_messages.h"
 
 #include <atomic>
 #include <optional>

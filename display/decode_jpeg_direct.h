@@ -1,7 +1,7 @@
 #pragma once
 
+#include "catalogue/qel_image.h"
 #include "display/jpeg_frame.h"
-#include "display/qel_image.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "catalogue/qel_file_info.h"
-#include "display/qel_image.h"
+#include "catalogue/qel_image.h"
 
 #include <memory>
 #include <optional>

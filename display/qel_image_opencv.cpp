@@ -1,8 +1,8 @@
+#include "catalogue/qel_image.h"
 #include "display/decode_jpeg_direct.h"
 #include "display/decoder_scale.h"
 #include "display/make_thumbnail.h"
 #include "display/pixels_mat.h"
-#include "display/qel_image.h"
 #include "platform/debug_output.h"
 
 #include <opencv2/core.hpp>

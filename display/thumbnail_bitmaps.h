@@ -1,6 +1,6 @@
 #pragma once
 
-#include "display/qel_image.h"
+#include "catalogue/qel_image.h"
 
 #include <wx/bitmap.h>
 

@@ -1,6 +1,5 @@
 #include "records/copy_photos.h"
 
-#include "app/window_messages.h"
 #include "platform/error_report.h"
 #include "platform/file_system_seam.h"
 #include "platform/hidden.h"
@@ -8,6 +7,7 @@
 #include "platform/safe_copy.h"
 #include "platform/same_contents.h"
 #include "platform/temporary_file.h"
+#include "platform/window_messages.h"
 #include "records/path_component.h"
 #include "records/record_paths.h"
 #include "records/record_writer.h"

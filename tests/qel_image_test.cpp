@@ -1,4 +1,4 @@
-#include "display/qel_image.h"
+#include "catalogue/qel_image.h"
 #include "tests/exif_builder.h"
 #include "tests/test_support.h"
 

@@ -1,10 +1,10 @@
 #include "app/step_workflow.h"
-#include "app/window_messages.h"
 #include "catalogue/memory_list_view.h"
 #include "geocode/geocode_answer.h"
 #include "platform/error_report.h"
 #include "platform/message_queue.h"
 #include "platform/private_profile.h"
+#include "platform/window_messages.h"
 #include "tests/recording_view.h"
 #include "tests/test_support.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// Messages to the main window; the numbers are those of the Windows program.
+// Messages the workers post to the main window through the message queue.
 inline constexpr unsigned UM_SEARCH_PROGRESS = 0xBD0;
 inline constexpr unsigned UM_EXIF_PROGRESS = 0xBD1;
 inline constexpr unsigned UM_COPY_PROGRESS = 0xBD3;

@@ -1,4 +1,4 @@
-#include "display/qel_image.h"
+#include "catalogue/qel_image.h"
 
 void QELImage::Release() {
     image.reset();
