@@ -5,12 +5,15 @@
 #include "platform/hidden.h"
 #include "platform/local_time.h"
 #include "platform/make_directories.h"
+#include "records/record_lines.h"
 #include "records/record_paths.h"
 #include "records/record_text.h"
 
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <functional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -21,9 +24,42 @@ std::string Now() {
     return FormatDateTime(SecondsToLocal(static_cast<std::int64_t>(std::time(nullptr))));
 }
 
-int WriteRecord(const QELFileInfo& record, const std::string& bytes, HiddenBatch* hidden) {
+using RecordBytes = std::function<std::string(const std::string& writtenAt)>;
+
+// True when the record at `path` says exactly what would be written, had it been written when it
+// was: a card sorted a second time then leaves the library as it is, times included.
+bool AlreadyRecorded(const std::string& path, const RecordBytes& bytesAt,
+                     std::string_view timeElement) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        static_cast<std::size_t>(status.st_size) > kMaxRecordBytes) {
+        return false;
+    }
+    const std::optional<std::string> existing = ReadWholeFile(path);
+    // The time is ASCII, and a CP932 trail byte is never '<', so the raw bytes can be searched.
+    return existing && existing->size() <= kMaxRecordBytes &&
+           *existing == bytesAt(FindElement(timeElement, *existing));
+}
+
+void Hide(const std::string& folder, const std::string& path, HiddenBatch* hidden) {
+    if (hidden != nullptr) {
+        hidden->add(folder);
+        hidden->add(path);
+    } else {
+        AddHidden(folder);
+        AddHidden(path);
+    }
+}
+
+int WriteRecord(const QELFileInfo& record, const RecordBytes& bytesAt, std::string_view timeElement,
+                HiddenBatch* hidden) {
     const std::string folder = RecordKindDirectoryPath(record);
     const std::string path = RecordFilePath(record);
+    if (AlreadyRecorded(path, bytesAt, timeElement)) {
+        Hide(folder, path, hidden);
+        return 0;
+    }
+    const std::string bytes = bytesAt(Now());
     MakeDirectories(path);
     // Gone even when the new record cannot be written: a later run must not recognise the new
     // copy by an earlier photo's record.
@@ -35,22 +71,20 @@ int WriteRecord(const QELFileInfo& record, const std::string& bytes, HiddenBatch
         return -1;
     }
     // A kind directory left visible would show up as a folder when the copies are scanned.
-    if (hidden != nullptr) {
-        hidden->add(folder);
-        hidden->add(path);
-    } else {
-        AddHidden(folder);
-        AddHidden(path);
-    }
+    Hide(folder, path, hidden);
     return 0;
 }
 
 } // namespace
 
 int WritePhotoRecord(const QELFileInfo& record, HiddenBatch* hidden) {
-    return WriteRecord(record, PhotoRecordBytes(record, Now()), hidden);
+    return WriteRecord(
+        record, [&](const std::string& at) { return PhotoRecordBytes(record, at); },
+        "DateTimeTransTitleFileName", hidden);
 }
 
 int WriteFolderRecord(const QELFileInfo& record, HiddenBatch* hidden) {
-    return WriteRecord(record, FolderRecordBytes(record, Now()), hidden);
+    return WriteRecord(
+        record, [&](const std::string& at) { return FolderRecordBytes(record, at); },
+        "DateTimePairTitleFolderNamegot", hidden);
 }

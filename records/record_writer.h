@@ -4,7 +4,7 @@
 #include "platform/hidden.h"
 
 // Writes the record file of a result photo or title folder at RecordFilePath, replacing an
-// earlier one, and hides both the file and its kind directory — at once, or through `hidden`
+// earlier one unless that says the same apart from when it was written, and hides both the file and its kind directory — at once, or through `hidden`
 // when the caller gathers the names of many records. Returns 0, or -1 after reporting
 // "ＸＭＬファイル作成に失敗しました" with the record's path and the reason when the file cannot
 // be made.
