@@ -13,10 +13,8 @@
 #include <opencv2/core.hpp>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <exception>
 #include <vector>
@@ -31,22 +29,6 @@ constexpr std::size_t kMaxHeadRead = 512 * 1024;
 // area resize enough to average.
 constexpr int kLeastPreviewOversample = 2;
 constexpr std::uint8_t kExifHeader[] = {'E', 'x', 'i', 'f', 0, 0};
-
-bool ReadAt(int fd, std::uint64_t offset, std::uint8_t* into, std::size_t count) {
-    while (count > 0) {
-        const ssize_t got = pread(fd, into, count, static_cast<off_t>(offset));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            return false;
-        }
-        into += got;
-        offset += static_cast<std::uint64_t>(got);
-        count -= static_cast<std::size_t>(got);
-    }
-    return true;
-}
 
 // The file's bytes up to its first scan header, with what they say.
 struct Head {
@@ -63,7 +45,7 @@ std::optional<Head> ReadHead(const std::string& path) {
     }
     const auto size = static_cast<std::uint64_t>(info.st_size);
     std::uint8_t tail[2] = {};
-    if (!ReadAt(fd.get(), size - 2, tail, 2) || tail[0] != 0xFF || tail[1] != 0xD9) {
+    if (!ReadFullyAt(fd.get(), size - 2, tail, 2) || tail[0] != 0xFF || tail[1] != 0xD9) {
         return std::nullopt;
     }
     Head head;
@@ -72,7 +54,7 @@ std::optional<Head> ReadHead(const std::string& path) {
          wanted = std::min<std::uint64_t>(size, wanted * 2)) {
         const std::size_t have = head.bytes.size();
         head.bytes.resize(wanted);
-        if (!ReadAt(fd.get(), have, head.bytes.data() + have, wanted - have)) {
+        if (!ReadFullyAt(fd.get(), have, head.bytes.data() + have, wanted - have)) {
             return std::nullopt;
         }
         if (const auto frame = ReadJpegHeaders(head.bytes)) {

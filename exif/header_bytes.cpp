@@ -1,8 +1,8 @@
 #include "exif/header_bytes.h"
 
+#include "platform/open_for_reading.h"
+
 #include <algorithm>
-#include <cerrno>
-#include <unistd.h>
 
 namespace {
 
@@ -45,7 +45,7 @@ bool HeaderBytes::growPrefix(std::uint64_t end) {
     if (prefix_.size() < wanted) {
         prefix_.resize(wanted);
     }
-    if (!readAt(prefixLength_, prefix_.data() + prefixLength_, wanted - prefixLength_)) {
+    if (!ReadFullyAt(fd_, prefixLength_, prefix_.data() + prefixLength_, wanted - prefixLength_)) {
         return false;
     }
     prefixLength_ = wanted;
@@ -58,27 +58,10 @@ bool HeaderBytes::fillWindow(std::uint64_t offset, std::uint64_t length) {
         window_.resize(wanted);
     }
     windowLength_ = 0;
-    if (!readAt(offset, window_.data(), wanted)) {
+    if (!ReadFullyAt(fd_, offset, window_.data(), wanted)) {
         return false;
     }
     windowOffset_ = offset;
     windowLength_ = wanted;
-    return true;
-}
-
-// A file that shrinks while it is read delivers fewer bytes than asked: that is a failed read.
-bool HeaderBytes::readAt(std::uint64_t offset, std::uint8_t* target, std::uint64_t length) const {
-    while (length > 0) {
-        const ssize_t got = pread(fd_, target, length, static_cast<off_t>(offset));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            return false;
-        }
-        target += got;
-        offset += static_cast<std::uint64_t>(got);
-        length -= static_cast<std::uint64_t>(got);
-    }
     return true;
 }

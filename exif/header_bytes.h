@@ -22,7 +22,6 @@ public:
 private:
     bool growPrefix(std::uint64_t end);
     bool fillWindow(std::uint64_t offset, std::uint64_t length);
-    bool readAt(std::uint64_t offset, std::uint8_t* target, std::uint64_t length) const;
 
     int fd_ = -1;
     std::uint64_t fileSize_ = 0;

@@ -79,6 +79,14 @@ struct Workflow : ::testing::Test {
         view.chooserAnswers.push_back(card.path());
         workflow->onStep1();
     }
+    // STEP1 to STEP4 over the card, each pass waited for.
+    void titleTheCard() {
+        chooseSource();
+        searchAndWait();
+        workflow->onStep3();
+        ASSERT_TRUE(window.dispatchUntil([&] { return workflow->state() == 5; }, 30000));
+        workflow->onStep4();
+    }
 };
 
 } // namespace
@@ -191,11 +199,7 @@ TEST_F(Workflow, anAnalysisOfAnEmptySourceDoesNotLeaveEveryStepDisabled) {
 
 TEST_F(Workflow, stepsFourToSixRunTheirPassesAndEndWithOnlyStepOne) {
     WriteFile(card.path() + "A.JPG", "x");
-    chooseSource();
-    searchAndWait();
-    workflow->onStep3();
-    ASSERT_TRUE(window.dispatchUntil([&] { return workflow->state() == 5; }, 30000));
-    workflow->onStep4();
+    ASSERT_NO_FATAL_FAILURE(titleTheCard());
     ASSERT_EQ(resultRows.RowCount(), 3u); // year, day, photo
     EXPECT_EQ(resultRows.RowRecord(2)->orgPath, card.path() + "A.JPG");
     EXPECT_EQ(workflow->state(), 7);
@@ -265,11 +269,7 @@ TEST_F(Workflow, startsWithTheStoredTitleOptionsShownAndStoresEveryChange) {
 
 TEST_F(Workflow, refusesADestinationThatIsTheSourceLiesInItOrHoldsIt) {
     WriteFile(card.path() + "DCIM/A.JPG", "x");
-    chooseSource();
-    searchAndWait();
-    workflow->onStep3();
-    ASSERT_TRUE(window.dispatchUntil([&] { return workflow->state() == 5; }, 30000));
-    workflow->onStep4();
+    ASSERT_NO_FATAL_FAILURE(titleTheCard());
     const std::string above = std::filesystem::path(card.path()).parent_path().parent_path();
     for (const std::string& refused :
          {card.path(), card.path() + "DCIM/", card.path() + "DCIM/sorted/", above + "/"}) {
@@ -319,11 +319,7 @@ TEST_F(Workflow, aSourceThatCannotBeReadIsSaidSoAndLeavesStepThreeDisabled) {
 
 TEST_F(Workflow, aCopyWithFailuresEndsInTheOutcomeAndACleanOneInANote) {
     WriteFile(card.path() + "A.JPG", "x");
-    chooseSource();
-    searchAndWait();
-    workflow->onStep3();
-    ASSERT_TRUE(window.dispatchUntil([&] { return workflow->state() == 5; }, 30000));
-    workflow->onStep4();
+    ASSERT_NO_FATAL_FAILURE(titleTheCard());
     view.chooserAnswers.push_back("/media/out/");
     workflow->onStep5();
     copyTally = {15 + 1, 1, 1, 2, 0};
