@@ -3,7 +3,7 @@
 // the screen can show it).
 
 #include "bench/benches.h"
-#include "display/wnd_view_image.h"
+#include "ui/wnd_view_image.h"
 
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>

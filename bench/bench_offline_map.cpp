@@ -1,6 +1,6 @@
 #include "bench/benches.h"
 
-#include "display/offline_map.h"
+#include "map/offline_map.h"
 
 #include <algorithm>
 #include <chrono>

@@ -3,9 +3,9 @@
 #include "bench/find_photos.h"
 #include "catalogue/memory_list_view.h"
 #include "catalogue/thumbnail_phase.h"
-#include "display/camera_preview.h"
-#include "display/make_thumbnail.h"
-#include "display/pixels_mat.h"
+#include "image/camera_preview.h"
+#include "image/make_thumbnail.h"
+#include "image/pixels_mat.h"
 
 #include <opencv2/core.hpp>
 #include <opencv2/imgcodecs.hpp>

@@ -5,10 +5,10 @@
 // one by default) and being resized.
 // Runs on an X display (xvfb-run), as bench/window_bench.sh starts it.
 
-#include "app/control_ids.h"
-#include "app/tessaro_dlg.h"
 #include "bench/benches.h"
-#include "display/wnd_lb_qel_file.h"
+#include "ui/control_ids.h"
+#include "ui/tessaro_dlg.h"
+#include "ui/wnd_lb_qel_file.h"
 
 #include <opencv2/imgcodecs.hpp>
 #include <wx/app.h>

@@ -4,7 +4,7 @@
 # Usage: bench/compare_sort.sh SOURCE   (for example the corpus's small set)
 set -euo pipefail
 source=${1:?usage: bench/compare_sort.sh SOURCE}
-cli=${CLI:-"$(dirname "$0")/../build/tessaro-cli"}
+cli=${CLI:-"$(dirname "$0")/../build/bin/tessaro-cli"}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

@@ -5,9 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 folder=${1:-bench/corpus/window20k}
-cmake --build build --target tessaro-bench tessaro-bench-window -j2 >/dev/null
-xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" build/tessaro-bench-window "$folder"
+cmake --build build --target tessaro-bench tessaro-bench-window -j"$(nproc)" >/dev/null
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" build/bin/tessaro-bench-window "$folder"
 echo "tessaro-bench scan:"
-build/tessaro-bench scan "$folder"
+build/bin/tessaro-bench scan "$folder"
 echo "image view:"
-xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" build/tessaro-bench-window view
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" build/bin/tessaro-bench-window view

@@ -2,8 +2,8 @@
 
 #include "catalogue/list_view.h"
 #include "catalogue/qel_file_info.h"
+#include "catalogue/title_options.h"
 #include "catalogue/worker_jobs.h"
-#include "titles/title_options.h"
 
 #include <chrono>
 #include <memory>

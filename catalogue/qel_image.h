@@ -33,12 +33,12 @@ struct ImagePixels {
     PixelBytes bytes;
 };
 
-class wxDC;
+// The pixels as the window toolkit draws them, kept by ui/ beside the picture they were made from.
 struct QELImageBitmap;
 
-// A decoded picture. Release() lives in the core library; Load() and the fits are defined in the
-// image library (OpenCV), which only the desktop program and the benchmarks link; Draw() in the
-// desktop library.
+// A decoded picture, held by value in records and views. Only what holding needs is here: the
+// image library loads and fits one (image/qel_image_load.h), the desktop program draws it
+// (ui/qel_image_bitmap.h).
 struct QELImage {
     int topDown = 0;
     std::unique_ptr<ImagePixels> image;
@@ -57,13 +57,4 @@ struct QELImage {
     QELImage& operator=(QELImage&&) = default;
 
     void Release();
-    // Decodes the photo of `path` (a JPEG) whole or, for a non-empty `shownIn`, reduced by the
-    // decoder as far as still leaves `oversample` pixels for each pixel of it fitted there.
-    bool Load(const std::string& path, const ImageBox& shownIn = {}, int oversample = 1);
-    bool FitInto(const ImageBox& box);
-    // Becomes `source` fitted into `box`, which stays as it was; false (nothing changed) when
-    // `source` holds no picture or the box is empty.
-    bool FitFrom(const QELImage& source, const ImageBox& box);
-    // The whole picture with its top-left corner at (x, y); nothing when none is held.
-    void Draw(wxDC& dc, int x, int y) const;
 };

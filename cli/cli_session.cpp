@@ -1,13 +1,13 @@
 #include "cli/cli_session.h"
 
-#include "app/start_analysis.h"
 #include "catalogue/folder_scan.h"
 #include "exif/analysis_pass.h"
 #include "geocode/geocode_answer.h"
 #include "geocode/geocode_cache.h"
 #include "platform/settings_path.h"
 #include "titles/assign_titles.h"
-#include "titles/title_options.h"
+#include "titles/title_settings.h"
+#include "workflow/start_analysis.h"
 
 #include <cstdio>
 #include <memory>

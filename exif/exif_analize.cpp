@@ -1,9 +1,9 @@
 #include "exif/exif_analize.h"
 
 #include "exif/exif_segment.h"
-#include "exif/shooting_time_text.h"
 #include "platform/byte_reader.h"
 #include "platform/open_for_reading.h"
+#include "platform/shooting_time_text.h"
 
 #include <algorithm>
 #include <cmath>

@@ -37,9 +37,6 @@ std::string builtinDataPath(const std::string& name) {
         return IsFile(path) ? path : "";
     }
     const std::string prefix = InstallPrefix();
-    if (!prefix.empty() && IsFile(prefix + "share/tessaro/" + name)) {
-        return prefix + "share/tessaro/" + name;
-    }
-    const std::string source = std::string(TESSARO_SOURCE_DATA_DIR) + "/" + name;
-    return IsFile(source) ? source : "";
+    const std::string path = prefix + "share/tessaro/" + name;
+    return !prefix.empty() && IsFile(path) ? path : "";
 }

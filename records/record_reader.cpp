@@ -1,7 +1,7 @@
 #include "records/record_reader.h"
 
-#include "exif/shooting_time_text.h"
 #include "platform/leading_number.h"
+#include "platform/shooting_time_text.h"
 #include "records/record_lines.h"
 
 #include <cstdio>

@@ -42,7 +42,7 @@ seed() {
 }
 
 CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTESSARO_FUZZ=ON >/dev/null
-cmake --build build-fuzz -j2 --target "${targets[@]}"
+cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}"
 mkdir -p build-fuzz/crashes
 # All targets at once: the run takes FUZZ_SECONDS however many parsers there are.
 pids=()

@@ -5,5 +5,5 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh build
 # Help opens ./ReadMe.txt, which the build puts beside the program.
-cd build
+cd build/bin
 exec ./tessaro "$@"

@@ -1,4 +1,3 @@
-#include "app/start_analysis.h"
 #include "exif/analysis_pass.h"
 #include "geocode/geocode_answer.h"
 #include "platform/local_time.h"
@@ -7,6 +6,7 @@
 #include "tests/loopback_server.h"
 #include "tests/scan_harness.h"
 #include "tests/test_support.h"
+#include "workflow/start_analysis.h"
 
 #include <gtest/gtest.h>
 

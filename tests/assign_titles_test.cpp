@@ -3,6 +3,7 @@
 #include "tests/fake_title_options_view.h"
 #include "tests/test_support.h"
 #include "titles/assign_titles.h"
+#include "titles/title_settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,8 @@
-#include "display/camera_preview.h"
-#include "display/make_thumbnail.h"
 #include "exif/camera_written.h"
-#include "exif/shooting_time_text.h"
+#include "image/camera_preview.h"
+#include "image/make_thumbnail.h"
+#include "image/qel_image_load.h"
+#include "platform/shooting_time_text.h"
 #include "tests/exif_builder.h"
 #include "tests/test_support.h"
 
@@ -102,7 +103,7 @@ double FromFullDecode(const std::string& path) {
     QELImage full;
     QELFileInfo record;
     record.path = path;
-    if (!full.Load(path) || !full.FitInto(kListBox) || MakeThumbnail(&record, kListBox) != 1) {
+    if (!Load(full, path) || !FitInto(full, kListBox) || MakeThumbnail(&record, kListBox) != 1) {
         return 255;
     }
     const cv::Mat made = View(record.thumbnail);

@@ -1,4 +1,4 @@
-#include "app/cmd_analize.h"
+#include "workflow/cmd_analize.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "app/copy_run.h"
 #include "platform/error_report.h"
 #include "platform/message_queue.h"
 #include "platform/window_messages.h"
+#include "workflow/copy_run.h"
 
 #include <gtest/gtest.h>
 

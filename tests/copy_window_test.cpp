@@ -1,6 +1,6 @@
-#include "app/copy_outcome_dlg.h"
 #include "platform/file_system_seam.h"
 #include "tests/window_fixture.h"
+#include "ui/copy_outcome_dlg.h"
 
 // The generic dialog's header needs the common one before it.
 #include <wx/msgdlg.h>

@@ -1,9 +1,9 @@
-#include "app/tessaro_layout.h"
 #include "tests/loopback_server.h"
 #include "tests/test_support.h"
 #include "tests/window_driver.h"
 #include "tests/window_fixture.h"
 #include "tests/x11_windows.h"
+#include "ui/tessaro_layout.h"
 
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>

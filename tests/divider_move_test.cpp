@@ -1,4 +1,4 @@
-#include "app/divider_move.h"
+#include "ui/divider_move.h"
 
 #include <gtest/gtest.h>
 

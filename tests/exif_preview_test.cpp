@@ -1,6 +1,6 @@
 #include "exif/camera_written.h"
 #include "exif/exif_preview.h"
-#include "exif/shooting_time_text.h"
+#include "platform/shooting_time_text.h"
 #include "tests/exif_builder.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "app/folder_chooser.h"
 #include "tests/test_support.h"
+#include "ui/folder_chooser.h"
 
 #include <gtest/gtest.h>
 

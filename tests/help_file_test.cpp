@@ -1,4 +1,4 @@
-#include "app/help_file.h"
+#include "ui/help_file.h"
 
 #include "tests/test_support.h"
 

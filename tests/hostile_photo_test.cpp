@@ -1,8 +1,9 @@
 // Files named like photos that would make a decoder spend seconds or gigabytes: each is refused
 // from its headers, or decoded only as far reduced as what is shown needs.
 
-#include "display/jpeg_file.h"
-#include "display/make_thumbnail.h"
+#include "image/jpeg_file.h"
+#include "image/make_thumbnail.h"
+#include "image/qel_image_load.h"
 #include "tests/test_support.h"
 
 #include <gtest/gtest.h>
@@ -79,7 +80,7 @@ Outcome Try(const TempDir& dir, const std::string& bytes) {
     WriteFile(path, bytes);
     Outcome outcome;
     QELImage picture;
-    outcome.loaded = picture.Load(path, ImageBox{0, 0, 1280, 1024});
+    outcome.loaded = Load(picture, path, ImageBox{0, 0, 1280, 1024});
     if (picture.image) {
         outcome.scale = picture.scale;
         outcome.width = picture.image->width;

@@ -2,8 +2,8 @@
 # Installs the build into a throw-away DESTDIR under the prefix a package uses (/usr) and checks
 # the tree as a desktop sees it: the menu entry and the metainfo pass their validators and name
 # what was installed, each icon lies where the hicolor theme looks for its size, help, the manual
-# pages, the licence, the changelog and the built-in geocoder's data are in place, and the
-# installed tessaro-cli starts from there.
+# pages, the licence, the changelog and the built-in geocoder's data are in place, no program
+# holds a path of the source tree, and the installed tessaro-cli starts from there.
 # Usage: install_tree_test.sh CMAKE BUILD_DIR VERSION
 set -euo pipefail
 cmake=$1
@@ -22,8 +22,11 @@ DESTDIR=$root "$cmake" --install "$build" --prefix /usr >/dev/null
 usr=$root/usr
 share=$usr/share
 
+source=$(cd "$(dirname "$0")/.." && pwd)
 for program in tessaro tessaro-cli; do
     [ -x "$usr/bin/$program" ] || fail "bin/$program is not installed as a program"
+    # A user's machine has no such folder: a path of the build machine in a program is a fault.
+    ! grep -qaF "$source" "$usr/bin/$program" || fail "bin/$program holds the path $source"
 done
 # The help button looks for ReadMe.txt in ../share/tessaro/ from the program's folder.
 for file in share/tessaro/ReadMe.txt share/doc/tessaro/copyright; do

@@ -1,8 +1,8 @@
-#include "app/dlg_input_user.h"
-#include "display/qel_row_layout.h"
-#include "display/ui_fonts.h"
 #include "platform/directory_entries.h"
 #include "tests/window_fixture.h"
+#include "ui/dlg_input_user.h"
+#include "ui/qel_row_layout.h"
+#include "ui/ui_fonts.h"
 
 #include <wx/button.h>
 #include <wx/choice.h>

@@ -1,5 +1,6 @@
-#include "display/jpeg_frame.h"
-#include "display/make_thumbnail.h"
+#include "image/jpeg_frame.h"
+#include "image/make_thumbnail.h"
+#include "image/qel_image_load.h"
 #include "tests/test_support.h"
 
 #include <gtest/gtest.h>
@@ -111,7 +112,7 @@ cv::Mat View(const ImagePixels& pixels) {
 // both fail, or both give the same size, channels and look. Returns the thumbnail made.
 cv::Mat ThumbnailLikeFullWay(const std::string& path) {
     QELImage full;
-    const bool decodes = full.Load(path) && full.FitInto(kListBox);
+    const bool decodes = Load(full, path) && FitInto(full, kListBox);
     QELFileInfo record;
     record.path = path;
     EXPECT_EQ(MakeThumbnail(&record, kListBox), decodes ? 1 : 0) << path;

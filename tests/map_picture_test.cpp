@@ -1,4 +1,4 @@
-#include "display/map_picture.h"
+#include "map/map_picture.h"
 
 #include <gtest/gtest.h>
 #include <opencv2/imgcodecs.hpp>

@@ -1,10 +1,10 @@
-#include "display/map_marker.h"
-#include "display/map_projection.h"
-#include "display/offline_map.h"
-#include "display/pixels_mat.h"
-#include "display/state_outlines.h"
-#include "display/state_raster.h"
 #include "geocode/builtin_data.h"
+#include "image/pixels_mat.h"
+#include "map/map_marker.h"
+#include "map/map_projection.h"
+#include "map/offline_map.h"
+#include "map/state_outlines.h"
+#include "map/state_raster.h"
 
 #include <gtest/gtest.h>
 #include <opencv2/core.hpp>

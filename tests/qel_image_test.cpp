@@ -1,4 +1,5 @@
 #include "catalogue/qel_image.h"
+#include "image/qel_image_load.h"
 #include "tests/exif_builder.h"
 #include "tests/test_support.h"
 
@@ -31,7 +32,7 @@ QELImage Picture(int width, int height, int channels = 3) {
 
 cv::Size Fitted(int width, int height, const ImageBox& box) {
     QELImage picture = Picture(width, height, 1);
-    EXPECT_TRUE(picture.FitInto(box));
+    EXPECT_TRUE(FitInto(picture, box));
     return {picture.image->width, picture.image->height};
 }
 
@@ -52,11 +53,12 @@ TEST(QELImageFitInto, refusesAnEmptyBoxOrNoPictureAndChangesNothing) {
     const PixelBytes before = picture.image->bytes;
     for (const ImageBox box : {ImageBox{0, 0, 0, 30}, ImageBox{0, 0, 30, 0},
                                ImageBox{40, 0, 10, 30}, ImageBox{0, 50, 30, 20}}) {
-        EXPECT_FALSE(picture.FitInto(box));
+        EXPECT_FALSE(FitInto(picture, box));
     }
     EXPECT_EQ(picture.image->width, 64);
     EXPECT_EQ(picture.image->bytes, before);
-    EXPECT_FALSE(QELImage().FitInto({0, 0, 30, 30}));
+    QELImage empty;
+    EXPECT_FALSE(FitInto(empty, {0, 0, 30, 30}));
 }
 
 TEST(QELImageFitInto, averagesAreasIntoRowsPaddedToFourBytes) {
@@ -64,7 +66,7 @@ TEST(QELImageFitInto, averagesAreasIntoRowsPaddedToFourBytes) {
     picture.topDown = 0;
     cv::Mat expected;
     cv::resize(View(*picture.image), expected, cv::Size(30, 15), 0, 0, cv::INTER_AREA);
-    ASSERT_TRUE(picture.FitInto({0, 0, 30, 30}));
+    ASSERT_TRUE(FitInto(picture, {0, 0, 30, 30}));
     EXPECT_EQ(picture.image->stride, 92u); // 90 bytes of pixels
     EXPECT_EQ(picture.image->bytes.size(), 92u * 15);
     EXPECT_EQ(cv::norm(View(*picture.image), expected, cv::NORM_INF), 0.0);
@@ -78,8 +80,8 @@ TEST(QELImageLoad, decodesColourInBlueGreenRedOrderAndGreyAsOneChannel) {
     ASSERT_TRUE(cv::imwrite(dir.path() + "G.JPG", cv::Mat(30, 41, CV_8UC1, cv::Scalar(90))));
     QELImage colour;
     QELImage grey;
-    ASSERT_TRUE(colour.Load(dir.path() + "C.JPG"));
-    ASSERT_TRUE(grey.Load(dir.path() + "G.JPG"));
+    ASSERT_TRUE(Load(colour, dir.path() + "C.JPG"));
+    ASSERT_TRUE(Load(grey, dir.path() + "G.JPG"));
     EXPECT_EQ(colour.topDown, 1);
     EXPECT_EQ(colour.image->channels, 3);
     EXPECT_EQ(colour.image->stride, 100u); // 99 bytes of pixels
@@ -139,7 +141,7 @@ TEST(QELImageLoad, givesExactlyTheDecodersOwnPictureForEveryOrientationKindAndSc
             const cv::Mat expected =
                 cv::imread(dir.path() + "photo.JPG", isGrey ? greyFlags : flags);
             QELImage picture;
-            ASSERT_TRUE(picture.Load(dir.path() + "photo.JPG", box)) << name;
+            ASSERT_TRUE(Load(picture, dir.path() + "photo.JPG", box)) << name;
             const cv::Mat loaded = View(*picture.image);
             ASSERT_EQ(loaded.size(), expected.size()) << name << " " << flags;
             ASSERT_EQ(loaded.type(), expected.type()) << name << " " << flags;
@@ -160,8 +162,8 @@ TEST(QELImageLoad, failsForMissingOrUndecodableFilesAndDropsTheOldPicture) {
     WriteFile(dir.path() + "table.JPG", badTable);
     for (const std::string name : {"missing.JPG", "garbage.JPG", "png.JPG", "table.JPG"}) {
         QELImage picture;
-        ASSERT_TRUE(picture.Load(dir.path() + "good.JPG"));
-        EXPECT_FALSE(picture.Load(dir.path() + name)) << name;
+        ASSERT_TRUE(Load(picture, dir.path() + "good.JPG"));
+        EXPECT_FALSE(Load(picture, dir.path() + name)) << name;
         EXPECT_EQ(picture.image, nullptr) << name;
     }
 }
@@ -173,16 +175,16 @@ TEST(QELImageFitFrom, fitsAReducedPictureAsItsWholePhotoLeavingTheSourceAsItWas)
     ASSERT_TRUE(cv::imwrite(dir.path() + "P.JPG", photo));
     QELImage whole;
     QELImage reduced;
-    ASSERT_TRUE(whole.Load(dir.path() + "P.JPG"));
-    ASSERT_TRUE(reduced.Load(dir.path() + "P.JPG", {0, 0, 40, 40}));
+    ASSERT_TRUE(Load(whole, dir.path() + "P.JPG"));
+    ASSERT_TRUE(Load(reduced, dir.path() + "P.JPG", {0, 0, 40, 40}));
     EXPECT_EQ(whole.scale, 1);
     ASSERT_EQ(reduced.scale, 8);
     EXPECT_EQ(reduced.image->width, 51); // 401 / 8, rounded up
     EXPECT_EQ(reduced.photoSize.width, 401);
     QELImage fromWhole;
     QELImage fromReduced;
-    ASSERT_TRUE(fromWhole.FitFrom(whole, {0, 0, 40, 40}));
-    ASSERT_TRUE(fromReduced.FitFrom(reduced, {0, 0, 40, 40}));
+    ASSERT_TRUE(FitFrom(fromWhole, whole, {0, 0, 40, 40}));
+    ASSERT_TRUE(FitFrom(fromReduced, reduced, {0, 0, 40, 40}));
     // 401 x 303 fits as 40 x 30; the reduced picture's own ratio would give 40 x 29.
     EXPECT_EQ(fromReduced.image->width, 40);
     EXPECT_EQ(fromReduced.image->height, 30);
@@ -192,6 +194,6 @@ TEST(QELImageFitFrom, fitsAReducedPictureAsItsWholePhotoLeavingTheSourceAsItWas)
                   (40.0 * 30 * 3),
               8.0);
     EXPECT_EQ(reduced.image->width, 51) << "the source is left as it was";
-    EXPECT_FALSE(fromReduced.FitFrom(QELImage(), {0, 0, 40, 40}));
+    EXPECT_FALSE(FitFrom(fromReduced, QELImage(), {0, 0, 40, 40}));
     EXPECT_EQ(fromReduced.image->width, 40);
 }

@@ -1,5 +1,5 @@
-#include "exif/shooting_time_text.h"
 #include "platform/error_report.h"
+#include "platform/shooting_time_text.h"
 #include "records/record_paths.h"
 #include "records/record_writer.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/workflow_view.h"
 #include "tests/fake_title_options_view.h"
+#include "workflow/workflow_view.h"
 
 #include <array>
 #include <deque>

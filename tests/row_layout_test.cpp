@@ -1,4 +1,4 @@
-#include "display/qel_row_layout.h"
+#include "ui/qel_row_layout.h"
 
 #include <gtest/gtest.h>
 

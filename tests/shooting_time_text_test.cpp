@@ -1,5 +1,5 @@
-#include "exif/shooting_time_text.h"
 #include "platform/local_time.h"
+#include "platform/shooting_time_text.h"
 
 #include <gtest/gtest.h>
 

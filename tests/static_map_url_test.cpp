@@ -1,4 +1,4 @@
-#include "display/static_map_url.h"
+#include "map/static_map_url.h"
 #include "tests/test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "app/step_state.h"
 #include "tests/recording_view.h"
+#include "workflow/step_state.h"
 
 #include <gtest/gtest.h>
 

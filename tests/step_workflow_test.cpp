@@ -1,4 +1,3 @@
-#include "app/step_workflow.h"
 #include "catalogue/memory_list_view.h"
 #include "geocode/geocode_answer.h"
 #include "platform/error_report.h"
@@ -7,6 +6,8 @@
 #include "platform/window_messages.h"
 #include "tests/recording_view.h"
 #include "tests/test_support.h"
+#include "titles/title_settings.h"
+#include "workflow/step_workflow.h"
 
 #include <gtest/gtest.h>
 

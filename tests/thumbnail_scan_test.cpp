@@ -1,4 +1,4 @@
-#include "display/make_thumbnail.h"
+#include "image/make_thumbnail.h"
 #include "tests/scan_harness.h"
 #include "tests/test_support.h"
 

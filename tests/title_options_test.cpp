@@ -1,7 +1,7 @@
 #include "platform/private_profile.h"
 #include "tests/fake_title_options_view.h"
 #include "tests/test_support.h"
-#include "titles/title_options.h"
+#include "titles/title_settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "tests/window_fixture.h"
 
-#include "app/face_button.h"
 #include "platform/settings_path.h"
 #include "tests/exif_builder.h"
+#include "ui/face_button.h"
 
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>

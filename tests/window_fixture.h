@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/control_ids.h"
-#include "app/entry_views.h"
-#include "app/tessaro_dlg.h"
-#include "display/wnd_lb_qel_file.h"
 #include "tests/loopback_server.h"
 #include "tests/test_support.h"
 #include "tests/window_driver.h"
+#include "ui/control_ids.h"
+#include "ui/entry_views.h"
+#include "ui/tessaro_dlg.h"
+#include "ui/wnd_lb_qel_file.h"
 
 #include <gtest/gtest.h>
 #include <wx/timer.h>

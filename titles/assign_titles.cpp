@@ -1,4 +1,5 @@
 #include "titles/assign_titles.h"
+#include "titles/title_settings.h"
 
 #include "titles/calendar_values.h"
 #include "titles/compose_title.h"

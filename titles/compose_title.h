@@ -1,6 +1,6 @@
 #pragma once
 
-#include "titles/title_options.h"
+#include "catalogue/title_options.h"
 
 #include <cstdint>
 #include <string>

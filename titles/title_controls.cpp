@@ -1,5 +1,5 @@
-#include "titles/title_options.h"
 #include "titles/title_options_view.h"
+#include "titles/title_settings.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "display/jpeg_frame.h"
+#include "image/jpeg_frame.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "display/map_picture.h"
+#include "map/map_picture.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,0 +1,80 @@
+#include "image/jpeg_file.h"
+
+#include "platform/descriptor.h"
+#include "platform/open_for_reading.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace {
+
+// Beyond this a file is not read: no photo within kMaxPhotoPixels comes near it.
+constexpr off_t kMaxReadWholeBytes = off_t{256} << 20;
+// 256 MiB of 16-bit coefficients: a progressive 4:2:0 photo of some 90 megapixels.
+constexpr std::uint64_t kMaxHeldSamples = std::uint64_t{128} << 20;
+// A segment's length field counts at most 65535 bytes.
+constexpr std::size_t kEoiPairs = 65536 / 2 + 2;
+
+bool ReadFully(int fd, char* into, std::size_t count) {
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t got = read(fd, into + done, count - done);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<std::string> ReadJpegBytes(const std::string& path) {
+    const Descriptor fd(OpenForReading(path));
+    struct stat info {};
+    if (fd.get() < 0 || fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 2 ||
+        info.st_size > kMaxReadWholeBytes) {
+        return std::nullopt;
+    }
+    const auto size = static_cast<std::size_t>(info.st_size);
+    std::string bytes;
+    // Room for the end markers of a file cut short.
+    bytes.reserve(size + 2 * kEoiPairs);
+    bytes.resize(2);
+    if (!ReadFully(fd.get(), bytes.data(), 2) || bytes[0] != '\xFF' || bytes[1] != '\xD8') {
+        return std::nullopt;
+    }
+    bytes.resize(size);
+    if (!ReadFully(fd.get(), bytes.data() + 2, size - 2)) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::span<const std::uint8_t> AsBytes(const std::string& text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+bool WithinDecodeLimits(const JpegFrame& frame) {
+    const bool progressive = frame.sofMarker == 0xC2 || frame.sofMarker == 0xCA;
+    const bool wholePicture = progressive || frame.scanComponents < frame.components;
+    return std::int64_t{frame.width} * frame.height <= kMaxPhotoPixels &&
+           frame.scans <= kMaxJpegScans && (!wholePicture || frame.samples <= kMaxHeldSamples);
+}
+
+void EndWithEoi(std::string& bytes) {
+    for (std::size_t i = 0; i < kEoiPairs; ++i) {
+        bytes += "\xFF\xD9";
+    }
+}
+
+PixelSize UprightSize(const JpegFrame& frame) {
+    const bool quarterTurn = frame.orientation >= 5;
+    return quarterTurn ? PixelSize{frame.height, frame.width}
+                       : PixelSize{frame.width, frame.height};
+}

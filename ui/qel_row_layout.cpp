@@ -1,0 +1,59 @@
+#include "ui/qel_row_layout.h"
+
+#include "titles/calendar_values.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kLevelIndent = 15;
+constexpr int kTopLevelPhotoIndent = 3;
+
+} // namespace
+
+int RowIndent(const QELFileInfo& record) {
+    if (record.isFolder == 0 && record.level == 0) {
+        return kTopLevelPhotoIndent;
+    }
+    return record.level * kLevelIndent;
+}
+
+const QELImage* ShownPicture(const QELFileInfo& record) {
+    if (record.isFolder != 0) {
+        return nullptr;
+    }
+    if (record.thumbReady == 1) {
+        return &record.thumbnail;
+    }
+    if (record.hasLink == 1 && record.linkedThumbnail != nullptr &&
+        record.linkedThumbnail->image != nullptr) {
+        return record.linkedThumbnail;
+    }
+    return nullptr;
+}
+
+bool HitsThumbnail(const QELFileInfo& record, int x) {
+    const auto lock = LockRecord(record);
+    const QELImage* picture = ShownPicture(record);
+    if (picture == nullptr || picture->image == nullptr) {
+        return false;
+    }
+    const int left = RowIndent(record);
+    return x >= left && x <= left + picture->image->width;
+}
+
+std::string ShootingDateLine(const QELFileInfo& record) {
+    const CalendarValues calendar = calendarValues(record.shootTime);
+    char text[96];
+    std::snprintf(text, sizeof text, "撮影日時：%04d年%02d月%02d日", calendar.year, calendar.month,
+                  calendar.day);
+    return text;
+}
+
+std::string ShootingPlaceLine(const QELFileInfo& record) {
+    std::string text = "撮影場所：";
+    for (const std::string& component : record.shortAddresses) {
+        text += component;
+    }
+    return text;
+}

@@ -1,0 +1,221 @@
+#include "ui/tessaro_dlg.h"
+
+#include "image/make_thumbnail.h"
+#include "map/static_map_url.h"
+#include "platform/error_report.h"
+#include "platform/valid_utf8.h"
+#include "platform/window_messages.h"
+#include "ui/button_faces.h"
+#include "ui/compact_theme.h"
+#include "ui/copy_outcome_dlg.h"
+#include "ui/entry_view_windows.h"
+#include "ui/face_button.h"
+#include "ui/folder_chooser.h"
+#include "ui/message_box.h"
+#include "ui/progress_bar.h"
+#include "ui/sunken_text.h"
+#include "ui/tessaro_layout.h"
+#include "ui/ui_fonts.h"
+#include "ui/window_pictures.h"
+#include "ui/wnd_lb_qel_file.h"
+#include "ui/wnd_view_qel_image.h"
+
+#include <wx/thread.h>
+#include <wx/utils.h>
+
+#include <algorithm>
+
+namespace {
+// "MS UI Gothic" 9 point at 96 DPI.
+constexpr int kDialogFontHeight = 12;
+} // namespace
+
+CTessaroDlg::CTessaroDlg(const std::string& executablePath)
+    : wxDialog(nullptr, wxID_ANY, "Tessaro", wxDefaultPosition, wxDefaultSize,
+               wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX),
+      executablePath_(executablePath),
+      messages_(*this, [this](const WindowMessage& message) { workflow_.handleMessage(message); }),
+      workflow_(catalogue_, *this, messages_, WorkflowPasses{}) {
+    SetFont(DisplayFont(kDialogFontHeight));
+    SetClientSize(FromDIP(DialogUnitsToPixels(kMainWindowWidth)),
+                  FromDIP(DialogUnitsToPixels(kMainWindowHeight)));
+    createControls();
+    applyTabOrder();
+    UseCompactControls(this);
+    SetIcons(WindowIcons());
+    catalogue_.thumbnailMaker = MakeThumbnail;
+    workflow_.initialise(executablePath_, sourceList_, resultList_);
+    sourceList_->setClickMessage(&messages_, UM_SHOW_IMAGE);
+    resultList_->setClickMessage(&messages_, UM_SHOW_IMAGE);
+    bindHandlers();
+    Centre();
+    ownViews_ =
+        std::make_unique<EntryViewWindows>(this, loadStaticMapService(workflow_.settingsPath()));
+    views_ = ownViews_.get();
+    SetErrorReporter([this](const std::string& message) { reportError(message); });
+}
+
+CTessaroDlg::~CTessaroDlg() {
+    SetErrorReporter(nullptr);
+    if (!exited_) {
+        workflow_.exit();
+    }
+    // The lists go with the window's children, after the catalogue has been emptied.
+    catalogue_.sourceList = nullptr;
+    catalogue_.resultList = nullptr;
+}
+
+void CTessaroDlg::showServiceBadge(BadgeState state, bool builtin) {
+    const wxBitmap face = ServiceBadgeFace(state, builtin, serviceBadge_->GetClientSize());
+    serviceBadge_->setFaces(face, face, face);
+    serviceBadge_->SetToolTip(state == BadgeState::Unavailable ? "場所の検索を利用できません" : "");
+    serviceBadge_->Update();
+}
+
+void CTessaroDlg::showServiceAnswer(bool answered, bool builtin) {
+    showServiceBadge(answered ? BadgeState::Answered : BadgeState::Unavailable, builtin);
+}
+
+void CTessaroDlg::showNotice(const std::string& text) {
+    // Not from inside the message handler: the pass's progress keeps coming while it is read.
+    CallAfter([this, text] { showMessage(text); });
+}
+
+void CTessaroDlg::setStepEnabled(int step, bool enabled) {
+    stepButtons_.at(step - 1)->Enable(enabled);
+}
+
+void CTessaroDlg::setStepFaces(int step, StepFace face, DisabledFace disabledFace) {
+    CFaceButton* button = stepButtons_.at(step - 1);
+    const wxString& caption = stepCaptions_.at(step - 1);
+    const wxSize size = button->GetClientSize();
+    const bool toDo = face == StepFace::ToDo;
+    button->setFaces(
+        StepFaceBitmap(caption, toDo ? StepFaceKind::ToDo : StepFaceKind::Done, size),
+        StepFaceBitmap(caption, toDo ? StepFaceKind::ToDoPressed : StepFaceKind::DonePressed, size),
+        StepFaceBitmap(caption,
+                       disabledFace == DisabledFace::Busy ? StepFaceKind::Busy : StepFaceKind::Grey,
+                       size));
+}
+
+void CTessaroDlg::repaintStepButtons() {
+    for (CFaceButton* button : stepButtons_) {
+        button->Refresh(false);
+        button->Update();
+    }
+}
+
+std::optional<std::string> CTessaroDlg::browseFolder(const std::string& initialFolder,
+                                                     const std::string& title) {
+    return BrowseFolder(this, initialFolder, title);
+}
+
+void CTessaroDlg::setSourceFolderText(const std::string& text) {
+    sourceFolder_ = text;
+    const wxString shown = wxString::FromUTF8(ValidUtf8(text));
+    sourceFolderDisplay_->SetLabel(shown);
+    sourceFolderDisplay_->SetToolTip(shown);
+}
+
+void CTessaroDlg::setDestinationFolderText(const std::string& text) {
+    destinationFolder_ = text;
+    const wxString shown = wxString::FromUTF8(ValidUtf8(text));
+    destinationFolderDisplay_->SetLabel(shown);
+    destinationFolderDisplay_->SetToolTip(shown);
+}
+
+// The fill shows the share of entries done, as the counter says: 1／1 is a full bar.
+void CTessaroDlg::setProgressRange(int low, int high) {
+    progressLow_ = low;
+    progress_->SetRange(std::max(1, high - low + 1));
+}
+
+void CTessaroDlg::setProgressPosition(int position) {
+    progress_->SetValue(std::clamp(position - progressLow_ + 1, 0, progress_->GetRange()));
+}
+
+void CTessaroDlg::setCounterText(const std::string& text) {
+    counterText_ = text;
+    // A search reports every photo; the label shows the last count of each burst.
+    if (!counterUpdatePending_) {
+        counterUpdatePending_ = true;
+        CallAfter(&CTessaroDlg::showCounterText);
+    }
+}
+
+void CTessaroDlg::showCounterText() {
+    counterUpdatePending_ = false;
+    counter_->SetLabel(wxString::FromUTF8(counterText_));
+}
+
+void CTessaroDlg::showThumbnailPreview(const QELFileInfo* record) {
+    preview_->showRecord(record);
+}
+
+void CTessaroDlg::showImageView() {
+    if (views_ != nullptr) {
+        views_->showImageWindow();
+    }
+}
+
+void CTessaroDlg::setWaitCursor(bool waiting) {
+    if (waiting) {
+        wxBeginBusyCursor();
+    } else if (wxIsBusy()) {
+        wxEndBusyCursor();
+    }
+}
+
+void CTessaroDlg::showMessage(const std::string& text) {
+    ShowMessageBox(this, text);
+}
+
+void CTessaroDlg::reportError(const std::string& message) {
+    if (wxThread::IsMain()) {
+        showMessage(message);
+    } else {
+        CallAfter([this, message] { showMessage(message); });
+    }
+}
+
+// The copy runs off this thread and the window keeps painting; what the user could change
+// meanwhile (titles, options, trees) is what the copy reads, so every control but the progress
+// display and the step buttons (all disabled while copying) is taken out of reach.
+void CTessaroDlg::setCopying(bool copying) {
+    if (copying == copying_) {
+        return;
+    }
+    copying_ = copying;
+    if (copying) {
+        for (wxWindow* child : GetChildren()) {
+            const bool step =
+                std::find(stepButtons_.begin(), stepButtons_.end(), child) != stepButtons_.end();
+            if (!step && child != progress_ && child != counter_ && child != preview_ &&
+                child->IsThisEnabled()) {
+                child->Disable();
+                blockedControls_.push_back(child);
+            }
+        }
+        return;
+    }
+    for (wxWindow* control : blockedControls_) {
+        control->Enable();
+    }
+    blockedControls_.clear();
+    if (exitPending_) {
+        // After the outcome has been shown.
+        CallAfter(&CTessaroDlg::exitWindow);
+    }
+}
+
+void CTessaroDlg::showCopyNote(const std::string& note) {
+    const wxString shown = wxString::FromUTF8(ValidUtf8(note));
+    destinationFolderDisplay_->SetLabel(shown);
+    destinationFolderDisplay_->SetToolTip(shown);
+}
+
+void CTessaroDlg::showCopyFailures(const std::string& counts,
+                                   const std::vector<std::string>& failures) {
+    CCopyOutcomeDlg outcome(this, counts, failures);
+    outcome.ShowModal();
+}

@@ -1,0 +1,210 @@
+#include "workflow/step_workflow.h"
+#include "titles/title_settings.h"
+
+#include "catalogue/folder_scan.h"
+#include "geocode/geocode_cache.h"
+#include "platform/directory_entries.h"
+#include "platform/private_profile.h"
+#include "platform/window_messages.h"
+#include "titles/assign_titles.h"
+#include "workflow/geocode_stopped_text.h"
+#include "workflow/workflow_texts.h"
+
+#include <cstdio>
+
+StepWorkflow::StepWorkflow(CManageQELFileInfo& catalogue, WorkflowView& view, MessageTarget& window,
+                           WorkflowPasses passes)
+    : catalogue_(catalogue), view_(view), window_(window), passes_(std::move(passes)) {}
+
+void StepWorkflow::applyState(int n) {
+    setStepState(view_, n);
+    if (n >= 0 && n <= 10) {
+        state_ = n;
+    }
+}
+
+std::optional<std::string> StepWorkflow::chooseFolder(const char* key) {
+    const std::string last =
+        GetPrivateProfileString(kSettingsFolderSection, key, "", settingsPath_);
+    return view_.browseFolder(last, kFolderChooserTitle);
+}
+
+void StepWorkflow::rememberFolder(const char* key, const std::string& folder) {
+    WritePrivateProfileString(kSettingsFolderSection, key, folder, settingsPath_);
+}
+
+void StepWorkflow::onStep1() {
+    const auto folder = chooseFolder(kSourceFolderKey);
+    if (!folder) {
+        return;
+    }
+    rememberFolder(kSourceFolderKey, *folder);
+    view_.setSourceFolderText(*folder);
+    clearSource(catalogue_);
+    clearResults(catalogue_);
+    applyState(1);
+}
+
+void StepWorkflow::onStep2() {
+    const std::string source = view_.sourceFolderText();
+    // A pulled card would otherwise look like a card without photos, and STEP3 would follow.
+    if (const int error = FolderReadError(source); error != 0) {
+        clearSource(catalogue_);
+        clearResults(catalogue_);
+        applyState(1);
+        view_.showMessage(SourceUnreadableText(source, error));
+        return;
+    }
+    applyState(2);
+    startSearch(catalogue_, source, &window_);
+}
+
+void StepWorkflow::onStep3() {
+    applyState(4);
+    // With nothing to analyse no progress would ever arrive to end the step.
+    const bool empty = catalogue_.sourceList == nullptr || catalogue_.sourceList->RowCount() == 0;
+    GeocodingService service = loadGeocodingService(settingsPath_);
+    if (!geocodeCache_) {
+        geocodeCache_ = std::make_shared<GeocodeCache>(defaultGeocodeCacheFile());
+    }
+    service.cache = geocodeCache_;
+    if (empty || passes_.analysisWorker == nullptr ||
+        startAnalysis(catalogue_, &window_, passes_.analysisWorker, std::move(service)) != 0) {
+        applyState(5);
+    }
+}
+
+void StepWorkflow::onStep4() {
+    applyState(6);
+    assignTitles(catalogue_, &view_.titleOptionsView());
+    applyState(7);
+}
+
+void StepWorkflow::onTitleOptionChanged() {
+    retitle(catalogue_, &view_.titleOptionsView());
+}
+
+void StepWorkflow::onResetTitleOptions() {
+    resetTitleOptions(catalogue_.options);
+    showTitleOptions(view_.titleOptionsView(), catalogue_.options);
+    retitle(catalogue_, &view_.titleOptionsView());
+}
+
+bool StepWorkflow::refuseDestination(const std::string& destination) {
+    const auto refusal = DestinationRefusal(view_.sourceFolderText(), destination);
+    if (refusal) {
+        view_.showMessage(*refusal);
+    }
+    return refusal.has_value();
+}
+
+void StepWorkflow::onStep5() {
+    const auto folder = chooseFolder(kDestinationFolderKey);
+    if (!folder || refuseDestination(*folder)) {
+        return;
+    }
+    rememberFolder(kDestinationFolderKey, *folder);
+    applyState(8);
+    applyState(9);
+    view_.setDestinationFolderText(*folder);
+}
+
+void StepWorkflow::onStep6() {
+    copyDestination_ = view_.destinationFolderText();
+    // A link or a mount may have changed since STEP5.
+    if (refuseDestination(copyDestination_)) {
+        return;
+    }
+    view_.setWaitCursor(true);
+    view_.setCopying(true);
+    applyState(10);
+    if (!copyRun_.start(catalogue_, copyDestination_, window_, passes_.copyPhotos)) {
+        window_.post({UM_COPY_DONE, 0, 0, nullptr});
+    }
+}
+
+void StepWorkflow::finishCopy() {
+    const bool ran = copyRun_.started();
+    CopyOutcome outcome = copyRun_.finish();
+    if (!ran) {
+        outcome.failures.push_back("コピーを始められませんでした: " + copyDestination_);
+    }
+    applyState(0);
+    view_.setWaitCursor(false);
+    const std::string counts = CopyCountsText(outcome.tally);
+    view_.showCopyNote(counts + " → " + copyDestination_);
+    // Users format their cards after an import: a failure must be seen, not just logged.
+    if (!outcome.tally.allDone() || !outcome.failures.empty()) {
+        view_.showCopyFailures(counts, outcome.failures);
+    }
+    view_.setCopying(false);
+}
+
+void StepWorkflow::showProgress(const WindowMessage& message) {
+    const int done = static_cast<int>(message.wParam);
+    const int total = static_cast<int>(message.lParam);
+    if (done == 1) {
+        view_.setProgressRange(1, total);
+    }
+    view_.setProgressPosition(done);
+    char text[64];
+    std::snprintf(text, sizeof text, "%d／%d", done, total);
+    view_.setCounterText(text);
+}
+
+void StepWorkflow::startProbe() {
+    if (!passes_.probeService || probeThread_.joinable()) {
+        return;
+    }
+    probeRunning_ = 1;
+    probeEnded_ = false;
+    probeThread_ = std::thread([this, service = loadGeocodingService(settingsPath_)] {
+        const int result =
+            passes_.probeService(service, [this] { return probeRunning_.load() == 1; });
+        const WParam builtin = isBuiltinGeocodeUrl(service.baseUrl) ? 1 : 0;
+        window_.post({UM_SERVICE_ANSWER, builtin, static_cast<LParam>(result), &probeThread_});
+        probeEnded_ = true;
+    });
+}
+
+void StepWorkflow::handleMessage(const WindowMessage& message) {
+    switch (message.id) {
+    case UM_SEARCH_PROGRESS:
+        if (message.lParam == 1) {
+            view_.setProgressPosition(0);
+            applyState(3);
+        } else {
+            view_.setCounterText(std::to_string(static_cast<int>(message.wParam)));
+        }
+        break;
+    case UM_EXIF_PROGRESS:
+        showProgress(message);
+        if (message.wParam == static_cast<WParam>(message.lParam)) {
+            applyState(5);
+        }
+        break;
+    case UM_COPY_PROGRESS:
+        showProgress(message);
+        break;
+    case UM_COPY_DONE:
+        finishCopy();
+        break;
+    case UM_SHOW_IMAGE:
+        view_.showImageView();
+        break;
+    case UM_THUMB_PROGRESS:
+        view_.showThumbnailPreview(reinterpret_cast<const QELFileInfo*>(message.lParam));
+        break;
+    case UM_CHECK_SERVICE:
+        startProbe();
+        break;
+    case UM_SERVICE_ANSWER:
+        view_.showServiceAnswer(message.lParam == 0, message.wParam == 1);
+        break;
+    case UM_GEOCODE_STOPPED:
+        view_.showNotice(GeocodeStoppedText(static_cast<int>(message.wParam)));
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,55 @@
+#include "workflow/workflow_texts.h"
+
+#include "platform/folder_nesting.h"
+
+#include <cstring>
+
+namespace {
+
+std::string Count(const char* label, int count, const char* unit) {
+    return std::string(label) + " " + std::to_string(count) + " " + unit;
+}
+
+} // namespace
+
+std::optional<std::string> DestinationRefusal(const std::string& source,
+                                              const std::string& destination) {
+    std::string why;
+    switch (NestingOf(source, destination)) {
+    case FolderNesting::Apart:
+        return std::nullopt;
+    case FolderNesting::Same:
+        why = "コピー先に読み込みフォルダと同じフォルダは選べません。";
+        break;
+    case FolderNesting::Inside:
+        why = "コピー先に読み込みフォルダの中のフォルダは選べません。";
+        break;
+    case FolderNesting::Holds:
+        why = "コピー先に読み込みフォルダを含むフォルダは選べません。";
+        break;
+    }
+    return why +
+           "\n読み込みフォルダ（カードなど）には何も書き込みません。別のフォルダを選んでください。"
+           "\n\n読み込みフォルダ: " +
+           source + "\nコピー先: " + destination;
+}
+
+std::string SourceUnreadableText(const std::string& source, int error) {
+    return "読み込みフォルダを開けません。カードが差し込まれているか、フォルダがあるか確かめて"
+           "ください。\n\n" +
+           source + ": " + std::strerror(error);
+}
+
+std::string CopyCountsText(const CopyTally& tally) {
+    std::string text = Count("コピー", tally.copied - tally.renamed, "枚");
+    const auto add = [&text](const char* label, int count, const char* unit) {
+        if (count > 0) {
+            text += " / " + Count(label, count, unit);
+        }
+    };
+    add("既にあった", tally.skipped, "枚");
+    add("名前を変えてコピー", tally.renamed, "枚");
+    add("失敗", tally.failed, "枚");
+    add("ほかの失敗", tally.otherFailures, "件");
+    return text;
+}
