@@ -96,7 +96,7 @@ WindowScanTimes WindowScan(CTessaroDlg& window, CWndLbQELFile& list, std::size_t
     Press(window, kIdStep2);
     RunUntil(
         [&] {
-            if (times.walkEnded == 0 && window.workflow().state() == 3) {
+            if (times.walkEnded == 0 && window.workflow().state() == WorkflowState::Searched) {
                 times.walkEnded = Since(start);
             }
             return times.walkEnded > 0 && list.GetItemCount() == rows;

@@ -23,6 +23,12 @@ struct RowIcon {
     int height = 0;
 };
 
+// Where a photo's shooting time came from. A record file may give any other number, which is kept
+// as it was read.
+inline constexpr std::int16_t kExifStatusFileTime = 0; // no EXIF date: the file's time stands in
+inline constexpr std::int16_t kExifStatusExifTime = 1; // DateTimeOriginal
+inline constexpr std::int16_t kExifStatusNotAnalysed = 2;
+
 // One catalogue record: a source folder or photo, a title folder, or a result photo.
 // A plain structure; it never owns what `mutex`, `icon` or `linkedThumbnail` point to.
 struct QELFileInfo {
@@ -34,7 +40,7 @@ struct QELFileInfo {
     std::string title;
     RGBColor backColor;
     const RowIcon* icon = nullptr;
-    std::int16_t exifStatus = 2;
+    std::int16_t exifStatus = kExifStatusNotAnalysed;
     double latitude = 0.0;
     double longitude = 0.0;
     std::vector<std::string> shortAddresses;

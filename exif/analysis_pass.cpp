@@ -109,7 +109,7 @@ void TakeModificationTime(QELFileInfo& photo) {
         photo.shootTime = status.st_mtime;
         photo.fileDateTimeText = FormatDateTime(SecondsToLocal(photo.shootTime));
     }
-    photo.exifStatus = 0;
+    photo.exifStatus = kExifStatusFileTime;
 }
 
 // A file that cannot be opened may be held by another program for a moment: try again.
@@ -137,7 +137,7 @@ void ReadPhotoFile(QELFileInfo& photo, const std::vector<std::string>& earlierPl
         reader.GetGpsLatitude(photo.latitude);
         reader.GetGpsLongitude(photo.longitude);
         Geocode(photo, earlierPlaces, job, run);
-        photo.exifStatus = 1;
+        photo.exifStatus = kExifStatusExifTime;
     } else {
         TakeModificationTime(photo);
     }

@@ -46,15 +46,15 @@ void RestoreShootingPlace(QELFileInfo& record, std::string_view text) {
 
 void RestoreShootingTime(QELFileInfo& record, std::string_view text) {
     std::int64_t seconds = 0;
-    if (record.exifStatus == 1) {
+    if (record.exifStatus == kExifStatusExifTime) {
         if (ParseShootingTimeText(FindElement("DateTimeOriginal", text), seconds)) {
             record.shootTime = seconds;
             RestoreShootingPlace(record, text);
             return;
         }
-        record.exifStatus = 0;
+        record.exifStatus = kExifStatusFileTime;
     }
-    if (record.exifStatus == 0 &&
+    if (record.exifStatus == kExifStatusFileTime &&
         ParseShootingTimeText(FindElement("1stDateTimeFileRec", text), seconds)) {
         record.shootTime = seconds;
     }

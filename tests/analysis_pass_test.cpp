@@ -107,7 +107,7 @@ TEST_F(AnalysisPass, readsTimePositionPlacesAndDcfNamesAndReportsEveryEntry) {
     Analyse();
 
     const QELFileInfo& kyoto = Row("DSC01234.JPG");
-    EXPECT_EQ(kyoto.exifStatus, 1);
+    EXPECT_EQ(kyoto.exifStatus, kExifStatusExifTime);
     EXPECT_EQ(kyoto.dateTimeOriginalText, "2011:03:02 10:00:00");
     EXPECT_EQ(kyoto.shootTime, LocalToSeconds({2011, 3, 2, 10, 0, 0}));
     EXPECT_DOUBLE_EQ(kyoto.latitude, 35.0);
@@ -117,7 +117,7 @@ TEST_F(AnalysisPass, readsTimePositionPlacesAndDcfNamesAndReportsEveryEntry) {
     EXPECT_EQ(kyoto.newDcfName, "");
 
     const QELFileInfo& noGps = Row("IMG_1234.JPG");
-    EXPECT_EQ(noGps.exifStatus, 1);
+    EXPECT_EQ(noGps.exifStatus, kExifStatusExifTime);
     EXPECT_EQ(noGps.latitude, 0.0);
     EXPECT_TRUE(noGps.shortAddresses.empty());
     EXPECT_TRUE(std::regex_match(noGps.newDcfName, std::regex("TS0930[0-9]{2,3}\\.JPG")))
@@ -125,7 +125,7 @@ TEST_F(AnalysisPass, readsTimePositionPlacesAndDcfNamesAndReportsEveryEntry) {
     EXPECT_EQ(noGps.orgDcfName, "");
 
     const QELFileInfo& plain = Row("plain.JPG");
-    EXPECT_EQ(plain.exifStatus, 0);
+    EXPECT_EQ(plain.exifStatus, kExifStatusFileTime);
     EXPECT_EQ(plain.fileDateTimeText, "2012:05:06 07:08:09");
     EXPECT_EQ(plain.dateTimeOriginalText, "");
     EXPECT_EQ(Requests(), 1);
@@ -148,9 +148,9 @@ TEST_F(AnalysisPass, treatsAnUnsetClockAsNoDateAndGeocodesOnlyNonZeroPositions) 
         card_.path() + "equator.JPG",
         ExifPhoto("2011:01:01 00:00:00", {{0, 1}, {0, 1}, {0, 1}}, {{135, 1}, {0, 1}, {0, 1}}));
     Analyse();
-    EXPECT_EQ(Row("unset.JPG").exifStatus, 0);
+    EXPECT_EQ(Row("unset.JPG").exifStatus, kExifStatusFileTime);
     EXPECT_EQ(Row("unset.JPG").fileDateTimeText, "2013:01:02 03:04:05");
-    EXPECT_EQ(Row("equator.JPG").exifStatus, 1);
+    EXPECT_EQ(Row("equator.JPG").exifStatus, kExifStatusExifTime);
     EXPECT_TRUE(Row("equator.JPG").shortAddresses.empty());
     EXPECT_EQ(Requests(), 0);
 }
@@ -167,7 +167,7 @@ TEST_F(AnalysisPass, asksAgainWhileTheServiceIsOverItsLimitAndGivesUpAfterTenCal
     Analyse();
     EXPECT_EQ(Requests(), 3 + 10);
     EXPECT_EQ(Row("DSC00001.JPG").shortAddresses, kKyoto);
-    EXPECT_EQ(Row("DSC00001.JPG").exifStatus, 1);
+    EXPECT_EQ(Row("DSC00001.JPG").exifStatus, kExifStatusExifTime);
 }
 
 // Three photos against a service over its limit used to cost thirty requests, and one that
@@ -220,7 +220,7 @@ TEST_F(AnalysisPass, takesARecognisedPhotoFromItsRecordWithoutOpeningIt) {
     ASSERT_EQ(chmod((card_.path() + "2011年/0905.JPG").c_str(), 0), 0);
     Analyse();
     const QELFileInfo& photo = Row("0905.JPG");
-    EXPECT_EQ(photo.exifStatus, 2);
+    EXPECT_EQ(photo.exifStatus, kExifStatusNotAnalysed);
     EXPECT_EQ(photo.orgDcfName, "DSC00042.JPG");
     EXPECT_EQ(photo.beforeNames, Names{"DSC00042.JPG"});
     EXPECT_EQ(Row("2011年").beforeNames, Names{"2011"});
@@ -234,7 +234,7 @@ TEST_F(AnalysisPass, waitsForAPhotoThatCannotBeOpenedThenFallsBackWithoutATime) 
     const auto start = std::chrono::steady_clock::now();
     Analyse();
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
-    EXPECT_EQ(Row("gone.JPG").exifStatus, 0);
+    EXPECT_EQ(Row("gone.JPG").exifStatus, kExifStatusFileTime);
     EXPECT_EQ(Row("gone.JPG").shootTime, 0);
     EXPECT_EQ(Row("gone.JPG").fileDateTimeText, "");
 }

@@ -146,7 +146,7 @@ TEST_F(AssignTitles, retitlesFromTheControlsStoresTheOptionsAndIsIdempotent) {
     const int repaints = results.InvalidateCount();
 
     view.selectComboItem(kFileCombo, 1); // DCF name: no place in the file name
-    view.checkRadioButton(1018, 1021, 1018);
+    view.checkRadioButton(kYearWesternRadio, kYearBothRadio, kYearWesternRadio);
     retitle(catalogue, &view);
     EXPECT_FALSE(view.enabled[kFilePlaceCombo]);
     EXPECT_EQ(Tree()[0], "0:2020年");

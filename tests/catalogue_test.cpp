@@ -59,7 +59,7 @@ TEST_F(Catalogue, filesFoldersAndPhotosInTheOrderAddedAndTellsThemApart) {
     EXPECT_EQ(photo->backColor, (RGBColor{255, 255, 255}));
     EXPECT_EQ(photo->icon, &catalogue.photoIcon);
     EXPECT_EQ(photo->mutex, catalogue.mutex);
-    EXPECT_EQ(photo->exifStatus, 2);
+    EXPECT_EQ(photo->exifStatus, kExifStatusNotAnalysed);
     EXPECT_EQ(folder->isFolder, 1);
     EXPECT_EQ(folder->backColor, (RGBColor{198, 198, 255}));
     EXPECT_EQ(folder->icon, &catalogue.folderIcon);

@@ -45,11 +45,11 @@ protected:
     // STEP1 to STEP5 over the card, the destination given to STEP5's chooser.
     void prepare(const std::string& chosenDestination) {
         open({card.path(), chosenDestination});
-        pressStep(1, 1);
-        pressStep(2, 3);
+        pressStep(1, WorkflowState::SourceChosen);
+        pressStep(2, WorkflowState::Searched);
         ASSERT_TRUE(RunUntil([&] { return window->catalogue().scanJob.running.load() == 0; }));
-        pressStep(3, 5);
-        pressStep(4, 7);
+        pressStep(3, WorkflowState::Analysed);
+        pressStep(4, WorkflowState::Titled);
     }
 };
 
@@ -62,7 +62,7 @@ TEST_F(StepSix, refusesTheCardAsDestinationAndWritesNothingIntoIt) {
     Click(window->FindWindow(kIdStep5));
     AwaitAnswer(answer);
     EXPECT_EQ(said.find("コピー先に読み込みフォルダと同じフォルダは選べません。"), 0u) << said;
-    EXPECT_EQ(window->workflow().state(), 7);
+    EXPECT_EQ(window->workflow().state(), WorkflowState::Titled);
     EXPECT_FALSE(window->FindWindow(kIdStep6)->IsEnabled());
     EXPECT_EQ(window->FindWindow(kIdDestinationFolder)->GetLabel(), "");
     EXPECT_EQ(settingsText().find("FolderSTEP5"), std::string::npos);
@@ -71,7 +71,7 @@ TEST_F(StepSix, refusesTheCardAsDestinationAndWritesNothingIntoIt) {
 
 TEST_F(StepSix, aDestinationGoneBeforeTheCopyEndsInTheOutcomeWithEveryFailure) {
     prepare(destination.path());
-    pressStep(5, 9);
+    pressStep(5, WorkflowState::DestinationChosen);
     // Its disk unplugged: the folder is gone and cannot be made again.
     std::string gone = destination.path();
     gone.pop_back();
@@ -101,39 +101,39 @@ TEST_F(StepSix, aDestinationGoneBeforeTheCopyEndsInTheOutcomeWithEveryFailure) {
     }
     EXPECT_EQ(photos, 6);
     EXPECT_EQ(folders, 4);
-    EXPECT_EQ(window->workflow().state(), 0);
+    EXPECT_EQ(window->workflow().state(), WorkflowState::Initial);
     EXPECT_EQ(window->FindWindow(kIdDestinationFolder)->GetLabel().utf8_string(),
               counts + " → " + destination.path());
-    EXPECT_TRUE(window->FindWindow(1018)->IsEnabled()) << "the controls are back";
+    EXPECT_TRUE(window->FindWindow(kYearWesternRadio)->IsEnabled()) << "the controls are back";
 }
 
 TEST_F(StepSix, staysAliveAndOutOfReachWhileItCopiesAndExitsOnlyWhenItIsDone) {
     prepare(destination.path());
-    pressStep(5, 9);
+    pressStep(5, WorkflowState::DestinationChosen);
     auto* bar = window->FindWindow(kIdProgress);
     // A destination that takes a while over every file, as a card reader does.
     FileSystemQuirks slow;
     slow.slowClose = std::chrono::milliseconds(120);
     SetFileSystemQuirks(slow);
     Click(window->FindWindow(kIdStep6));
-    ASSERT_TRUE(RunUntil([&] { return window->workflow().state() == 10; }));
+    ASSERT_TRUE(RunUntil([&] { return window->workflow().state() == WorkflowState::Copying; }));
     std::set<std::string> counted;
     std::set<int> barValues;
     const auto watch = [&] {
         counted.insert(window->FindWindow(kIdCounter)->GetLabel().utf8_string());
         barValues.insert(static_cast<wxGauge*>(bar)->GetValue());
-        return window->workflow().state() != 10;
+        return window->workflow().state() != WorkflowState::Copying;
     };
     RunUntil(watch, 300);
     // Nothing the copy reads can change meanwhile, and it cannot be left half done.
-    Click(window->FindWindow(1019));
+    Click(window->FindWindow(kYearDigitsRadio));
     PressKey(window.get(), WXK_ESCAPE);
     window->Close();
     ASSERT_TRUE(RunUntil(watch, 30000));
     SetFileSystemQuirks({});
     EXPECT_GE(counted.size(), 4u) << "the counter moved while the copy ran";
     EXPECT_GE(barValues.size(), 4u) << "and so did the bar";
-    EXPECT_FALSE(ControlById<wxRadioButton>(window.get(), 1019)->GetValue());
+    EXPECT_FALSE(ControlById<wxRadioButton>(window.get(), kYearDigitsRadio)->GetValue());
     EXPECT_TRUE(
         std::filesystem::exists(destination.path() + "2011(平成23)年/01月01日/10時05分.JPG"));
     EXPECT_FALSE(AnyDialogShown()) << "a copy without failures ends in a note, not a dialog";

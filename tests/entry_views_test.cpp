@@ -93,8 +93,8 @@ template <typename Window> struct Owned {
 TEST_F(MainWindow, itsOwnViewsShowTheSelectedPhotoAndWhereItWasTaken) {
     recordViews = false;
     open({card.path()});
-    pressStep(1, 1);
-    pressStep(2, 3);
+    pressStep(1, WorkflowState::SourceChosen);
+    pressStep(2, WorkflowState::Searched);
     ASSERT_TRUE(RunUntil([&] { return window->catalogue().scanJob.running.load() == 0; }));
     EXPECT_FALSE(ControlById<CWndViewQELImage>(window.get(), kIdPreview)->loading())
         << "the thumbnail phase has ended";
@@ -120,7 +120,7 @@ TEST_F(MainWindow, itsOwnViewsShowTheSelectedPhotoAndWhereItWasTaken) {
     EXPECT_EQ(map->browser()->GetPosition(), CWndMapView::parkPosition);
 
     // After STEP3 IMG_0002 has its position, 35°N 135°46'E.
-    pressStep(3, 5);
+    pressStep(3, WorkflowState::Analysed);
     ClickRow(sourceList(), "IMG_0002.JPG", 60);
     ASSERT_TRUE(RunUntil([&] { return !mapRequestsSoFar().empty() && map->browser()->settled(); }));
     const std::string position = "35.000000,135.766667";
@@ -368,9 +368,9 @@ TEST_F(MainWindow, withoutAKeyTheMapViewDrawsItsOwnMapAndAFolderLeavesItWhite) {
     WriteFile(SettingsFilePath("tessaro"), "[Service]\nGeocodeURL=" + geocoder.url() + "\n");
     recordViews = false;
     open({card.path()});
-    pressStep(1, 1);
-    pressStep(2, 3);
-    pressStep(3, 5);
+    pressStep(1, WorkflowState::SourceChosen);
+    pressStep(2, WorkflowState::Searched);
+    pressStep(3, WorkflowState::Analysed);
     CWndMapView* map = window->entryViewWindows()->mapView();
     ClickRow(sourceList(), "IMG_0002.JPG", 60);
     ASSERT_TRUE(RunUntil(

@@ -100,13 +100,13 @@ TEST_F(MainWindow, opensAtItsTemplateSizeWithOnlyStep1EnabledAndTheDefaultOption
     open({});
     EXPECT_EQ(window->GetClientSize(), wxSize(875, 686));
     EXPECT_EQ(stepFaces(), "T G G G G G");
-    EXPECT_EQ(window->workflow().state(), 0);
-    EXPECT_TRUE(ControlById<wxRadioButton>(window.get(), 1021)->GetValue());
-    EXPECT_TRUE(ControlById<wxRadioButton>(window.get(), 1022)->GetValue());
-    EXPECT_TRUE(ControlById<wxRadioButton>(window.get(), 1026)->GetValue());
-    EXPECT_TRUE(ControlById<wxRadioButton>(window.get(), 1036)->GetValue());
-    EXPECT_TRUE(ControlById<wxRadioButton>(window.get(), 1040)->GetValue());
-    const auto* fileParts = ControlById<wxChoice>(window.get(), 1013);
+    EXPECT_EQ(window->workflow().state(), WorkflowState::Initial);
+    EXPECT_TRUE(ControlById<wxRadioButton>(window.get(), kYearBothRadio)->GetValue());
+    EXPECT_TRUE(ControlById<wxRadioButton>(window.get(), kDayJapaneseRadio)->GetValue());
+    EXPECT_TRUE(ControlById<wxRadioButton>(window.get(), kFolderPrefectureRadio)->GetValue());
+    EXPECT_TRUE(ControlById<wxRadioButton>(window.get(), kHourJapaneseRadio)->GetValue());
+    EXPECT_TRUE(ControlById<wxRadioButton>(window.get(), kFileMunicipalityRadio)->GetValue());
+    const auto* fileParts = ControlById<wxChoice>(window.get(), kFileCombo);
     ASSERT_EQ(fileParts->GetCount(), 5u);
     EXPECT_EQ(fileParts->GetString(2).utf8_string(), "前のファイル名");
     EXPECT_EQ(fileParts->GetSelection(), 0);
@@ -122,8 +122,8 @@ TEST_F(MainWindow, tellsEveryWorkflowStateApartAtAGlance) {
         "T G G G G G", "D T G G G G", "G B G G G G", "D D T G G G", "G G B G G G", "D D D T G G",
         "D D D B G G", "D D D D T G", "G G G G B G", "D D D D D T", "G G G G G B",
     };
-    for (int state = 0; state <= 10; ++state) {
-        setStepState(*window, state);
+    for (int state = 0; state < kWorkflowStateCount; ++state) {
+        setStepState(*window, WorkflowState{state});
         EXPECT_EQ(stepFaces(), expected[state]) << "state " << state;
     }
 }
@@ -136,14 +136,15 @@ TEST_F(MainWindow, runsTheStepsOverACardThroughItsButtons) {
 
     Click(window->FindWindow(kIdStep1));
     RunFor(100);
-    EXPECT_EQ(window->workflow().state(), 0) << "a cancelled chooser changes nothing";
+    EXPECT_EQ(window->workflow().state(), WorkflowState::Initial)
+        << "a cancelled chooser changes nothing";
     EXPECT_EQ(window->FindWindow(kIdSourceFolder)->GetLabel(), "");
 
-    pressStep(1, 1);
+    pressStep(1, WorkflowState::SourceChosen);
     EXPECT_EQ(stepFaces(), "D T G G G G");
     EXPECT_EQ(window->FindWindow(kIdSourceFolder)->GetLabel().utf8_string(), card.path());
 
-    pressStep(2, 3);
+    pressStep(2, WorkflowState::Searched);
     ASSERT_TRUE(RunUntil([&] { return window->catalogue().scanJob.running.load() == 0; }));
     ASSERT_TRUE(RunUntil([&] { return sourceList()->GetItemCount() == 9; }));
     EXPECT_EQ(stepFaces(), "D D T G G G");
@@ -186,7 +187,7 @@ TEST_F(MainWindow, runsTheStepsOverACardThroughItsButtons) {
 
     // The start-up probe and the first of the two photos at one spot asked the geocoding server;
     // the second photo's places came from the cache.
-    pressStep(3, 5);
+    pressStep(3, WorkflowState::Analysed);
     EXPECT_EQ(stepFaces(), "D D D T G G");
     ASSERT_TRUE(RunUntil(
         [&] { return window->FindWindow(kIdCounter)->GetLabel().utf8_string() == "9／9"; }));
@@ -195,18 +196,18 @@ TEST_F(MainWindow, runsTheStepsOverACardThroughItsButtons) {
     EXPECT_NEAR(DrawnBarFill(window->FindWindow(kIdProgress)), 1.0, 0.02);
     for (const char* name : {"IMG_0001.JPG", "IMG_0002.JPG"}) {
         const QELFileInfo* placed = sourceList()->RowRecord(RowOf(sourceList(), name));
-        EXPECT_EQ(placed->exifStatus, 1) << name;
+        EXPECT_EQ(placed->exifStatus, kExifStatusExifTime) << name;
         EXPECT_EQ(placed->shortAddresses.size(), 7u) << name;
     }
     EXPECT_EQ(geocodeRequests.load(), 2);
 
-    pressStep(4, 7);
+    pressStep(4, WorkflowState::Titled);
     ASSERT_TRUE(RunUntil([&] { return resultList()->GetItemCount() == 10; }));
     EXPECT_EQ(stepFaces(), "D D D D T G");
     EXPECT_EQ(titles(resultList()), kDefaultTitles);
 
     // An option change re-titles at once and is stored at once.
-    Click(window->FindWindow(1018));
+    Click(window->FindWindow(kYearWesternRadio));
     ASSERT_TRUE(RunUntil([&] { return titles(resultList())[0] == "2010年"; }));
     EXPECT_NE(settingsText().find("1_1_ShootYear=0"), std::string::npos);
 
@@ -228,7 +229,7 @@ TEST_F(MainWindow, runsTheStepsOverACardThroughItsButtons) {
 
     // The file names from the previous names: the edited title gives way to the composed one,
     // and the place list is disabled because such names carry no place.
-    auto* fileParts = ControlById<wxChoice>(window.get(), 1013);
+    auto* fileParts = ControlById<wxChoice>(window.get(), kFileCombo);
     fileParts->SetFocus();
     MovePointerTo(fileParts, wxPoint(2, 2));
     wxUIActionSimulator().Select(wxString::FromUTF8("前のファイル名"));
@@ -237,15 +238,15 @@ TEST_F(MainWindow, runsTheStepsOverACardThroughItsButtons) {
               (std::vector<std::string>{"2010年", "08月15日京都府", "IMG_0001.JPG", "IMG_0002.JPG",
                                         "IMG_0003.JPG", "IMG_0004.JPG", "2011年", "01月01日",
                                         "IMG_0005.JPG", "IMG_0006.JPG"}));
-    EXPECT_FALSE(window->FindWindow(1014)->IsEnabled());
+    EXPECT_FALSE(window->FindWindow(kFilePlaceCombo)->IsEnabled());
 
-    pressStep(5, 9);
+    pressStep(5, WorkflowState::DestinationChosen);
     EXPECT_EQ(stepFaces(), "D D D D D T");
     EXPECT_EQ(window->FindWindow(kIdDestinationFolder)->GetLabel().utf8_string(),
               destination.path());
 
     // The copies, under the titles shown, with their records; both trees stay shown.
-    pressStep(6, 0);
+    pressStep(6, WorkflowState::Initial);
     EXPECT_EQ(stepFaces(), "T G G G G G");
     EXPECT_EQ(sourceList()->GetItemCount(), 9u);
     EXPECT_EQ(resultList()->GetItemCount(), 10u);
@@ -280,16 +281,16 @@ TEST_F(MainWindow, runsTheStepsOverACardThroughItsButtons) {
 
 TEST_F(MainWindow, theResetButtonRestoresTheDefaultsAndRetitles) {
     open({card.path()});
-    pressStep(1, 1);
-    pressStep(2, 3);
-    pressStep(3, 5);
-    pressStep(4, 7);
+    pressStep(1, WorkflowState::SourceChosen);
+    pressStep(2, WorkflowState::Searched);
+    pressStep(3, WorkflowState::Analysed);
+    pressStep(4, WorkflowState::Titled);
     ASSERT_TRUE(RunUntil([&] { return resultList()->GetItemCount() == 10; }));
-    Click(window->FindWindow(1019));
+    Click(window->FindWindow(kYearDigitsRadio));
     ASSERT_TRUE(RunUntil([&] { return titles(resultList())[0] == "2010"; }));
     Click(window->FindWindow(kIdResetOptions));
     ASSERT_TRUE(RunUntil([&] { return titles(resultList()) == kDefaultTitles; }));
-    EXPECT_TRUE(ControlById<wxRadioButton>(window.get(), 1021)->GetValue());
+    EXPECT_TRUE(ControlById<wxRadioButton>(window.get(), kYearBothRadio)->GetValue());
     EXPECT_NE(settingsText().find("1_1_ShootYear=3"), std::string::npos);
 }
 
@@ -312,8 +313,8 @@ TEST_F(MainWindow, theDividerMovesFivePixelsAStepEitherWay) {
 
 TEST_F(MainWindow, theCloseBoxExitsLikeTheExitButton) {
     open({card.path()});
-    pressStep(1, 1);
-    pressStep(2, 3);
+    pressStep(1, WorkflowState::SourceChosen);
+    pressStep(2, WorkflowState::Searched);
     window->Close();
     ASSERT_TRUE(RunUntil([&] { return !window->IsShown(); }));
     EXPECT_EQ(sourceList()->RowCount(), 0u) << "the trees are cleared on the way out";
@@ -324,9 +325,9 @@ TEST_F(MainWindow, enterDoesNothingAndEscapeExits) {
     open({});
     PressKey(window.get(), WXK_RETURN);
     // Input is handled in order: once this click has arrived, so has the Enter.
-    Click(window->FindWindow(1019));
-    ASSERT_TRUE(
-        RunUntil([&] { return ControlById<wxRadioButton>(window.get(), 1019)->GetValue(); }));
+    Click(window->FindWindow(kYearDigitsRadio));
+    ASSERT_TRUE(RunUntil(
+        [&] { return ControlById<wxRadioButton>(window.get(), kYearDigitsRadio)->GetValue(); }));
     EXPECT_TRUE(window->IsShown());
     PressKey(window.get(), WXK_ESCAPE);
     ASSERT_TRUE(RunUntil([&] { return !window->IsShown(); }));
@@ -336,9 +337,9 @@ TEST_F(MainWindow, theBarShowsTheShareOfEntriesTheCounterReads) {
     TempDir single;
     WriteFile(single.path() + "IMG_0001.JPG", "one photo");
     open({single.path()});
-    pressStep(1, 1);
-    pressStep(2, 3);
-    pressStep(3, 5);
+    pressStep(1, WorkflowState::SourceChosen);
+    pressStep(2, WorkflowState::Searched);
+    pressStep(3, WorkflowState::Analysed);
     ASSERT_TRUE(RunUntil(
         [&] { return window->FindWindow(kIdCounter)->GetLabel().utf8_string() == "1／1"; }));
     RunFor(100);
@@ -363,7 +364,8 @@ TEST_F(MainWindow, tabReachesTheStepsInTurnAndSpaceOrEnterPressesAFocusedButton)
     ASSERT_TRUE(tabTo(step1));
     const wxImage focused = ClientPixels(step1);
     PressKey(window.get(), WXK_SPACE);
-    ASSERT_TRUE(RunUntil([&] { return window->workflow().state() == 1; }));
+    ASSERT_TRUE(
+        RunUntil([&] { return window->workflow().state() == WorkflowState::SourceChosen; }));
     PressKey(window.get(), WXK_TAB);
     EXPECT_EQ(wxWindow::FindFocus(), window->FindWindow(kIdStep2)) << "STEP2 comes next";
     RunFor(50);
@@ -376,11 +378,11 @@ TEST_F(MainWindow, tabReachesTheStepsInTurnAndSpaceOrEnterPressesAFocusedButton)
     ASSERT_TRUE(tabTo(window->FindWindow(kIdImageButton)));
     PressKey(window.get(), WXK_RETURN);
     ASSERT_TRUE(RunUntil([&] { return views.imageWindowShown == 1; }));
-    Click(window->FindWindow(1019));
+    Click(window->FindWindow(kYearDigitsRadio));
     ASSERT_TRUE(tabTo(window->FindWindow(kIdResetOptions)));
     PressKey(window.get(), WXK_RETURN);
-    ASSERT_TRUE(
-        RunUntil([&] { return ControlById<wxRadioButton>(window.get(), 1021)->GetValue(); }));
+    ASSERT_TRUE(RunUntil(
+        [&] { return ControlById<wxRadioButton>(window.get(), kYearBothRadio)->GetValue(); }));
 }
 
 TEST_F(MainWindow, listsEveryFolderInNameOrderWhateverOrderTheFileSystemGives) {
@@ -398,8 +400,8 @@ TEST_F(MainWindow, listsEveryFolderInNameOrderWhateverOrderTheFileSystemGives) {
         GTEST_SKIP() << "this file system returns names in order";
     }
     open({unordered.path()});
-    pressStep(1, 1);
-    pressStep(2, 3);
+    pressStep(1, WorkflowState::SourceChosen);
+    pressStep(2, WorkflowState::Searched);
     ASSERT_TRUE(RunUntil([&] { return sourceList()->GetItemCount() == names.size(); }));
     EXPECT_EQ(titles(sourceList()), names);
 }
@@ -445,9 +447,9 @@ TEST_F(MainWindow, drawsTheLoadingTextWholeAtTheBottomOfThePreview) {
 
 TEST_F(MainWindow, aRowWhoseLinesAreCutShowsThemWholeInATooltip) {
     open({card.path()});
-    pressStep(1, 1);
-    pressStep(2, 3);
-    pressStep(3, 5);
+    pressStep(1, WorkflowState::SourceChosen);
+    pressStep(2, WorkflowState::Searched);
+    pressStep(3, WorkflowState::Analysed);
     const QELFileInfo* placed = sourceList()->RowRecord(RowOf(sourceList(), "IMG_0001.JPG"));
     std::string place;
     for (const std::string& component : placed->shortAddresses) {

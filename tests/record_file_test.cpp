@@ -110,7 +110,7 @@ TEST(WritePhotoRecord, writesEveryElementInOrderWithAddressesAndHistory) {
     TempDir dir;
     const std::string folder = dir.path() + "2011/0305/";
     QELFileInfo photo = Photo(folder, "0907.JPG");
-    photo.exifStatus = 1;
+    photo.exifStatus = kExifStatusExifTime;
     photo.orgPath = "/card/DCIM/100CAMERA/DSC01234.JPG";
     photo.orgTitleFileName = "DSC01234.JPG";
     photo.dateTimeOriginalText = "2011:03:05 09:07:00";
@@ -157,7 +157,7 @@ TEST(WritePhotoRecord, writesEveryElementInOrderWithAddressesAndHistory) {
 TEST(WritePhotoRecord, writesNoAddressOrHistoryElementsWhenThereAreNone) {
     TempDir dir;
     QELFileInfo photo = Photo(dir.path(), "IMG_0001.JPG");
-    photo.exifStatus = 0;
+    photo.exifStatus = kExifStatusFileTime;
     photo.orgPath = "/card/IMG_0001.JPG";
     photo.orgTitleFileName = "IMG_0001.JPG";
     photo.fileDateTimeText = "2010:08:15 09:05:59";
@@ -234,7 +234,7 @@ TEST(WriteFolderRecord, writesBothLevelsWithTheirRootsAndInterleavedHistory) {
 TEST(WritePhotoRecord, writesJapaneseTextAsCp932BytesUnderAUtf8FileName) {
     TempDir dir;
     QELFileInfo photo = Photo(dir.path(), "09時07分京都市.JPG");
-    photo.exifStatus = 1;
+    photo.exifStatus = kExifStatusExifTime;
     photo.orgPath = "/card/ソニー.JPG";
     photo.orgTitleFileName = "ソニー.JPG";
     photo.dateTimeOriginalText = "2011:03:05 09:07:00";

@@ -47,7 +47,7 @@ std::string PhotoRecordText(const std::string& elements, const std::string& line
 TEST(ReadPhotoRecord, restoresEveryFieldTheWriterWrote) {
     TempDir dir;
     QELFileInfo written = ResultPhoto(dir.path(), "09時07分京都市.JPG");
-    written.exifStatus = 1;
+    written.exifStatus = kExifStatusExifTime;
     written.shootTime = k20110305_090700;
     written.dateTimeOriginalText = "2011:03:05 09:07:00";
     written.latitude = 35.011636;
@@ -61,7 +61,7 @@ TEST(ReadPhotoRecord, restoresEveryFieldTheWriterWrote) {
 
     QELFileInfo read = Scanned();
     ASSERT_TRUE(ReadPhotoRecord(read, RecordFilePath(written)));
-    EXPECT_EQ(read.exifStatus, 1);
+    EXPECT_EQ(read.exifStatus, kExifStatusExifTime);
     EXPECT_EQ(read.shootTime, k20110305_090700);
     EXPECT_EQ(read.dateTimeOriginalText, "2011:03:05 09:07:00");
     EXPECT_EQ(read.fileDateTimeText, "");
@@ -77,7 +77,7 @@ TEST(ReadPhotoRecord, restoresEveryFieldTheWriterWrote) {
 TEST(ReadPhotoRecord, roundTripsUtf8RecordsAndOneHundredTwentyAddresses) {
     TempDir dir;
     QELFileInfo written = ResultPhoto(dir.path(), "caf\xc3\xa9 \xff.JPG");
-    written.exifStatus = 1;
+    written.exifStatus = kExifStatusExifTime;
     written.dateTimeOriginalText = "2011:03:05 09:07:00";
     for (int i = 1; i <= 120; ++i) {
         written.shortAddresses.push_back("¥" + std::to_string(i));
@@ -109,7 +109,7 @@ TEST(ReadPhotoRecord, readsLfOnlyFilesAndBlankLinesLikeTheWritersOwn) {
     for (const char* name : {"crlf.XML", "lf.XML", "blank.XML"}) {
         QELFileInfo read = Scanned();
         ASSERT_TRUE(ReadPhotoRecord(read, dir.path() + name)) << name;
-        EXPECT_EQ(read.exifStatus, 1) << name;
+        EXPECT_EQ(read.exifStatus, kExifStatusExifTime) << name;
         EXPECT_EQ(read.shootTime, k20110305_090700) << name;
         EXPECT_DOUBLE_EQ(read.latitude, 35.5) << name;
         EXPECT_DOUBLE_EQ(read.longitude, 135.25) << name;
@@ -136,7 +136,7 @@ TEST(ReadPhotoRecord, restoresTimePositionAndAddressesOnlyForExifStatusOne) {
 
     QELFileInfo zero = Scanned();
     ASSERT_TRUE(ReadPhotoRecord(zero, dir.path() + "0.XML"));
-    EXPECT_EQ(zero.exifStatus, 0);
+    EXPECT_EQ(zero.exifStatus, kExifStatusFileTime);
     EXPECT_EQ(zero.shootTime, LocalToSeconds({2010, 8, 15, 9, 5, 0}));
     EXPECT_EQ(zero.latitude, 0.0);
     EXPECT_EQ(zero.longitude, 0.0);
@@ -147,7 +147,7 @@ TEST(ReadPhotoRecord, restoresTimePositionAndAddressesOnlyForExifStatusOne) {
 
     QELFileInfo two = Scanned();
     ASSERT_TRUE(ReadPhotoRecord(two, dir.path() + "2.XML"));
-    EXPECT_EQ(two.exifStatus, 2);
+    EXPECT_EQ(two.exifStatus, kExifStatusNotAnalysed);
     EXPECT_EQ(two.shootTime, 777);
     EXPECT_EQ(two.latitude, 0.0);
     EXPECT_TRUE(two.shortAddresses.empty());
@@ -169,7 +169,7 @@ TEST(ReadPhotoRecord, treatsAStatusOneRecordWithoutAValidShootingTimeAsStatusZer
 
     QELFileInfo zeros = Scanned();
     ASSERT_TRUE(ReadPhotoRecord(zeros, dir.path() + "zeros.XML"));
-    EXPECT_EQ(zeros.exifStatus, 0);
+    EXPECT_EQ(zeros.exifStatus, kExifStatusFileTime);
     EXPECT_EQ(zeros.shootTime, LocalToSeconds({2010, 8, 15, 9, 5, 0}));
     EXPECT_EQ(zeros.latitude, 0.0);
     EXPECT_TRUE(zeros.shortAddresses.empty());
@@ -177,7 +177,7 @@ TEST(ReadPhotoRecord, treatsAStatusOneRecordWithoutAValidShootingTimeAsStatusZer
 
     QELFileInfo empty = Scanned();
     ASSERT_TRUE(ReadPhotoRecord(empty, dir.path() + "empty.XML"));
-    EXPECT_EQ(empty.exifStatus, 0);
+    EXPECT_EQ(empty.exifStatus, kExifStatusFileTime);
     EXPECT_EQ(empty.shootTime, 777) << "no valid time anywhere: the photo keeps its own";
     EXPECT_TRUE(empty.shortAddresses.empty());
 }
@@ -242,13 +242,13 @@ TEST(ReadPhotoRecord, recognisesAnyFileWithALineButNoEmptyOrMissingOne) {
     for (const char* name : {"missing.XML", "empty.XML", "blank.XML", "folder.XML", "fifo.XML"}) {
         QELFileInfo read = Scanned();
         EXPECT_FALSE(ReadPhotoRecord(read, dir.path() + name)) << name;
-        EXPECT_EQ(read.exifStatus, 2) << name;
+        EXPECT_EQ(read.exifStatus, kExifStatusNotAnalysed) << name;
         EXPECT_EQ(read.shootTime, 777) << name;
         EXPECT_EQ(ReadFolderRecord(read, dir.path() + name), 0) << name;
     }
     QELFileInfo foreign = Scanned();
     ASSERT_TRUE(ReadPhotoRecord(foreign, dir.path() + "foreign.XML"));
-    EXPECT_EQ(foreign.exifStatus, 0) << "a missing number reads as 0";
+    EXPECT_EQ(foreign.exifStatus, kExifStatusFileTime) << "a missing number reads as 0";
     EXPECT_EQ(foreign.shootTime, 777);
     EXPECT_TRUE(foreign.beforeNames.empty());
     EXPECT_EQ(foreign.orgDcfName, "");
@@ -273,7 +273,7 @@ TEST(ReadRecordLines, readsOnlyTheStartOfAnOversizedFile) {
                                           "\n<NewDCFFileName>late</NewDCFFileName>\n");
     QELFileInfo read = Scanned();
     ASSERT_TRUE(ReadPhotoRecord(read, dir.path() + "big.XML"));
-    EXPECT_EQ(read.exifStatus, 2);
+    EXPECT_EQ(read.exifStatus, kExifStatusNotAnalysed);
     EXPECT_EQ(read.newDcfName, "");
 }
 

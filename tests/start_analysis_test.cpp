@@ -32,7 +32,7 @@ std::atomic<int> gAnalysisEnded{0};
 int TouchRecordsUntilStopped(AnalysisJob* job) {
     while (job->running.load() == 1) {
         for (const auto& photo : job->catalogue->photos) {
-            photo->exifStatus = 1;
+            photo->exifStatus = kExifStatusExifTime;
             ++gAnalysisTouches;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));

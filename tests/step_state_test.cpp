@@ -19,9 +19,9 @@ const char* const kFaces[] = {"TG TG TG TG TG TG", "DB TG TG TG TG TG",
 } // namespace
 
 TEST(StepState, everyStateEnablesItsStepsAndSetsItsFaces) {
-    for (int n = 0; n <= 10; ++n) {
+    for (int n = 0; n < kWorkflowStateCount; ++n) {
         RecordingView view;
-        setStepState(view, n);
+        setStepState(view, WorkflowState{n});
         EXPECT_EQ(view.enabledPattern(), kEnabled[n]) << "state " << n;
         EXPECT_EQ(view.repaints, 1) << "state " << n;
         if (kFaces[n] != nullptr) {
@@ -31,14 +31,17 @@ TEST(StepState, everyStateEnablesItsStepsAndSetsItsFaces) {
 }
 
 TEST(StepState, statesFiveSevenAndNineKeepEveryFaceOfTheStateBefore) {
-    const int pairs[][2] = {{4, 5}, {6, 7}, {8, 9}};
-    for (const auto& pair : pairs) {
+    using enum WorkflowState;
+    const WorkflowState pairs[][2] = {
+        {Analysing, Analysed}, {Titling, Titled}, {ChoosingDestination, DestinationChosen}};
+    for (const auto& [before, after] : pairs) {
         RecordingView view;
-        setStepState(view, pair[0]);
-        const std::string before = view.facePattern();
-        setStepState(view, pair[1]);
-        EXPECT_EQ(view.facePattern(), before) << "state " << pair[1];
-        EXPECT_EQ(view.enabledPattern(), kEnabled[pair[1]]);
+        setStepState(view, before);
+        const std::string faces = view.facePattern();
+        setStepState(view, after);
+        const int n = static_cast<int>(after);
+        EXPECT_EQ(view.facePattern(), faces) << "state " << n;
+        EXPECT_EQ(view.enabledPattern(), kEnabled[n]);
         for (const auto& button : view.buttons) {
             EXPECT_EQ(button.faceChanges, 1);
         }
@@ -47,8 +50,8 @@ TEST(StepState, statesFiveSevenAndNineKeepEveryFaceOfTheStateBefore) {
 
 TEST(StepState, stateThreeChangesOnlyTheFacesOfStepOne) {
     RecordingView view;
-    setStepState(view, 2);
-    setStepState(view, 3);
+    setStepState(view, WorkflowState::Searching);
+    setStepState(view, WorkflowState::Searched);
     EXPECT_EQ(view.facePattern(), "DB DB TG TG TG TG");
     EXPECT_EQ(view.enabledPattern(), "111000");
 }
@@ -56,8 +59,8 @@ TEST(StepState, stateThreeChangesOnlyTheFacesOfStepOne) {
 TEST(StepState, anUnknownStateOnlyRepaints) {
     for (int n : {-1, 11, 100}) {
         RecordingView view;
-        setStepState(view, 9);
-        setStepState(view, n);
+        setStepState(view, WorkflowState::DestinationChosen);
+        setStepState(view, WorkflowState{n});
         EXPECT_EQ(view.enabledPattern(), "111111");
         EXPECT_EQ(view.repaints, 2);
     }

@@ -72,7 +72,8 @@ struct Workflow : ::testing::Test {
 
     void searchAndWait() {
         workflow->onStep2();
-        ASSERT_TRUE(window.dispatchUntil([&] { return workflow->state() == 3; }, 30000));
+        ASSERT_TRUE(window.dispatchUntil(
+            [&] { return workflow->state() == WorkflowState::Searched; }, 30000));
         ASSERT_TRUE(
             window.dispatchUntil([&] { return catalogue.scanJob.running.load() == 0; }, 30000));
     }
@@ -85,7 +86,8 @@ struct Workflow : ::testing::Test {
         chooseSource();
         searchAndWait();
         workflow->onStep3();
-        ASSERT_TRUE(window.dispatchUntil([&] { return workflow->state() == 5; }, 30000));
+        ASSERT_TRUE(window.dispatchUntil(
+            [&] { return workflow->state() == WorkflowState::Analysed; }, 30000));
         workflow->onStep4();
     }
 };
@@ -139,11 +141,11 @@ TEST_F(Workflow, stepOneOffersTheLastFolderAndACancelChangesNothing) {
     workflow->onStep1();
     EXPECT_EQ(view.chooserInitialFolders.back(), "/media/card/");
     EXPECT_EQ(view.chooserTitles.back(), "フォルダ名の指定");
-    EXPECT_EQ(workflow->state(), 0);
+    EXPECT_EQ(workflow->state(), WorkflowState::Initial);
     EXPECT_EQ(view.sourceFolder, "");
 
     chooseSource();
-    EXPECT_EQ(workflow->state(), 1);
+    EXPECT_EQ(workflow->state(), WorkflowState::SourceChosen);
     EXPECT_EQ(view.sourceFolder, card.path());
     EXPECT_EQ(GetPrivateProfileString("InitFolder", "FolderSTEP1", "", workflow->settingsPath()),
               card.path());
@@ -156,9 +158,10 @@ TEST_F(Workflow, theSearchCountsPhotosAndEnablesThreeStepsWhenTheWalkEnds) {
     }
     chooseSource();
     workflow->onStep2();
-    EXPECT_EQ(workflow->state(), 2);
+    EXPECT_EQ(workflow->state(), WorkflowState::Searching);
     EXPECT_EQ(view.enabledPattern(), "000000");
-    ASSERT_TRUE(window.dispatchUntil([&] { return workflow->state() == 3; }, 30000));
+    ASSERT_TRUE(
+        window.dispatchUntil([&] { return workflow->state() == WorkflowState::Searched; }, 30000));
     EXPECT_EQ(view.counterTexts, (std::vector<std::string>{"1", "2", "3"}));
     EXPECT_EQ(view.position, 0);
     EXPECT_EQ(view.rangeChanges, 0);
@@ -174,10 +177,11 @@ TEST_F(Workflow, anAnalysisRunsTheBarFromOneToNAndEndsInStateFiveOnce) {
     view.counterTexts.clear();
     int stateFives = 0;
     workflow->onStep3();
-    EXPECT_EQ(workflow->state(), 4);
+    EXPECT_EQ(workflow->state(), WorkflowState::Analysing);
     EXPECT_EQ(view.enabledPattern(), "000000");
     const int repaintsBefore = view.repaints;
-    ASSERT_TRUE(window.dispatchUntil([&] { return workflow->state() == 5; }, 30000));
+    ASSERT_TRUE(
+        window.dispatchUntil([&] { return workflow->state() == WorkflowState::Analysed; }, 30000));
     stateFives = view.repaints - repaintsBefore;
     window.dispatchUntil([&] { return catalogue.analysisJob.running.load() == 0; }, 5000);
     window.dispatch();
@@ -194,7 +198,7 @@ TEST_F(Workflow, anAnalysisOfAnEmptySourceDoesNotLeaveEveryStepDisabled) {
     chooseSource();
     searchAndWait();
     workflow->onStep3();
-    EXPECT_EQ(workflow->state(), 5);
+    EXPECT_EQ(workflow->state(), WorkflowState::Analysed);
     EXPECT_EQ(view.enabledPattern(), "111100");
 }
 
@@ -203,29 +207,30 @@ TEST_F(Workflow, stepsFourToSixRunTheirPassesAndEndWithOnlyStepOne) {
     ASSERT_NO_FATAL_FAILURE(titleTheCard());
     ASSERT_EQ(resultRows.RowCount(), 3u); // year, day, photo
     EXPECT_EQ(resultRows.RowRecord(2)->orgPath, card.path() + "A.JPG");
-    EXPECT_EQ(workflow->state(), 7);
+    EXPECT_EQ(workflow->state(), WorkflowState::Titled);
     EXPECT_EQ(view.enabledPattern(), "111110");
 
     workflow->onStep5(); // cancelled
-    EXPECT_EQ(workflow->state(), 7);
+    EXPECT_EQ(workflow->state(), WorkflowState::Titled);
     view.chooserAnswers.push_back("/media/out/");
     const int repaintsBefore = view.repaints;
     workflow->onStep5();
     EXPECT_EQ(view.repaints - repaintsBefore, 2); // through state 8 into 9
-    EXPECT_EQ(workflow->state(), 9);
+    EXPECT_EQ(workflow->state(), WorkflowState::DestinationChosen);
     EXPECT_EQ(view.enabledPattern(), "111111");
     EXPECT_EQ(view.destinationFolder, "/media/out/");
 
     copyTally.copied = 1;
     workflow->onStep6();
-    EXPECT_EQ(workflow->state(), 10);
-    ASSERT_TRUE(window.dispatchUntil([&] { return workflow->state() == 0; }, 30000));
+    EXPECT_EQ(workflow->state(), WorkflowState::Copying);
+    ASSERT_TRUE(
+        window.dispatchUntil([&] { return workflow->state() == WorkflowState::Initial; }, 30000));
     EXPECT_EQ(copyDestinations, (std::vector<std::string>{"/media/out/"}));
     EXPECT_EQ(view.cursorChanges, (std::vector<bool>{true, false}));
     EXPECT_EQ(view.copyingChanges, (std::vector<bool>{true, false}));
     EXPECT_EQ(view.copyNotes, std::vector<std::string>{"コピー 1 枚 → /media/out/"});
     EXPECT_TRUE(view.copyFailures.empty()) << "a clean copy ends without a dialog";
-    EXPECT_EQ(workflow->state(), 0);
+    EXPECT_EQ(workflow->state(), WorkflowState::Initial);
     EXPECT_EQ(view.enabledPattern(), "100000");
     EXPECT_EQ(sourceRows.RowCount(), 1u); // the trees stay
 }
@@ -237,33 +242,37 @@ TEST_F(Workflow, messagesReachTheirControls) {
     EXPECT_EQ(view.previews, (std::vector<const QELFileInfo*>{&record, nullptr}));
     workflow->handleMessage({UM_SHOW_IMAGE, 0, 0, nullptr});
     EXPECT_EQ(view.imageViewShown, 1);
-    workflow->applyState(9);
+    workflow->applyState(WorkflowState::DestinationChosen);
     workflow->handleMessage({UM_COPY_PROGRESS, 1, 2, nullptr});
     workflow->handleMessage({UM_COPY_PROGRESS, 2, 2, nullptr});
     EXPECT_EQ(view.counterTexts, (std::vector<std::string>{"1／2", "2／2"}));
-    EXPECT_EQ(workflow->state(), 9);
+    EXPECT_EQ(workflow->state(), WorkflowState::DestinationChosen);
 }
 
 TEST_F(Workflow, startsWithTheStoredTitleOptionsShownAndStoresEveryChange) {
     EXPECT_EQ(view.titleOptions.items.size(), 4u);
-    EXPECT_EQ(view.titleOptions.checked, (std::set<int>{1021, 1022, 1026, 1036, 1040}));
+    EXPECT_EQ(view.titleOptions.checked,
+              (std::set<int>{kYearBothRadio, kDayJapaneseRadio, kFolderPrefectureRadio,
+                             kHourJapaneseRadio, kFileMunicipalityRadio}));
     workflow->exit();
     WritePrivateProfileString("Parameter", "1_1_ShootYear", "0", workflow->settingsPath());
     WritePrivateProfileString("Parameter", "3_1_CB", "4", workflow->settingsPath());
     RecordingView fresh;
     StepWorkflow again(catalogue, fresh, window, {});
     again.initialise("/usr/bin/tessaro", &sourceRows, &resultRows);
-    EXPECT_TRUE(fresh.titleOptions.checked.count(1018));
-    EXPECT_EQ(fresh.titleOptions.comboSelection(1013), 4);
+    EXPECT_TRUE(fresh.titleOptions.checked.count(kYearWesternRadio));
+    EXPECT_EQ(fresh.titleOptions.comboSelection(kFileCombo), 4);
 
-    fresh.titleOptions.selectComboItem(1013, 1);
+    fresh.titleOptions.selectComboItem(kFileCombo, 1);
     again.onTitleOptionChanged();
     EXPECT_EQ(GetPrivateProfileInt("Parameter", "3_1_CB", -9, again.settingsPath()), 1);
-    EXPECT_FALSE(fresh.titleOptions.enabled[1014]);
+    EXPECT_FALSE(fresh.titleOptions.enabled[kFilePlaceCombo]);
     again.onResetTitleOptions();
-    EXPECT_EQ(fresh.titleOptions.checked, (std::set<int>{1021, 1022, 1026, 1036, 1040}));
+    EXPECT_EQ(fresh.titleOptions.checked,
+              (std::set<int>{kYearBothRadio, kDayJapaneseRadio, kFolderPrefectureRadio,
+                             kHourJapaneseRadio, kFileMunicipalityRadio}));
     EXPECT_EQ(GetPrivateProfileInt("Parameter", "1_1_ShootYear", -9, again.settingsPath()), 3);
-    EXPECT_TRUE(fresh.titleOptions.enabled[1014]);
+    EXPECT_TRUE(fresh.titleOptions.enabled[kFilePlaceCombo]);
     again.exit();
     workflow->initialise("/usr/bin/tessaro", &sourceRows, &resultRows);
 }
@@ -276,7 +285,7 @@ TEST_F(Workflow, refusesADestinationThatIsTheSourceLiesInItOrHoldsIt) {
          {card.path(), card.path() + "DCIM/", card.path() + "DCIM/sorted/", above + "/"}) {
         view.chooserAnswers.push_back(refused);
         workflow->onStep5();
-        EXPECT_EQ(workflow->state(), 7) << refused;
+        EXPECT_EQ(workflow->state(), WorkflowState::Titled) << refused;
     }
     ASSERT_EQ(view.messages.size(), 4u);
     EXPECT_EQ(view.messages[0].find("コピー先に読み込みフォルダと同じフォルダは選べません。"), 0u);
@@ -293,11 +302,11 @@ TEST_F(Workflow, refusesADestinationThatIsTheSourceLiesInItOrHoldsIt) {
     std::filesystem::create_directory(other.path() + "out");
     view.chooserAnswers.push_back(other.path() + "out/");
     workflow->onStep5();
-    ASSERT_EQ(workflow->state(), 9);
+    ASSERT_EQ(workflow->state(), WorkflowState::DestinationChosen);
     std::filesystem::remove(other.path() + "out");
     std::filesystem::create_directory_symlink(card.path() + "DCIM", other.path() + "out");
     workflow->onStep6();
-    EXPECT_EQ(workflow->state(), 9);
+    EXPECT_EQ(workflow->state(), WorkflowState::DestinationChosen);
     EXPECT_TRUE(copyDestinations.empty());
     ASSERT_EQ(view.messages.size(), 5u);
     EXPECT_EQ(view.messages[4].find("コピー先に読み込みフォルダの中のフォルダは選べません。"), 0u);
@@ -310,7 +319,7 @@ TEST_F(Workflow, aSourceThatCannotBeReadIsSaidSoAndLeavesStepThreeDisabled) {
     ASSERT_EQ(sourceRows.RowCount(), 1u);
     std::filesystem::remove_all(card.path());
     workflow->onStep2();
-    EXPECT_EQ(workflow->state(), 1);
+    EXPECT_EQ(workflow->state(), WorkflowState::SourceChosen);
     EXPECT_EQ(view.enabledPattern(), "110000");
     EXPECT_EQ(sourceRows.RowCount(), 0u);
     ASSERT_EQ(view.messages.size(), 1u);
@@ -327,7 +336,8 @@ TEST_F(Workflow, aCopyWithFailuresEndsInTheOutcomeAndACleanOneInANote) {
     failOnCopy = {"写真をコピーできませんでした: a → b: Input/output error",
                   "写真をコピーできませんでした: c → d: No space left on device"};
     workflow->onStep6();
-    ASSERT_TRUE(window.dispatchUntil([&] { return workflow->state() == 0; }, 30000));
+    ASSERT_TRUE(
+        window.dispatchUntil([&] { return workflow->state() == WorkflowState::Initial; }, 30000));
     const std::string counts =
         "コピー 15 枚 / 既にあった 1 枚 / 名前を変えてコピー 1 枚 / 失敗 2 枚";
     EXPECT_EQ(view.copyNotes, std::vector<std::string>{counts + " → /media/out/"});

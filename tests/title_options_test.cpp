@@ -67,15 +67,17 @@ TEST(TitleOptions, keepsCurrentValuesForMissingKeysAndResetsToTheDefaults) {
 TEST(TitleOptions, showsAndReadsBackEveryOptionThroughTheControls) {
     FakeTitleOptionsView view;
     fillTitleCombos(view);
-    EXPECT_EQ(view.items[1013],
+    EXPECT_EQ(view.items[kFileCombo],
               (std::vector<std::string>{"撮影時分", "ＤＣＦ名", "前のファイル名", "連番", "なし"}));
-    EXPECT_EQ(view.items[1011], (std::vector<std::string>{"撮影月日", "連番", "なし"}));
-    EXPECT_EQ(view.items[1012], (std::vector<std::string>{"撮影場所", "なし"}));
-    EXPECT_EQ(view.items[1014], view.items[1012]);
+    EXPECT_EQ(view.items[kFolder2DateCombo],
+              (std::vector<std::string>{"撮影月日", "連番", "なし"}));
+    EXPECT_EQ(view.items[kFolder2PlaceCombo], (std::vector<std::string>{"撮影場所", "なし"}));
+    EXPECT_EQ(view.items[kFilePlaceCombo], view.items[kFolder2PlaceCombo]);
 
     const TitleOptions shown = Unusual("");
     showTitleOptions(view, shown);
-    EXPECT_EQ(view.checked, (std::set<int>{1019, 1023, 1029, 1037, 1038}));
+    EXPECT_EQ(view.checked, (std::set<int>{kYearDigitsRadio, kDayDigitsRadio, kFolderAllRadio,
+                                           kHourDigitsRadio, kFileCountryRadio}));
     TitleOptions read;
     read.folder1Choice = 7;
     readTitleOptionsFromControls(view, read);
@@ -87,17 +89,17 @@ TEST(TitleOptions, readsAGroupWithoutACheckedButtonAsItsLastValue) {
     TitleOptions options = Unusual("");
     options.shootYear = 9; // a hand-edited value checks no button of its group
     showTitleOptions(view, options);
-    EXPECT_EQ(view.checked.count(1018) + view.checked.count(1019) + view.checked.count(1020) +
-                  view.checked.count(1021),
+    EXPECT_EQ(view.checked.count(kYearWesternRadio) + view.checked.count(kYearDigitsRadio) +
+                  view.checked.count(kYearEraRadio) + view.checked.count(kYearBothRadio),
               0u);
-    view.checked.erase(1023);
-    view.checked.erase(1029);
+    view.checked.erase(kDayDigitsRadio);
+    view.checked.erase(kFolderAllRadio);
     readTitleOptionsFromControls(view, options);
     EXPECT_EQ(options.shootYear, 3);
     EXPECT_EQ(options.shootDay, 1);
     EXPECT_EQ(options.folder2Place, 4);
     // Two checked buttons in one group: the first in id order wins.
-    view.checked.insert({1025, 1027});
+    view.checked.insert({kFolderCountryRadio, kFolderMunicipalityRadio});
     readTitleOptionsFromControls(view, options);
     EXPECT_EQ(options.folder2Place, 0);
 }

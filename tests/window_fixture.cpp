@@ -96,10 +96,11 @@ void MainWindow::open(const std::vector<std::string>& answers) {
     RunFor(100);
 }
 
-void MainWindow::pressStep(int step, int state) {
+void MainWindow::pressStep(int step, WorkflowState state) {
     Click(window->FindWindow(kStepButtonIds[step - 1]));
     ASSERT_TRUE(RunUntil([&] { return window->workflow().state() == state; }))
-        << "STEP" << step << " left the workflow in state " << window->workflow().state();
+        << "STEP" << step << " left the workflow in state "
+        << static_cast<int>(window->workflow().state());
 }
 
 std::string MainWindow::stepFaces() const {

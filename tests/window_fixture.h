@@ -49,7 +49,7 @@ protected:
     // Opens the window; the chooser will give `answers` in turn (an empty one cancels).
     void open(const std::vector<std::string>& answers);
     // Clicks step button `step` (1 to 6) and lets the UI run until the workflow is in `state`.
-    void pressStep(int step, int state);
+    void pressStep(int step, WorkflowState state);
     // The six buttons as the user sees them: for each, the face it shows (T to do, D done,
     // G grey, B busy), read from the face's tag colour.
     std::string stepFaces() const;

@@ -10,9 +10,11 @@ struct RadioGroup {
 };
 
 constexpr RadioGroup kRadioGroups[] = {
-    {1018, 4, &TitleOptions::shootYear},    {1022, 2, &TitleOptions::shootDay},
-    {1025, 5, &TitleOptions::folder2Place}, {1036, 2, &TitleOptions::shootHour},
-    {1038, 5, &TitleOptions::filePlace},
+    {kYearWesternRadio, 4, &TitleOptions::shootYear},
+    {kDayJapaneseRadio, 2, &TitleOptions::shootDay},
+    {kFolderCountryRadio, 5, &TitleOptions::folder2Place},
+    {kHourJapaneseRadio, 2, &TitleOptions::shootHour},
+    {kFileCountryRadio, 5, &TitleOptions::filePlace},
 };
 
 struct Combo {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "titles/title_options_view.h"
+
 // Control ids of the main window, those of the Windows program's dialog template. The title
 // option controls keep theirs in titles/title_options_view.h.
 inline constexpr int kIdExit = 1000;
@@ -28,13 +30,20 @@ inline constexpr int kStepButtonIds[] = {kIdStep1, kIdStep2, kIdStep3,
                                          kIdStep4, kIdStep5, kIdStep6};
 
 // The radio buttons of the five title-option groups, each group's first id first.
-inline constexpr int kTitleRadioIds[] = {1018, 1019, 1020, 1021, 1022, 1023, 1025, 1026, 1027,
-                                         1028, 1029, 1036, 1037, 1038, 1039, 1040, 1041, 1042};
+inline constexpr int kTitleRadioIds[] = {
+    kYearWesternRadio,        kYearDigitsRadio,     kYearEraRadio,        kYearBothRadio,
+    kDayJapaneseRadio,        kDayDigitsRadio,      kFolderCountryRadio,  kFolderPrefectureRadio,
+    kFolderMunicipalityRadio, kFolderDistrictRadio, kFolderAllRadio,      kHourJapaneseRadio,
+    kHourDigitsRadio,         kFileCountryRadio,    kFilePrefectureRadio, kFileMunicipalityRadio,
+    kFileDistrictRadio,       kFileAllRadio};
 
 // The order in which Tab reaches the controls that take focus.
 inline constexpr int kTabOrder[] = {
     kIdStep1, kIdStep2, kIdStep3, kIdStep4, kIdStep5, kIdStep6, kIdSourceList, kIdResultList,
     // the title options, as the window shows them from top to bottom
-    1018, 1019, 1020, 1021, 1011, 1012, 1022, 1023, 1025, 1026, 1027, 1028, 1029, 1013, 1014, 1036,
-    1037, 1038, 1039, 1040, 1041, 1042, kIdResetOptions, kIdDivider, kIdImageButton, kIdMapButton,
-    kIdHelp, kIdExit};
+    kYearWesternRadio, kYearDigitsRadio, kYearEraRadio, kYearBothRadio, kFolder2DateCombo,
+    kFolder2PlaceCombo, kDayJapaneseRadio, kDayDigitsRadio, kFolderCountryRadio,
+    kFolderPrefectureRadio, kFolderMunicipalityRadio, kFolderDistrictRadio, kFolderAllRadio,
+    kFileCombo, kFilePlaceCombo, kHourJapaneseRadio, kHourDigitsRadio, kFileCountryRadio,
+    kFilePrefectureRadio, kFileMunicipalityRadio, kFileDistrictRadio, kFileAllRadio,
+    kIdResetOptions, kIdDivider, kIdImageButton, kIdMapButton, kIdHelp, kIdExit};

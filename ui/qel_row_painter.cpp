@@ -45,7 +45,7 @@ std::vector<RowText> TextsOf(const QELFileInfo& record, const wxSize& size,
          wxRect(left + kPhotoTitleInset, kPhotoTitleTop, size.x - left - kPhotoTitleInset,
                 size.y - kPhotoTitleTop),
          wxALIGN_LEFT | wxALIGN_TOP}};
-    if (record.exifStatus == 1) {
+    if (record.exifStatus == kExifStatusExifTime) {
         const int half = size.y / 2;
         const int line = wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL;
         texts.push_back(

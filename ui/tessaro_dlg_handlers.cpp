@@ -89,7 +89,8 @@ void CTessaroDlg::onStepButton(wxCommandEvent& event) {
     }
     // A new search or a new source empties the trees: the preview must not go on showing a
     // thumbnail of the old ones.
-    if (workflow_.state() == 1 || workflow_.state() == 2) {
+    if (workflow_.state() == WorkflowState::SourceChosen ||
+        workflow_.state() == WorkflowState::Searching) {
         preview_->showRecord(nullptr);
     }
 }

@@ -24,7 +24,7 @@ void StepWorkflow::initialise(const std::string& executablePath, ListView* sourc
     resetTitleOptions(catalogue_.options);
     loadTitleOptions(catalogue_.options);
     showTitleOptions(options, catalogue_.options);
-    applyState(0);
+    applyState(WorkflowState::Initial);
     window_.post({UM_CHECK_SERVICE, 0, 0, nullptr});
 }
 

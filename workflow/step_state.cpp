@@ -4,10 +4,8 @@
 
 namespace {
 
-constexpr int kStateCount = 11;
-
 // Which steps each state enables.
-constexpr std::array<std::array<bool, kStepCount>, kStateCount> kEnabled{{
+constexpr std::array<std::array<bool, kStepCount>, kWorkflowStateCount> kEnabled{{
     {1, 0, 0, 0, 0, 0}, // 0 initial
     {1, 1, 0, 0, 0, 0}, // 1 source chosen
     {0, 0, 0, 0, 0, 0}, // 2 searching
@@ -36,7 +34,7 @@ struct FaceRow {
 };
 
 // States 5, 7 and 9 keep every face; state 3 sets only STEP1's.
-constexpr std::array<FaceRow, kStateCount> kFaces{{
+constexpr std::array<FaceRow, kWorkflowStateCount> kFaces{{
     {6, {T, T, T, T, T, T}},
     {6, {DB, T, T, T, T, T}},
     {6, {T, DB, T, T, T, T}},
@@ -52,8 +50,8 @@ constexpr std::array<FaceRow, kStateCount> kFaces{{
 
 } // namespace
 
-void setStepState(StepButtonsView& view, int n) {
-    if (n >= 0 && n < kStateCount) {
+void setStepState(StepButtonsView& view, WorkflowState state) {
+    if (const int n = static_cast<int>(state); n >= 0 && n < kWorkflowStateCount) {
         for (int step = 1; step <= kStepCount; ++step) {
             view.setStepEnabled(step, kEnabled[n][step - 1]);
         }

@@ -6,6 +6,22 @@ enum class DisabledFace { Grey, Busy };
 
 inline constexpr int kStepCount = 6;
 
+// The eleven workflow states, by the numbers they have always had.
+enum class WorkflowState : int {
+    Initial = 0, // after start-up and after a copy
+    SourceChosen = 1,
+    Searching = 2,
+    Searched = 3,
+    Analysing = 4,
+    Analysed = 5,
+    Titling = 6,
+    Titled = 7,
+    ChoosingDestination = 8,
+    DestinationChosen = 9,
+    Copying = 10,
+};
+inline constexpr int kWorkflowStateCount = 11;
+
 // The six step buttons as the workflow sees them; steps are numbered 1 to 6.
 class StepButtonsView {
 public:
@@ -15,5 +31,5 @@ public:
     virtual void repaintStepButtons() = 0;
 };
 
-// Applies workflow state n (0 to 10) to the buttons; any other n only repaints them.
-void setStepState(StepButtonsView& view, int n);
+// Applies workflow state n to the buttons; a number that is no state only repaints them.
+void setStepState(StepButtonsView& view, WorkflowState n);

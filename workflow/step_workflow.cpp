@@ -16,10 +16,10 @@ StepWorkflow::StepWorkflow(CManageQELFileInfo& catalogue, WorkflowView& view, Me
                            WorkflowPasses passes)
     : catalogue_(catalogue), view_(view), window_(window), passes_(std::move(passes)) {}
 
-void StepWorkflow::applyState(int n) {
-    setStepState(view_, n);
-    if (n >= 0 && n <= 10) {
-        state_ = n;
+void StepWorkflow::applyState(WorkflowState state) {
+    setStepState(view_, state);
+    if (const int n = static_cast<int>(state); n >= 0 && n < kWorkflowStateCount) {
+        state_ = state;
     }
 }
 
@@ -42,7 +42,7 @@ void StepWorkflow::onStep1() {
     view_.setSourceFolderText(*folder);
     clearSource(catalogue_);
     clearResults(catalogue_);
-    applyState(1);
+    applyState(WorkflowState::SourceChosen);
 }
 
 void StepWorkflow::onStep2() {
@@ -51,16 +51,16 @@ void StepWorkflow::onStep2() {
     if (const int error = FolderReadError(source); error != 0) {
         clearSource(catalogue_);
         clearResults(catalogue_);
-        applyState(1);
+        applyState(WorkflowState::SourceChosen);
         view_.showMessage(SourceUnreadableText(source, error));
         return;
     }
-    applyState(2);
+    applyState(WorkflowState::Searching);
     startSearch(catalogue_, source, &window_);
 }
 
 void StepWorkflow::onStep3() {
-    applyState(4);
+    applyState(WorkflowState::Analysing);
     // With nothing to analyse no progress would ever arrive to end the step.
     const bool empty = catalogue_.sourceList == nullptr || catalogue_.sourceList->RowCount() == 0;
     GeocodingService service = loadGeocodingService(settingsPath_);
@@ -70,14 +70,14 @@ void StepWorkflow::onStep3() {
     service.cache = geocodeCache_;
     if (empty || passes_.analysisWorker == nullptr ||
         startAnalysis(catalogue_, &window_, passes_.analysisWorker, std::move(service)) != 0) {
-        applyState(5);
+        applyState(WorkflowState::Analysed);
     }
 }
 
 void StepWorkflow::onStep4() {
-    applyState(6);
+    applyState(WorkflowState::Titling);
     assignTitles(catalogue_, &view_.titleOptionsView());
-    applyState(7);
+    applyState(WorkflowState::Titled);
 }
 
 void StepWorkflow::onTitleOptionChanged() {
@@ -104,8 +104,8 @@ void StepWorkflow::onStep5() {
         return;
     }
     rememberFolder(kDestinationFolderKey, *folder);
-    applyState(8);
-    applyState(9);
+    applyState(WorkflowState::ChoosingDestination);
+    applyState(WorkflowState::DestinationChosen);
     view_.setDestinationFolderText(*folder);
 }
 
@@ -117,7 +117,7 @@ void StepWorkflow::onStep6() {
     }
     view_.setWaitCursor(true);
     view_.setCopying(true);
-    applyState(10);
+    applyState(WorkflowState::Copying);
     if (!copyRun_.start(catalogue_, copyDestination_, window_, passes_.copyPhotos)) {
         window_.post({UM_COPY_DONE, 0, 0, nullptr});
     }
@@ -129,7 +129,7 @@ void StepWorkflow::finishCopy() {
     if (!ran) {
         outcome.failures.push_back("コピーを始められませんでした: " + copyDestination_);
     }
-    applyState(0);
+    applyState(WorkflowState::Initial);
     view_.setWaitCursor(false);
     const std::string counts = CopyCountsText(outcome.tally);
     view_.showCopyNote(counts + " → " + copyDestination_);
@@ -172,7 +172,7 @@ void StepWorkflow::handleMessage(const WindowMessage& message) {
     case UM_SEARCH_PROGRESS:
         if (message.lParam == 1) {
             view_.setProgressPosition(0);
-            applyState(3);
+            applyState(WorkflowState::Searched);
         } else {
             view_.setCounterText(std::to_string(static_cast<int>(message.wParam)));
         }
@@ -180,7 +180,7 @@ void StepWorkflow::handleMessage(const WindowMessage& message) {
     case UM_EXIF_PROGRESS:
         showProgress(message);
         if (message.wParam == static_cast<WParam>(message.lParam)) {
-            applyState(5);
+            applyState(WorkflowState::Analysed);
         }
         break;
     case UM_COPY_PROGRESS:

@@ -56,8 +56,8 @@ public:
     void onResetTitleOptions();
     void handleMessage(const WindowMessage& message);
 
-    void applyState(int n);
-    int state() const { return state_; }
+    void applyState(WorkflowState state);
+    WorkflowState state() const { return state_; }
     const std::string& settingsPath() const { return settingsPath_; }
 
 private:
@@ -76,7 +76,7 @@ private:
     MessageTarget& window_;
     WorkflowPasses passes_;
     std::string settingsPath_;
-    int state_ = 0;
+    WorkflowState state_ = WorkflowState::Initial;
     std::string copyDestination_;
     CopyRun copyRun_;
     std::thread probeThread_;

@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& address : photo.shortAddresses) {
         Check(!address.empty());
     }
-    Check(photo.exifStatus == 1 || photo.shortAddresses.empty());
+    Check(photo.exifStatus == kExifStatusExifTime || photo.shortAddresses.empty());
     Check(photo.latitude == photo.latitude && photo.longitude == photo.longitude);
 
     QELFileInfo folder;
