@@ -8,32 +8,32 @@ std::unique_lock<std::mutex> LockRecord(const QELFileInfo& record) {
 }
 
 void copyRecord(const QELFileInfo& source, QELFileInfo& target) {
+    // The lists are appended to what the target holds.
+    std::vector<std::string> places = std::move(target.shortAddresses);
+    std::vector<std::string> names = std::move(target.beforeNames);
+    std::vector<std::string> times = std::move(target.beforeNameTimes);
+    static_cast<PhotoData&>(target) = source;
+    places.insert(places.end(), source.shortAddresses.begin(), source.shortAddresses.end());
+    target.shortAddresses = std::move(places);
+    // Pairwise, so the two lists keep the same length even if the source's did not.
+    const std::size_t pairs = std::min(source.beforeNames.size(), source.beforeNameTimes.size());
+    for (std::size_t i = 0; i < pairs; ++i) {
+        names.push_back(source.beforeNames[i]);
+        times.push_back(source.beforeNameTimes[i]);
+    }
+    target.beforeNames = std::move(names);
+    target.beforeNameTimes = std::move(times);
+
     target.isFolder = source.isFolder;
     target.level = source.level;
     target.path = source.path;
     target.name = source.name;
     target.title = source.title;
     target.backColor = source.backColor;
-    target.exifStatus = source.exifStatus;
-    target.latitude = source.latitude;
-    target.longitude = source.longitude;
-    target.shootTime = source.shootTime;
-    target.orgDcfName = source.orgDcfName;
-    target.newDcfName = source.newDcfName;
-    target.dateTimeOriginalText = source.dateTimeOriginalText;
-    target.fileDateTimeText = source.fileDateTimeText;
     target.orgTitleFileName = source.orgTitleFileName;
     target.orgPath = source.orgPath;
     target.oldestOrgPath = source.oldestOrgPath;
     target.mutex = source.mutex;
-    target.shortAddresses.insert(target.shortAddresses.end(), source.shortAddresses.begin(),
-                                 source.shortAddresses.end());
-    // Pairwise, so the two lists keep the same length even if the source's did not.
-    const std::size_t pairs = std::min(source.beforeNames.size(), source.beforeNameTimes.size());
-    for (std::size_t i = 0; i < pairs; ++i) {
-        target.beforeNames.push_back(source.beforeNames[i]);
-        target.beforeNameTimes.push_back(source.beforeNameTimes[i]);
-    }
     // The result photo draws the source's thumbnail instead of holding a copy.
     target.linkedThumbnail = &source.thumbnail;
     target.hasLink = 1;

@@ -29,9 +29,25 @@ inline constexpr std::int16_t kExifStatusFileTime = 0; // no EXIF date: the file
 inline constexpr std::int16_t kExifStatusExifTime = 1; // DateTimeOriginal
 inline constexpr std::int16_t kExifStatusNotAnalysed = 2;
 
+// What the analysis pass learns of a photo, from the photo or from its record file, and what a
+// result copy carries on: one structure, so that a value added here goes wherever the others go.
+struct PhotoData {
+    std::int16_t exifStatus = kExifStatusNotAnalysed;
+    double latitude = 0.0;
+    double longitude = 0.0;
+    std::vector<std::string> shortAddresses;
+    std::string orgDcfName;
+    std::string newDcfName;
+    std::int64_t shootTime = 0;
+    std::string dateTimeOriginalText;
+    std::string fileDateTimeText;
+    std::vector<std::string> beforeNames;
+    std::vector<std::string> beforeNameTimes;
+};
+
 // One catalogue record: a source folder or photo, a title folder, or a result photo.
 // A plain structure; it never owns what `mutex`, `icon` or `linkedThumbnail` point to.
-struct QELFileInfo {
+struct QELFileInfo : PhotoData {
     std::mutex* mutex = nullptr;
     int isFolder = 0;
     int level = 0;
@@ -40,21 +56,10 @@ struct QELFileInfo {
     std::string title;
     RGBColor backColor;
     const RowIcon* icon = nullptr;
-    std::int16_t exifStatus = kExifStatusNotAnalysed;
-    double latitude = 0.0;
-    double longitude = 0.0;
-    std::vector<std::string> shortAddresses;
     int thumbReady = 0;
     QELImage thumbnail;
     int hasLink = 0;
     const QELImage* linkedThumbnail = nullptr;
-    std::string orgDcfName;
-    std::string newDcfName;
-    std::int64_t shootTime = 0;
-    std::string dateTimeOriginalText;
-    std::string fileDateTimeText;
-    std::vector<std::string> beforeNames;
-    std::vector<std::string> beforeNameTimes;
     std::string orgTitleFileName;
     std::string orgPath;
     std::string oldestOrgPath;

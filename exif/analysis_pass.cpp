@@ -30,14 +30,10 @@ QELFileInfo WorkCopy(const QELFileInfo& entry) {
     work.path = entry.path;
     work.name = entry.name;
     work.title = entry.title;
-    work.exifStatus = entry.exifStatus;
-    work.latitude = entry.latitude;
-    work.longitude = entry.longitude;
-    work.shootTime = entry.shootTime;
-    work.dateTimeOriginalText = entry.dateTimeOriginalText;
-    work.fileDateTimeText = entry.fileDateTimeText;
-    work.orgDcfName = entry.orgDcfName;
-    work.newDcfName = entry.newDcfName;
+    static_cast<PhotoData&>(work) = entry;
+    work.shortAddresses.clear();
+    work.beforeNames.clear();
+    work.beforeNameTimes.clear();
     return work;
 }
 
@@ -46,17 +42,7 @@ void Publish(QELFileInfo& entry, QELFileInfo&& work, std::mutex* mutex) {
     if (mutex != nullptr) {
         hold = std::unique_lock<std::mutex>(*mutex);
     }
-    entry.exifStatus = work.exifStatus;
-    entry.latitude = work.latitude;
-    entry.longitude = work.longitude;
-    entry.shootTime = work.shootTime;
-    entry.dateTimeOriginalText = std::move(work.dateTimeOriginalText);
-    entry.fileDateTimeText = std::move(work.fileDateTimeText);
-    entry.shortAddresses = std::move(work.shortAddresses);
-    entry.orgDcfName = std::move(work.orgDcfName);
-    entry.newDcfName = std::move(work.newDcfName);
-    entry.beforeNames = std::move(work.beforeNames);
-    entry.beforeNameTimes = std::move(work.beforeNameTimes);
+    static_cast<PhotoData&>(entry) = std::move(static_cast<PhotoData&>(work));
 }
 
 bool Running(const AnalysisJob& job) {
