@@ -162,7 +162,7 @@ int Bench(std::string folder) {
     WindowScanTimes best{1e9, 1e9};
     for (int run = 0; run < kRuns; ++run) {
         // Each search starts as the first one did, with no thumbnail phase left to stop.
-        RunUntil([&] { return window->catalogue().scanJob.running.load() == 0; }, 1800);
+        RunUntil([&] { return window->catalogue().scanJob->running.load() == 0; }, 1800);
         const WindowScanTimes times = WindowScan(*window, list, timing.rows);
         best.walkEnded = std::min(best.walkEnded, times.walkEnded);
         best.rowsShown = std::min(best.rowsShown, times.rowsShown);
@@ -172,7 +172,7 @@ int Bench(std::string folder) {
                 best.walkEnded, best.rowsShown, kRuns, best.rowsShown / baseline);
 
     const auto thumbnails = Clock::now();
-    RunUntil([&] { return window->catalogue().scanJob.running.load() == 0; }, 1800);
+    RunUntil([&] { return window->catalogue().scanJob->running.load() == 0; }, 1800);
     std::printf("thumbnail phase: %.1f s\n", Since(thumbnails));
     for (const bool jump : {false, true}) {
         const ScrollTimes times = Scroll(list, jump);

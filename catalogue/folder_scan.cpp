@@ -93,6 +93,10 @@ void Walk(ScanJob& job, int level, Entered& entered) {
             }
             WalkSubfolder(job, entry, level, entered);
         } else if (IsPhotoName(entry.name)) {
+            // A listing that hung may return long after a stop: the catalogue is then another's.
+            if (Stopped(job)) {
+                return;
+            }
             addRecord(*job.catalogue, entry.fullPath, 0, level);
             ++job.foundCount;
             Post(job, job.progressMessage, static_cast<WParam>(job.foundCount), 0);
@@ -144,11 +148,14 @@ int scanFolder(ScanJob& job, int level) {
 
 int SearchWorker(ScanJob* job) {
     scanFolder(*job, 0);
+    // Once stopped, the worker may have been left behind: nothing of the catalogue is its own.
     if (!Stopped(*job)) {
         Post(*job, job->progressMessage, 0, 1);
+        MakeThumbnails(*job);
     }
-    MakeThumbnails(*job);
-    Send(*job, 0);
+    if (!Stopped(*job)) {
+        Send(*job, 0);
+    }
     job->running = 0;
     return 0;
 }
@@ -156,7 +163,7 @@ int SearchWorker(ScanJob* job) {
 int startSearch(CManageQELFileInfo& catalogue, const std::string& folder, MessageTarget* window) {
     clearSource(catalogue);
     clearResults(catalogue);
-    ScanJob& job = catalogue.scanJob;
+    ScanJob& job = *catalogue.scanJob;
     job.catalogue = &catalogue;
     job.folder = folder;
     job.window = window;

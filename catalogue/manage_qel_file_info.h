@@ -19,6 +19,13 @@ using ThumbnailMaker = int (*)(QELFileInfo* record, const ImageBox& box);
 
 using RecordList = std::vector<std::unique_ptr<QELFileInfo>>;
 
+struct LeftBehindWorker {
+    std::thread thread;
+    std::unique_ptr<ScanJob> scanJob;
+    std::unique_ptr<AnalysisJob> analysisJob;
+    bool ended() const;
+};
+
 // The photo catalogue: owns every record of the source and result trees, the title options,
 // the row icons, the thumbnail lock and the two worker threads with their parameter blocks.
 class CManageQELFileInfo {
@@ -36,8 +43,9 @@ public:
     RecordList photos;
     RecordList folders;
     RecordList results;
-    ScanJob scanJob;
-    AnalysisJob analysisJob;
+    // On the heap, so that a worker left behind keeps its block while the next run has its own.
+    std::unique_ptr<ScanJob> scanJob = std::make_unique<ScanJob>();
+    std::unique_ptr<AnalysisJob> analysisJob = std::make_unique<AnalysisJob>();
     RowIcon photoIcon;
     RowIcon folderIcon;
     RowIcon level0Icon;
@@ -45,6 +53,11 @@ public:
     ThumbnailMaker thumbnailMaker = nullptr;
     std::thread scanThread;
     std::thread analysisThread;
+    // Workers that had not ended when they were stopped (a read from a hung network mount cannot
+    // be broken off), with their parameter blocks, and the records they might still touch: kept
+    // until every one of them has ended.
+    std::vector<LeftBehindWorker> leftBehind;
+    RecordList leftBehindRecords;
 
     // Creates the lock and takes the two lists and the settings file. Returns 1.
     int initCatalogue(ListView* sourceRows, ListView* resultRows, const std::string& settingsPath);
@@ -57,19 +70,25 @@ private:
 // Creates one source record and files it in the source list and in `photos` or `folders`.
 int addRecord(CManageQELFileInfo& catalogue, const std::string& path, int isFolder, int level);
 
-// Stops both workers: clears their flags, waits the protocol's 300 ms when one was running,
-// joins the threads and drops their queued messages. No record is then in use by a worker.
-void stopWorkers(CManageQELFileInfo& catalogue);
+// How long a stop waits for a worker to end before it leaves the worker behind: the protocol's
+// 300 ms and a little more.
+inline constexpr std::chrono::milliseconds kWorkerStopBound{500};
 
-// The same, but waits no longer than `bound` for the workers to end: false, with the threads
-// left as they are, when one has not (a read from a network mount that hangs cannot be broken
-// off); its records must then never be freed.
+// Stops both workers: clears their flags, waits the protocol's 300 ms when one was running, and
+// joins the threads and drops their queued messages. A worker that has not ended within
+// `kWorkerStopBound` is left behind instead, and the catalogue gets a fresh block for its next
+// run. Returns false when a worker, this one or one left behind earlier, is still running.
+bool stopWorkers(CManageQELFileInfo& catalogue);
+
+// The same with a bound of the caller's (exit), also for the workers left behind earlier; false
+// when one of them has not ended, whose records must then never be freed.
 bool stopWorkersWithin(CManageQELFileInfo& catalogue, std::chrono::milliseconds bound);
 
 // The same for the analysis worker alone.
 void stopAnalysis(CManageQELFileInfo& catalogue);
 
-// Stops the workers, frees every source record and empties the source list.
+// Stops the workers, empties the source list and frees every source record, but for those a
+// worker left behind might still touch: they are kept until it has ended.
 void clearSource(CManageQELFileInfo& catalogue);
 
 // Frees every result record and empties the result list.

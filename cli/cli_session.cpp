@@ -53,13 +53,13 @@ bool CliSession::configure(const CliOptions& options, std::string& error) {
 
 void CliSession::prepare(const std::string& source) {
     startSearch(catalogue_, source, &window_);
-    waitFor([&] { return catalogue_.scanJob.running.load() == 0; });
+    waitFor([&] { return catalogue_.scanJob->running.load() == 0; });
     catalogue_.scanThread.join();
     window_.dispatch();
     bar_.finish();
 
     startAnalysis(catalogue_, &window_, ExifAnalysisWorker, geocoding_);
-    waitFor([&] { return catalogue_.analysisJob.running.load() == 0; });
+    waitFor([&] { return catalogue_.analysisJob->running.load() == 0; });
     catalogue_.analysisThread.join();
     window_.dispatch();
     bar_.finish();

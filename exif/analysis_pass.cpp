@@ -158,6 +158,10 @@ int ExifAnalysisWorker(AnalysisJob* job) {
         }
         QELFileInfo work = WorkCopy(*entry);
         AnalyseEntry(work, *entry, reader, *job, run);
+        // A photo that hung past a stop is left as it was: the worker may have been left behind.
+        if (!Running(*job)) {
+            break;
+        }
         Publish(*entry, std::move(work), catalogue.mutex);
         if (!entry->isFolder) {
             rows->Invalidate();

@@ -54,7 +54,7 @@ protected:
         ASSERT_EQ(startAnalysis(harness_.catalogue, &harness_.window, ExifAnalysisWorker, service),
                   0);
         ASSERT_TRUE(harness_.window.dispatchUntil(
-            [&] { return harness_.catalogue.analysisJob.running.load() == 0; }, 60000));
+            [&] { return harness_.catalogue.analysisJob->running.load() == 0; }, 60000));
         harness_.catalogue.analysisThread.join();
         harness_.window.dispatch();
     }
@@ -254,7 +254,7 @@ TEST_F(AnalysisPass, postsNothingForAnEmptySourceAndStopsWhenAsked) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     stopAnalysis(harness_.catalogue);
     EXPECT_FALSE(harness_.catalogue.analysisThread.joinable());
-    EXPECT_EQ(harness_.catalogue.analysisJob.running.load(), 0);
+    EXPECT_EQ(harness_.catalogue.analysisJob->running.load(), 0);
     harness_.window.dispatch();
     // The photo under way when the flag was cleared is finished and reported; no other.
     EXPECT_EQ(harness_.messagesOf(UM_EXIF_PROGRESS).size(), 0u);

@@ -28,8 +28,8 @@ TEST_F(Catalogue, startsEmptyWithDefaultOptionsAndNoWorkerRunning) {
     CManageQELFileInfo fresh;
     EXPECT_EQ(fresh.mutex, nullptr);
     EXPECT_TRUE(fresh.photos.empty() && fresh.folders.empty() && fresh.results.empty());
-    EXPECT_EQ(fresh.scanJob.running.load(), 0);
-    EXPECT_EQ(fresh.analysisJob.running.load(), 0);
+    EXPECT_EQ(fresh.scanJob->running.load(), 0);
+    EXPECT_EQ(fresh.analysisJob->running.load(), 0);
     const TitleOptions& o = fresh.options;
     EXPECT_EQ((std::vector<int>{o.folder1Choice, o.shootYear, o.folder2DateChoice,
                                 o.folder2PlaceChoice, o.shootDay, o.folder2Place, o.fileChoice,

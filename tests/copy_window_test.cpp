@@ -47,7 +47,7 @@ protected:
         open({card.path(), chosenDestination});
         pressStep(1, WorkflowState::SourceChosen);
         pressStep(2, WorkflowState::Searched);
-        ASSERT_TRUE(RunUntil([&] { return window->catalogue().scanJob.running.load() == 0; }));
+        ASSERT_TRUE(RunUntil([&] { return window->catalogue().scanJob->running.load() == 0; }));
         pressStep(3, WorkflowState::Analysed);
         pressStep(4, WorkflowState::Titled);
     }

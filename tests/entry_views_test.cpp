@@ -95,7 +95,7 @@ TEST_F(MainWindow, itsOwnViewsShowTheSelectedPhotoAndWhereItWasTaken) {
     open({card.path()});
     pressStep(1, WorkflowState::SourceChosen);
     pressStep(2, WorkflowState::Searched);
-    ASSERT_TRUE(RunUntil([&] { return window->catalogue().scanJob.running.load() == 0; }));
+    ASSERT_TRUE(RunUntil([&] { return window->catalogue().scanJob->running.load() == 0; }));
     EXPECT_FALSE(ControlById<CWndViewQELImage>(window.get(), kIdPreview)->loading())
         << "the thumbnail phase has ended";
     CWndViewImage* image = window->entryViewWindows()->imageView();

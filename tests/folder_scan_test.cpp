@@ -114,7 +114,7 @@ TEST(FolderScan, filesVisibleFoldersAndPhotosDepthFirstWithOneRunningCount) {
     EXPECT_EQ(h.catalogue.photos.size(), 7u);
     EXPECT_EQ(h.catalogue.folders.size(), 7u);
     EXPECT_EQ(ProgressCounts(h), (std::vector<WParam>{1, 2, 3, 4, 5, 6, 7}));
-    EXPECT_EQ(h.catalogue.scanJob.foundCount, 7);
+    EXPECT_EQ(h.catalogue.scanJob->foundCount, 7);
     ExpectEndMessages(h);
 }
 
@@ -291,7 +291,7 @@ TEST(FolderScan, aStopEndsTheWalkBeforeTheNextFolder) {
         }
     } rows;
     ScanHarness h;
-    rows.running = &h.catalogue.scanJob.running;
+    rows.running = &h.catalogue.scanJob->running;
     h.catalogue.sourceList = &rows;
     h.search(dir.path());
     EXPECT_EQ(RowPaths(rows, dir.path()), std::set<std::string>{"a/"});

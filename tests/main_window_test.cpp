@@ -145,7 +145,7 @@ TEST_F(MainWindow, runsTheStepsOverACardThroughItsButtons) {
     EXPECT_EQ(window->FindWindow(kIdSourceFolder)->GetLabel().utf8_string(), card.path());
 
     pressStep(2, WorkflowState::Searched);
-    ASSERT_TRUE(RunUntil([&] { return window->catalogue().scanJob.running.load() == 0; }));
+    ASSERT_TRUE(RunUntil([&] { return window->catalogue().scanJob->running.load() == 0; }));
     ASSERT_TRUE(RunUntil([&] { return sourceList()->GetItemCount() == 9; }));
     EXPECT_EQ(stepFaces(), "D D T G G G");
     EXPECT_EQ(window->FindWindow(kIdCounter)->GetLabel(), "6");

@@ -23,7 +23,7 @@ struct ScanHarness {
     void search(const std::string& folder) {
         ASSERT_EQ(startSearch(catalogue, folder, &window), 0);
         ASSERT_TRUE(
-            window.dispatchUntil([&] { return catalogue.scanJob.running.load() == 0; }, 60000));
+            window.dispatchUntil([&] { return catalogue.scanJob->running.load() == 0; }, 60000));
         catalogue.scanThread.join();
         window.dispatch();
     }

@@ -75,7 +75,7 @@ struct Workflow : ::testing::Test {
         ASSERT_TRUE(window.dispatchUntil(
             [&] { return workflow->state() == WorkflowState::Searched; }, 30000));
         ASSERT_TRUE(
-            window.dispatchUntil([&] { return catalogue.scanJob.running.load() == 0; }, 30000));
+            window.dispatchUntil([&] { return catalogue.scanJob->running.load() == 0; }, 30000));
     }
     void chooseSource() {
         view.chooserAnswers.push_back(card.path());
@@ -115,7 +115,8 @@ TEST_F(Workflow, leavesTheBadgeGreyWhenTheServiceDoesNotAnswer) {
     ASSERT_TRUE(window.dispatchUntil([&] { return !view.serviceAnswers.empty(); }, 10000));
     EXPECT_EQ(view.serviceAnswers, std::vector<bool>{false});
     // STEP3 then says once that it looks no places up.
-    workflow->handleMessage({UM_GEOCODE_STOPPED, static_cast<WParam>(kGeocodeUnavailable), 0});
+    workflow->handleMessage({UM_GEOCODE_STOPPED, static_cast<WParam>(kGeocodeUnavailable), 0,
+                             catalogue.analysisJob.get()});
     ASSERT_EQ(view.notices.size(), 1u);
     EXPECT_NE(view.notices[0].find("撮影場所"), std::string::npos);
 }
@@ -183,7 +184,7 @@ TEST_F(Workflow, anAnalysisRunsTheBarFromOneToNAndEndsInStateFiveOnce) {
     ASSERT_TRUE(
         window.dispatchUntil([&] { return workflow->state() == WorkflowState::Analysed; }, 30000));
     stateFives = view.repaints - repaintsBefore;
-    window.dispatchUntil([&] { return catalogue.analysisJob.running.load() == 0; }, 5000);
+    window.dispatchUntil([&] { return catalogue.analysisJob->running.load() == 0; }, 5000);
     window.dispatch();
     EXPECT_EQ(view.counterTexts, (std::vector<std::string>{"1／4", "2／4", "3／4", "4／4"}));
     EXPECT_EQ(view.rangeLow, 1);
@@ -237,9 +238,16 @@ TEST_F(Workflow, stepsFourToSixRunTheirPassesAndEndWithOnlyStepOne) {
 
 TEST_F(Workflow, messagesReachTheirControls) {
     QELFileInfo record;
-    workflow->handleMessage({UM_THUMB_PROGRESS, 0, reinterpret_cast<LParam>(&record), nullptr});
-    workflow->handleMessage({UM_THUMB_PROGRESS, 0, 0, nullptr});
+    const ScanJob* search = catalogue.scanJob.get();
+    workflow->handleMessage({UM_THUMB_PROGRESS, 0, reinterpret_cast<LParam>(&record), search});
+    workflow->handleMessage({UM_THUMB_PROGRESS, 0, 0, search});
     EXPECT_EQ(view.previews, (std::vector<const QELFileInfo*>{&record, nullptr}));
+    // A worker left behind, stopped but stuck, speaks for no run of the catalogue's.
+    const ScanJob leftBehind;
+    workflow->handleMessage({UM_THUMB_PROGRESS, 0, reinterpret_cast<LParam>(&record), &leftBehind});
+    workflow->handleMessage({UM_SEARCH_PROGRESS, 0, 1, &leftBehind});
+    EXPECT_EQ(view.previews.size(), 2u);
+    EXPECT_NE(workflow->state(), WorkflowState::Searched);
     workflow->handleMessage({UM_SHOW_IMAGE, 0, 0, nullptr});
     EXPECT_EQ(view.imageViewShown, 1);
     workflow->applyState(WorkflowState::DestinationChosen);

@@ -75,7 +75,7 @@ TEST(ThumbnailScan, aNewSearchStopsTheThumbnailPhaseAndStartsAfresh) {
     EXPECT_GE(stopSeconds, 0.3);
 
     ASSERT_TRUE(h.previewWindow.dispatchUntil(
-        [&] { return h.catalogue.scanJob.running.load() == 0; }, 120000));
+        [&] { return h.catalogue.scanJob->running.load() == 0; }, 120000));
     h.catalogue.scanThread.join();
     h.previewWindow.dispatch();
 

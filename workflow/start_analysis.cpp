@@ -3,7 +3,7 @@
 int startAnalysis(CManageQELFileInfo& catalogue, MessageTarget* window, AnalysisWorker worker,
                   std::optional<GeocodingService> geocoding) {
     stopAnalysis(catalogue);
-    AnalysisJob& job = catalogue.analysisJob;
+    AnalysisJob& job = *catalogue.analysisJob;
     job.catalogue = &catalogue;
     job.window = window;
     job.progressMessage = UM_EXIF_PROGRESS;

@@ -167,7 +167,24 @@ void StepWorkflow::startProbe() {
     });
 }
 
+bool StepWorkflow::fromLeftBehindWorker(const WindowMessage& message) const {
+    switch (message.id) {
+    case UM_SEARCH_PROGRESS:
+    case UM_THUMB_PROGRESS:
+        return message.sender != catalogue_.scanJob.get();
+    case UM_EXIF_PROGRESS:
+    case UM_GEOCODE_STOPPED:
+        return message.sender != catalogue_.analysisJob.get();
+    default:
+        return false;
+    }
+}
+
 void StepWorkflow::handleMessage(const WindowMessage& message) {
+    // A worker that was stopped but could not end has no say in the run that followed it.
+    if (fromLeftBehindWorker(message)) {
+        return;
+    }
     switch (message.id) {
     case UM_SEARCH_PROGRESS:
         if (message.lParam == 1) {

@@ -65,6 +65,7 @@ private:
     std::optional<std::string> chooseFolder(const char* key);
     void rememberFolder(const char* key, const std::string& folder);
     void showProgress(const WindowMessage& message);
+    bool fromLeftBehindWorker(const WindowMessage& message) const;
     // A message box saying why, when `destination` may not take copies from the source.
     bool refuseDestination(const std::string& destination);
     void finishCopy();
