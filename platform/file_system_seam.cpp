@@ -1,7 +1,6 @@
 #include "platform/file_system_seam.h"
 
 #include "platform/directory_entries.h"
-#include "platform/leading_number.h"
 #include "platform/open_for_reading.h"
 
 #include <cerrno>
@@ -12,7 +11,6 @@
 #include <optional>
 #include <string_view>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -33,9 +31,6 @@ FileSystemQuirks FromEnvironment() {
             quirks.syncFails = true;
         } else if (item.starts_with("close-fails=")) {
             quirks.closeFailsFor = item.substr(std::string_view("close-fails=").size());
-        } else if (item.starts_with("slow=")) {
-            quirks.slowClose = std::chrono::milliseconds(
-                LeadingInt(item.substr(std::string_view("slow=").size())));
         }
     }
     return quirks;
@@ -144,7 +139,9 @@ int RenameReplacing(const std::string& from, const std::string& to) {
 int CloseWritten(int fd, const std::string& destination) {
     const FileSystemQuirks quirks = Quirks();
     const std::string& failing = quirks.closeFailsFor;
-    std::this_thread::sleep_for(quirks.slowClose);
+    if (quirks.beforeClose) {
+        quirks.beforeClose(destination);
+    }
     const int closed = close(fd);
     if (closed == 0 && !failing.empty() && destination.find(failing) != std::string::npos) {
         return Failing(EIO);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <chrono>
+#include <functional>
 #include <string>
 
 // The calls through which copies and records meet the file system they are written to, at the
@@ -15,14 +15,15 @@
 //   fuse               renameat2 with RENAME_NOREPLACE fails with EINVAL, link with EPERM
 //   close-fails=TEXT   closing a written file on its way to a path holding TEXT fails with EIO
 //   syncfs-fails       syncing the file system fails with EIO
-//   slow=MS            closing a written file takes MS milliseconds, as on a card reader or a
-//                      share that writes through
 struct FileSystemQuirks {
     bool caseInsensitive = false;
     bool fuse = false;
     std::string closeFailsFor;
     bool syncFails = false;
-    std::chrono::milliseconds slowClose{0};
+    // Called before a written file on its way to the path it is given is closed, on the thread
+    // that writes it: a test holds the copy there, as a card reader or a share that writes
+    // through would, for as long as it wants.
+    std::function<void(const std::string& destination)> beforeClose;
 };
 
 void SetFileSystemQuirks(const FileSystemQuirks& quirks);

@@ -12,7 +12,9 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
 #include <set>
 
 namespace {
@@ -37,6 +39,50 @@ std::vector<std::string> Lines(const std::string& text) {
     }
     return lines;
 }
+
+// Holds the copy of every photo at its close until the test lets it go, as a slow card reader
+// holds a copy for a while.
+class HeldCopies {
+public:
+    HeldCopies() {
+        FileSystemQuirks quirks;
+        quirks.beforeClose = [this](const std::string& destination) {
+            if (destination.ends_with(".JPG")) {
+                hold();
+            }
+        };
+        SetFileSystemQuirks(quirks);
+    }
+    ~HeldCopies() {
+        SetFileSystemQuirks({});
+        std::lock_guard lock(mutex_);
+        released_ = true;
+        changed_.notify_all();
+    }
+    // A copy is held that has not been let go.
+    bool waiting() const {
+        std::lock_guard lock(mutex_);
+        return held_ > letGo_;
+    }
+    void letOneGo() {
+        std::lock_guard lock(mutex_);
+        ++letGo_;
+        changed_.notify_all();
+    }
+
+private:
+    void hold() {
+        std::unique_lock lock(mutex_);
+        const int mine = ++held_;
+        changed_.wait(lock, [&] { return released_ || letGo_ >= mine; });
+    }
+
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    int held_ = 0;
+    int letGo_ = 0;
+    bool released_ = false;
+};
 
 } // namespace
 
@@ -110,29 +156,37 @@ TEST_F(StepSix, aDestinationGoneBeforeTheCopyEndsInTheOutcomeWithEveryFailure) {
 TEST_F(StepSix, staysAliveAndOutOfReachWhileItCopiesAndExitsOnlyWhenItIsDone) {
     prepare(destination.path());
     pressStep(5, WorkflowState::DestinationChosen);
-    auto* bar = window->FindWindow(kIdProgress);
-    // A destination that takes a while over every file, as a card reader does.
-    FileSystemQuirks slow;
-    slow.slowClose = std::chrono::milliseconds(120);
-    SetFileSystemQuirks(slow);
+    const RecordList& entries = window->catalogue().results;
+    std::vector<std::size_t> photosAt; // where each photo lies among the entries
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i]->isFolder == 0) {
+            photosAt.push_back(i);
+        }
+    }
+    ASSERT_GE(photosAt.size(), 4u);
+    auto* bar = static_cast<wxGauge*>(window->FindWindow(kIdProgress));
+    const auto counter = [&] { return window->FindWindow(kIdCounter)->GetLabel().utf8_string(); };
+    HeldCopies held;
     Click(window->FindWindow(kIdStep6));
-    ASSERT_TRUE(RunUntil([&] { return window->workflow().state() == WorkflowState::Copying; }));
-    std::set<std::string> counted;
-    std::set<int> barValues;
-    const auto watch = [&] {
-        counted.insert(window->FindWindow(kIdCounter)->GetLabel().utf8_string());
-        barValues.insert(static_cast<wxGauge*>(bar)->GetValue());
-        return window->workflow().state() != WorkflowState::Copying;
-    };
-    RunUntil(watch, 300);
-    // Nothing the copy reads can change meanwhile, and it cannot be left half done.
-    Click(window->FindWindow(kYearDigitsRadio));
-    PressKey(window.get(), WXK_ESCAPE);
-    window->Close();
-    ASSERT_TRUE(RunUntil(watch, 30000));
-    SetFileSystemQuirks({});
-    EXPECT_GE(counted.size(), 4u) << "the counter moved while the copy ran";
-    EXPECT_GE(barValues.size(), 4u) << "and so did the bar";
+    // Each photo's copy is held at its close until the window shows how far the copy has come.
+    for (std::size_t k = 0; k < photosAt.size(); ++k) {
+        ASSERT_TRUE(RunUntil([&] { return held.waiting(); })) << "photo " << k;
+        EXPECT_EQ(window->workflow().state(), WorkflowState::Copying);
+        const std::string done =
+            std::to_string(photosAt[k]) + "／" + std::to_string(entries.size());
+        EXPECT_TRUE(RunUntil([&] { return counter() == done; })) << counter() << ", not " << done;
+        EXPECT_EQ(bar->GetValue(), static_cast<int>(photosAt[k]));
+        if (k == 2) {
+            // Nothing the copy reads can change meanwhile, and it cannot be left half done.
+            Click(window->FindWindow(kYearDigitsRadio));
+            PressKey(window.get(), WXK_ESCAPE);
+            window->Close();
+            EXPECT_TRUE(window->IsShown());
+        }
+        held.letOneGo();
+    }
+    ASSERT_TRUE(
+        RunUntil([&] { return window->workflow().state() != WorkflowState::Copying; }, 30000));
     EXPECT_FALSE(ControlById<wxRadioButton>(window.get(), kYearDigitsRadio)->GetValue());
     EXPECT_TRUE(
         std::filesystem::exists(destination.path() + "2011(平成23)年/01月01日/10時05分.JPG"));

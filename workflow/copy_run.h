@@ -25,9 +25,9 @@ CopyTally RunCopyPhotos(CManageQELFileInfo& catalogue, const std::string& destin
 
 // STEP6 on a thread of its own, so that the window goes on painting, moving its bar and answering
 // the desktop while photos are copied and synced. The pass's progress reaches the window at most
-// every 50 ms (its first and last message always); its failures are gathered for one report
-// instead of being shown one by one; UM_COPY_DONE is posted when it has ended. A pass that has
-// begun is never cut short: a copy ends with everything it made on disk.
+// every 50 ms (its first and last message always), its newest value within 50 ms; its failures are
+// gathered for one report instead of being shown one by one; UM_COPY_DONE is posted when it has
+// ended. A pass that has begun is never cut short: a copy ends with everything it made on disk.
 class CopyRun {
 public:
     CopyRun();
