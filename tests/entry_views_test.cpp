@@ -72,6 +72,23 @@ wxColour PixelAt(const wxImage& image, int x, int y) {
     return Near(PixelAt(shown, shown.GetWidth() / 2, shown.GetHeight() / 2 - 12), marker);
 }
 
+::testing::AssertionResult Both(::testing::AssertionResult first,
+                                ::testing::AssertionResult second) {
+    return first ? second : first;
+}
+
+// Every `step`th pixel each way is near `colour`.
+::testing::AssertionResult AllOf(const wxImage& shown, const wxColour& colour, int step) {
+    for (int y = 0; y < shown.GetHeight(); y += step) {
+        for (int x = 0; x < shown.GetWidth(); x += step) {
+            if (auto near = Near(PixelAt(shown, x, y), colour); !near) {
+                return near << " at " << x << ", " << y;
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
 void ClickRow(CWndLbQELFile* list, const std::string& name, int x) {
     const std::size_t row = RowOf(list, name);
     ClickAt(list, list->GetItemRect(row).GetLeftTop() +
@@ -83,7 +100,8 @@ template <typename Window> struct Owned {
     Window* window;
     ~Owned() {
         window->Destroy();
-        RunFor(20);
+        // A top-level window is deleted once the toolkit is idle.
+        RunUntil([this] { return wxTopLevelWindows.Find(window) == nullptr; });
     }
     Window* operator->() const { return window; }
 };
@@ -113,10 +131,11 @@ TEST_F(MainWindow, itsOwnViewsShowTheSelectedPhotoAndWhereItWasTaken) {
     ASSERT_TRUE(fitted);
     EXPECT_EQ(image->fittedImage().image->width, fitted->width);
     EXPECT_EQ(image->fittedImage().image->height, fitted->height);
-    RunFor(100);
-    const wxImage shown = ClientPixels(image);
-    EXPECT_TRUE(Near(PixelAt(shown, 2, 2), wxColour(255, 120, 0)));
-    EXPECT_TRUE(WhiteBeside(shown, image->fittedImage()));
+    EXPECT_TRUE(Eventually([&] {
+        const wxImage shown = ClientPixels(image);
+        return Both(Near(PixelAt(shown, 2, 2), wxColour(255, 120, 0)),
+                    WhiteBeside(shown, image->fittedImage()));
+    }));
     EXPECT_EQ(map->browser()->GetPosition(), CWndMapView::parkPosition);
 
     // After STEP3 IMG_0002 has its position, 35°N 135°46'E.
@@ -130,9 +149,9 @@ TEST_F(MainWindow, itsOwnViewsShowTheSelectedPhotoAndWhereItWasTaken) {
                                        "%7Clabel:A%7C" +
                                        position});
     EXPECT_EQ(map->browser()->GetRect(), CWndMapView::mapRect);
-    RunFor(100);
-    EXPECT_TRUE(Near(PixelAt(ClientPixels(map), 5, 5), kMapColour));
-    EXPECT_TRUE(Near(PixelAt(ClientPixels(image), 2, 2), wxColour(225, 120, 40)));
+    EXPECT_TRUE(Eventually([&] { return Near(PixelAt(ClientPixels(map), 5, 5), kMapColour); }));
+    EXPECT_TRUE(Eventually(
+        [&] { return Near(PixelAt(ClientPixels(image), 2, 2), wxColour(225, 120, 40)); }));
     EXPECT_TRUE(SaveScreenshot(image, kScreenshots + "/image_view.png"));
     EXPECT_TRUE(SaveScreenshot(map, kScreenshots + "/map_view.png"));
 
@@ -141,12 +160,11 @@ TEST_F(MainWindow, itsOwnViewsShowTheSelectedPhotoAndWhereItWasTaken) {
     ASSERT_TRUE(
         RunUntil([&] { return map->browser()->GetPosition() == CWndMapView::parkPosition; }));
     EXPECT_EQ(image->hasImage(), 1);
-    EXPECT_TRUE(Near(PixelAt(ClientPixels(map), 5, 5), *wxWHITE));
+    EXPECT_TRUE(Eventually([&] { return Near(PixelAt(ClientPixels(map), 5, 5), *wxWHITE); }));
     // A folder row leaves both views white.
     ClickAt(sourceList(), RowCentre(sourceList(), RowOf(sourceList(), "DCIM")));
     ASSERT_TRUE(RunUntil([&] { return image->hasImage() == 0; }));
-    RunFor(100);
-    EXPECT_TRUE(WhiteBeside(ClientPixels(image), QELImage()));
+    EXPECT_TRUE(Eventually([&] { return WhiteBeside(ClientPixels(image), QELImage()); }));
     EXPECT_EQ(map->browser()->GetPosition(), CWndMapView::parkPosition);
     EXPECT_EQ(mapRequestsSoFar().size(), 1u);
 
@@ -181,16 +199,16 @@ TEST(ImageView, rescalesFromTheFullPictureOnEveryResizeWithoutReadingTheFileAgai
     ASSERT_TRUE(RunUntil([&] { return view->fittedImage().image->width == 100; }));
     EXPECT_EQ(view->fittedImage().image->height, 75);
     EXPECT_EQ(view->fullImage().image->width, 40) << "the full picture is kept as it was";
-    RunFor(100);
-    const wxImage shown = ClientPixels(view.window);
-    EXPECT_TRUE(Near(PixelAt(shown, 98, 73), wxColour(20, 60, 200)));
-    EXPECT_TRUE(WhiteBeside(shown, view->fittedImage()));
+    EXPECT_TRUE(Eventually([&] {
+        const wxImage shown = ClientPixels(view.window);
+        return Both(Near(PixelAt(shown, 98, 73), wxColour(20, 60, 200)),
+                    WhiteBeside(shown, view->fittedImage()));
+    }));
 
     // The file has gone: the next selection of it gives white.
     EXPECT_EQ(view->ShowImageFile(path), 0);
     EXPECT_EQ(view->fittedImage().image, nullptr);
-    RunFor(100);
-    EXPECT_TRUE(WhiteBeside(ClientPixels(view.window), QELImage()));
+    EXPECT_TRUE(Eventually([&] { return WhiteBeside(ClientPixels(view.window), QELImage()); }));
 }
 
 // A 12-megapixel photo in a small view: decoded at the largest of the decoder's reductions that
@@ -213,10 +231,9 @@ TEST(ImageView, keepsALargePhotoOnlyAsLargeAsTheScreenCanShowIt) {
     EXPECT_EQ(kept.photoSize.width, 4000);
     EXPECT_EQ(view->fittedImage().image->width, 266); // 4000 x 3000 in 301 x 200
     EXPECT_EQ(view->fittedImage().image->height, 200);
-    RunFor(100);
-    const wxImage shown = ClientPixels(view.window);
-    EXPECT_TRUE(Near(PixelAt(shown, 60, 100), wxColour(20, 60, 200)));
-    EXPECT_TRUE(Near(PixelAt(shown, 200, 100), wxColour(60, 200, 20)));
+    EXPECT_TRUE(Eventually(
+        [&] { return Near(PixelAt(ClientPixels(view.window), 60, 100), wxColour(20, 60, 200)); }));
+    EXPECT_TRUE(Near(PixelAt(ClientPixels(view.window), 200, 100), wxColour(60, 200, 20)));
 
     // A header claiming 16384 x 16384 is refused outright.
     std::vector<std::uint8_t> small;
@@ -239,10 +256,9 @@ TEST(ImageView, drawsAGreyPhotoInItsOwnGreys) {
     ASSERT_TRUE(RunUntil([&] { return view->GetClientSize() == wxSize(160, 120); }));
     ASSERT_EQ(view->ShowImageFile(dir.path() + "grey.JPG"), 1);
     EXPECT_EQ(view->fittedImage().image->channels, 1);
-    RunFor(100);
-    const wxImage shown = ClientPixels(view.window);
-    EXPECT_TRUE(Near(PixelAt(shown, 20, 60), wxColour(50, 50, 50)));
-    EXPECT_TRUE(Near(PixelAt(shown, 140, 60), wxColour(200, 200, 200)));
+    EXPECT_TRUE(Eventually(
+        [&] { return Near(PixelAt(ClientPixels(view.window), 20, 60), wxColour(50, 50, 50)); }));
+    EXPECT_TRUE(Near(PixelAt(ClientPixels(view.window), 140, 60), wxColour(200, 200, 200)));
 }
 
 namespace {
@@ -305,8 +321,8 @@ TEST(MapView, requestsTheDescribedMapAndDrawsItWithoutEverWaiting) {
     EXPECT_EQ(service.requests().back(),
               "/maps/api/staticmap?center=35.169622,136.883959&zoom=12&size=400x400&sensor=false"
               "&markers=color:green%7Clabel:A%7C35.169622,136.883959&key=k1");
-    RunFor(100);
-    EXPECT_TRUE(Near(PixelAt(ClientPixels(view.window), 0, 0), kMapColour));
+    EXPECT_TRUE(
+        Eventually([&] { return Near(PixelAt(ClientPixels(view.window), 0, 0), kMapColour); }));
 
     // South and west; the prime meridian; 0, 0 parks the browser and asks nothing.
     view->ShowPosition(-33.8688, -151.2093);
@@ -322,7 +338,7 @@ TEST(MapView, requestsTheDescribedMapAndDrawsItWithoutEverWaiting) {
 
     // Resizing leaves the browser where it is.
     view->SetSize(700, 650);
-    RunFor(100);
+    ASSERT_TRUE(RunUntil([&] { return view->GetSize() == wxSize(700, 650); }));
     EXPECT_EQ(view->browser()->GetRect(), CWndMapView::mapRect);
 }
 
@@ -335,10 +351,11 @@ TEST(MapView, dropsAMapThatArrivesAfterANewerPositionAndDrawsItsOwnForAFailure) 
     ASSERT_TRUE(RunUntil([&] { return service.requests().size() == 1; }));
     view->ShowPosition(2.0, 2.0);
     ASSERT_TRUE(RunUntil([&] { return view->browser()->settled(); }));
+    // The fetches are made one after another: the first has ended before the second settled.
     service.release();
-    RunFor(300);
     ASSERT_NE(view->browser()->picture().image, nullptr);
-    EXPECT_TRUE(Near(PixelAt(ClientPixels(view.window), 10, 10), kMapColour));
+    EXPECT_TRUE(
+        Eventually([&] { return Near(PixelAt(ClientPixels(view.window), 10, 10), kMapColour); }));
 
     // The service fails: the view's own map of the Gulf of Guinea, of the client area's size.
     view->ShowPosition(3.0, 3.0);
@@ -346,9 +363,10 @@ TEST(MapView, dropsAMapThatArrivesAfterANewerPositionAndDrawsItsOwnForAFailure) 
     ASSERT_NE(view->browser()->picture().image, nullptr);
     EXPECT_EQ(view->browser()->picture().image->width, view->GetClientSize().x);
     EXPECT_EQ(view->browser()->picture().image->height, view->GetClientSize().y);
-    RunFor(100);
-    EXPECT_TRUE(Near(PixelAt(ClientPixels(view.window), 10, 10),
-                     wxColour(kOfflineMapSea[2], kOfflineMapSea[1], kOfflineMapSea[0])));
+    EXPECT_TRUE(Eventually([&] {
+        return Near(PixelAt(ClientPixels(view.window), 10, 10),
+                    wxColour(kOfflineMapSea[2], kOfflineMapSea[1], kOfflineMapSea[0]));
+    }));
     EXPECT_TRUE(ShowsOwnMap(view.window));
 
     // Nothing listening: the view's own map of Kyoto.
@@ -358,8 +376,7 @@ TEST(MapView, dropsAMapThatArrivesAfterANewerPositionAndDrawsItsOwnForAFailure) 
     view->Show();
     view->ShowPosition(35, 135.766667);
     ASSERT_TRUE(RunUntil([&] { return view->browser()->settled(); }));
-    RunFor(100);
-    EXPECT_TRUE(ShowsOwnMap(view.window));
+    EXPECT_TRUE(Eventually([&] { return ShowsOwnMap(view.window); }));
 }
 
 // A new user's settings: the default static map service and no key. The service is never asked;
@@ -376,20 +393,13 @@ TEST_F(MainWindow, withoutAKeyTheMapViewDrawsItsOwnMapAndAFolderLeavesItWhite) {
     ASSERT_TRUE(RunUntil(
         [&] { return map->browser()->picture().image != nullptr && map->browser()->settled(); }));
     EXPECT_EQ(map->browser()->GetRect(), CWndMapView::mapRect);
-    RunFor(100);
-    EXPECT_TRUE(ShowsOwnMap(map));
+    EXPECT_TRUE(Eventually([&] { return ShowsOwnMap(map); }));
     EXPECT_TRUE(SaveScreenshot(map, kScreenshots + "/offline_map.png"));
 
     ClickAt(sourceList(), RowCentre(sourceList(), RowOf(sourceList(), "DCIM")));
     ASSERT_TRUE(
         RunUntil([&] { return map->browser()->GetPosition() == CWndMapView::parkPosition; }));
-    RunFor(100);
-    const wxImage shown = ClientPixels(map);
-    for (int y = 0; y < shown.GetHeight(); y += 4) {
-        for (int x = 0; x < shown.GetWidth(); x += 4) {
-            ASSERT_EQ(PixelAt(shown, x, y), *wxWHITE) << x << ", " << y;
-        }
-    }
+    EXPECT_TRUE(Eventually([&] { return AllOf(ClientPixels(map), *wxWHITE, 4); }));
 }
 
 TEST(ThumbnailPreview, showsTheThumbnailCentredOnGreyWithTheLoadingTextOnlyWhileAnnounced) {
@@ -406,7 +416,8 @@ TEST(ThumbnailPreview, showsTheThumbnailCentredOnGreyWithTheLoadingTextOnlyWhile
     MatOf(*record.thumbnail.image).setTo(cv::Scalar(0, 0, 250)); // red, blue-green-red order
     preview->showRecord(&record);
     EXPECT_TRUE(preview->loading());
-    RunFor(100);
+    EXPECT_TRUE(Eventually(
+        [&] { return Near(PixelAt(ClientPixels(preview), 15, 19), wxColour(250, 0, 0)); }));
     wxImage shown = ClientPixels(preview);
     // (60 - 30) / 2 = 15 across, (60 - 22) / 2 = 19 down.
     EXPECT_TRUE(Near(PixelAt(shown, 15, 19), wxColour(250, 0, 0)));
@@ -425,11 +436,5 @@ TEST(ThumbnailPreview, showsTheThumbnailCentredOnGreyWithTheLoadingTextOnlyWhile
     // The phase over, it is plain grey.
     preview->showRecord(nullptr);
     EXPECT_FALSE(preview->loading());
-    RunFor(100);
-    shown = ClientPixels(preview);
-    for (int y = 0; y < 60; y += 2) {
-        for (int x = 0; x < 60; x += 2) {
-            ASSERT_TRUE(Near(PixelAt(shown, x, y), grey)) << x << ", " << y;
-        }
-    }
+    EXPECT_TRUE(Eventually([&] { return AllOf(ClientPixels(preview), grey, 2); }));
 }

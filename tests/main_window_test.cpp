@@ -134,8 +134,7 @@ TEST_F(MainWindow, runsTheStepsOverACardThroughItsButtons) {
     cardFolder.pop_back();
     open({"", cardFolder, destination.path()});
 
-    Click(window->FindWindow(kIdStep1));
-    RunFor(100);
+    clickAndAwait(kIdStep1);
     EXPECT_EQ(window->workflow().state(), WorkflowState::Initial)
         << "a cancelled chooser changes nothing";
     EXPECT_EQ(window->FindWindow(kIdSourceFolder)->GetLabel(), "");
@@ -192,8 +191,7 @@ TEST_F(MainWindow, runsTheStepsOverACardThroughItsButtons) {
     ASSERT_TRUE(RunUntil(
         [&] { return window->FindWindow(kIdCounter)->GetLabel().utf8_string() == "9／9"; }));
     // What the bar shows agrees with the counter, even after a step as fast as this one.
-    RunFor(100);
-    EXPECT_NEAR(DrawnBarFill(window->FindWindow(kIdProgress)), 1.0, 0.02);
+    EXPECT_TRUE(Eventually([&] { return BarFilled(window->FindWindow(kIdProgress), 1.0); }));
     for (const char* name : {"IMG_0001.JPG", "IMG_0002.JPG"}) {
         const QELFileInfo* placed = sourceList()->RowRecord(RowOf(sourceList(), name));
         EXPECT_EQ(placed->exifStatus, kExifStatusExifTime) << name;
@@ -252,8 +250,7 @@ TEST_F(MainWindow, runsTheStepsOverACardThroughItsButtons) {
     EXPECT_EQ(resultList()->GetItemCount(), 10u);
     ASSERT_TRUE(RunUntil(
         [&] { return window->FindWindow(kIdCounter)->GetLabel().utf8_string() == "10／10"; }));
-    RunFor(100);
-    EXPECT_NEAR(DrawnBarFill(window->FindWindow(kIdProgress)), 1.0, 0.02);
+    EXPECT_TRUE(Eventually([&] { return BarFilled(window->FindWindow(kIdProgress), 1.0); }));
     EXPECT_EQ(window->FindWindow(kIdDestinationFolder)->GetLabel().utf8_string(),
               "コピー 6 枚 → " + destination.path());
     for (const char* copy :
@@ -342,14 +339,13 @@ TEST_F(MainWindow, theBarShowsTheShareOfEntriesTheCounterReads) {
     pressStep(3, WorkflowState::Analysed);
     ASSERT_TRUE(RunUntil(
         [&] { return window->FindWindow(kIdCounter)->GetLabel().utf8_string() == "1／1"; }));
-    RunFor(100);
-    EXPECT_NEAR(DrawnBarFill(window->FindWindow(kIdProgress)), 1.0, 0.02) << "one entry of one";
+    EXPECT_TRUE(Eventually([&] { return BarFilled(window->FindWindow(kIdProgress), 1.0); }))
+        << "one entry of one";
     // A step repaints the buttons at once; the bar still shows its latest value.
     window->setProgressRange(1, 4);
     window->setProgressPosition(1);
     window->repaintStepButtons();
-    RunFor(100);
-    EXPECT_NEAR(DrawnBarFill(window->FindWindow(kIdProgress)), 0.25, 0.02);
+    EXPECT_TRUE(Eventually([&] { return BarFilled(window->FindWindow(kIdProgress), 0.25); }));
 }
 
 TEST_F(MainWindow, tabReachesTheStepsInTurnAndSpaceOrEnterPressesAFocusedButton) {
@@ -368,12 +364,15 @@ TEST_F(MainWindow, tabReachesTheStepsInTurnAndSpaceOrEnterPressesAFocusedButton)
         RunUntil([&] { return window->workflow().state() == WorkflowState::SourceChosen; }));
     PressKey(window.get(), WXK_TAB);
     EXPECT_EQ(wxWindow::FindFocus(), window->FindWindow(kIdStep2)) << "STEP2 comes next";
-    RunFor(50);
     // The focus ring is what tells the two faces of STEP1 apart now.
-    const wxImage unfocused = ClientPixels(step1);
-    EXPECT_NE(std::memcmp(focused.GetData(), unfocused.GetData(),
-                          static_cast<std::size_t>(focused.GetWidth() * focused.GetHeight() * 3)),
-              0);
+    EXPECT_TRUE(Eventually([&]() -> ::testing::AssertionResult {
+        const wxImage unfocused = ClientPixels(step1);
+        const auto bytes = static_cast<std::size_t>(focused.GetWidth() * focused.GetHeight() * 3);
+        if (std::memcmp(focused.GetData(), unfocused.GetData(), bytes) != 0) {
+            return ::testing::AssertionSuccess();
+        }
+        return ::testing::AssertionFailure() << "STEP1 looks as it did with the focus";
+    }));
 
     ASSERT_TRUE(tabTo(window->FindWindow(kIdImageButton)));
     PressKey(window.get(), WXK_RETURN);
@@ -410,16 +409,21 @@ TEST_F(MainWindow, drawsTheLoadingTextWholeAtTheBottomOfThePreview) {
     open({});
     QELFileInfo record;
     window->showThumbnailPreview(&record);
-    RunFor(100);
-    const wxImage shown = ClientPixels(window->FindWindow(kIdPreview));
-    wxRect ink;
-    for (int y = 0; y < shown.GetHeight(); ++y) {
-        for (int x = 0; x < shown.GetWidth(); ++x) {
-            if (shown.GetRed(x, y) > 150 && shown.GetGreen(x, y) < 120) {
-                ink.Union(wxRect(x, y, 1, 1));
+    wxWindow* preview = window->FindWindow(kIdPreview);
+    const auto redInk = [](const wxImage& shown) {
+        wxRect ink;
+        for (int y = 0; y < shown.GetHeight(); ++y) {
+            for (int x = 0; x < shown.GetWidth(); ++x) {
+                if (shown.GetRed(x, y) > 150 && shown.GetGreen(x, y) < 120) {
+                    ink.Union(wxRect(x, y, 1, 1));
+                }
             }
         }
-    }
+        return ink;
+    };
+    ASSERT_TRUE(RunUntil([&] { return !redInk(ClientPixels(preview)).IsEmpty(); }));
+    const wxImage shown = ClientPixels(preview);
+    const wxRect ink = redInk(shown);
     // The same text drawn with room all round.
     wxBitmap free(100, 60, 24);
     {

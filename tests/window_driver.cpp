@@ -36,8 +36,11 @@ bool RunUntil(const std::function<bool()>& done, int timeoutMs) {
     }
 }
 
-void RunFor(int milliseconds) {
-    RunUntil([] { return false; }, milliseconds);
+::testing::AssertionResult Eventually(const std::function<::testing::AssertionResult()>& check,
+                                      int timeoutMs) {
+    ::testing::AssertionResult result = ::testing::AssertionFailure();
+    RunUntil([&] { return static_cast<bool>(result = check()); }, timeoutMs);
+    return result;
 }
 
 void MovePointerTo(wxWindow* window, const wxPoint& at) {

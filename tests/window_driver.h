@@ -1,5 +1,6 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <wx/image.h>
 #include <wx/window.h>
 
@@ -12,8 +13,11 @@
 
 // Lets the UI run until `done` holds; false when `timeoutMs` passed first.
 bool RunUntil(const std::function<bool()>& done, int timeoutMs = 10000);
-// Lets the UI run for a while, for things that have no state to wait for.
-void RunFor(int milliseconds);
+// Lets the UI run until `check` passes; the last check's result when it has not within
+// `timeoutMs`. For what the screen shows: a window paints when the toolkit comes round to it,
+// later on a busy machine.
+::testing::AssertionResult Eventually(const std::function<::testing::AssertionResult()>& check,
+                                      int timeoutMs = 10000);
 
 void MovePointerTo(wxWindow* window, const wxPoint& at);
 // A left click at `at` in the window's client coordinates (its centre by default).

@@ -93,7 +93,20 @@ void MainWindow::open(const std::vector<std::string>& answers) {
     window->Show();
     ASSERT_TRUE(RunUntil([&] { return window->IsShownOnScreen(); }));
     // The first paint of every control has happened once the step buttons show their faces.
-    RunFor(100);
+    ASSERT_TRUE(RunUntil([&] { return stepFaces() == "T G G G G G"; })) << stepFaces();
+}
+
+void MainWindow::clickAndAwait(int id) {
+    bool clicked = false;
+    // Bound last, it is called first; the window's own handler follows in the same dispatch.
+    const auto seen = [&](wxCommandEvent& event) {
+        clicked = true;
+        event.Skip();
+    };
+    window->Bind(wxEVT_BUTTON, seen, id);
+    Click(window->FindWindow(id));
+    EXPECT_TRUE(RunUntil([&] { return clicked; })) << "the click on " << id << " never came";
+    window->Unbind(wxEVT_BUTTON, seen, id);
 }
 
 void MainWindow::pressStep(int step, WorkflowState state) {
@@ -170,10 +183,10 @@ std::size_t RowOf(CWndLbQELFile* list, const std::string& name) {
     return 0;
 }
 
-double DrawnBarFill(wxWindow* bar) {
+::testing::AssertionResult BarFilled(wxWindow* bar, double share) {
     const wxImage shown = ClientPixels(bar);
     if (!shown.IsOk() || shown.GetWidth() == 0) {
-        return -1.0;
+        return ::testing::AssertionFailure() << "the bar is not shown";
     }
     // The theme fills with its blue selection colour on a grey trough.
     const int y = shown.GetHeight() / 2;
@@ -181,5 +194,9 @@ double DrawnBarFill(wxWindow* bar) {
     for (int x = 0; x < shown.GetWidth(); ++x) {
         filled += shown.GetBlue(x, y) > shown.GetRed(x, y) + 60 ? 1 : 0;
     }
-    return static_cast<double>(filled) / shown.GetWidth();
+    const double drawn = static_cast<double>(filled) / shown.GetWidth();
+    if (std::abs(drawn - share) <= 0.02) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "the bar is drawn " << drawn << " full, not " << share;
 }

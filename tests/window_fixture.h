@@ -48,6 +48,8 @@ protected:
 
     // Opens the window; the chooser will give `answers` in turn (an empty one cancels).
     void open(const std::vector<std::string>& answers);
+    // Clicks the button `id` and lets the UI run until the window has handled the click.
+    void clickAndAwait(int id);
     // Clicks step button `step` (1 to 6) and lets the UI run until the workflow is in `state`.
     void pressStep(int step, WorkflowState state);
     // The six buttons as the user sees them: for each, the face it shows (T to do, D done,
@@ -143,8 +145,8 @@ private:
     bool clicked_ = false;
 };
 
-// The share of the progress bar's width that its drawn fill covers, read from the screen.
-double DrawnBarFill(wxWindow* bar);
+// Whether the progress bar's drawn fill covers `share` of its width, as read from the screen.
+::testing::AssertionResult BarFilled(wxWindow* bar, double share);
 // Runs until `answer` has dealt with its dialog; fails the test when it gave up.
 template <typename Dialog> void AwaitAnswer(DialogAnswer<Dialog>& answer) {
     ASSERT_TRUE(RunUntil([&] { return answer.answered; }, 30000));

@@ -16,6 +16,10 @@ public:
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    // Listing the tests (ctest's discovery) needs no display.
+    if (::testing::GTEST_FLAG(list_tests)) {
+        return RUN_ALL_TESTS();
+    }
     wxApp::SetInstance(new WindowTestApp);
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
         return 2;
