@@ -119,8 +119,3 @@ bool MessageQueue::dispatchUntil(const std::function<bool()>& done, int timeoutM
         changed_.wait_until(guard, std::min(deadline, now + kPoll));
     }
 }
-
-std::size_t MessageQueue::pending() const {
-    std::lock_guard guard(lock_);
-    return queue_.size();
-}

@@ -30,7 +30,6 @@ public:
     int dispatch();
     // Dispatches until `done` returns true or `timeoutMs` passed; true when `done` held.
     bool dispatchUntil(const std::function<bool()>& done, int timeoutMs);
-    std::size_t pending() const;
 
 private:
     struct Entry {
@@ -45,7 +44,7 @@ private:
     // handles a message it sends to itself.
     std::thread::id uiThread_;
     std::function<void()> wakeUp_;
-    mutable std::mutex lock_;
+    std::mutex lock_;
     std::condition_variable changed_;
     std::deque<Entry> queue_;
     bool wakePending_ = false; // a wake-up was issued and its dispatch has not started yet

@@ -1,5 +1,4 @@
 #include "ui/tessaro_dlg.h"
-#include "workflow/cmd_analize.h"
 
 #include <wx/app.h>
 #include <wx/stdpaths.h>
@@ -7,10 +6,8 @@
 #include <clocale>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
-// The application: parses the command line (which changes nothing) and runs the main window;
-// when it closes, the program ends. The window is not run modally: a modal window would shut
+// The application: runs the main window; when it closes, the program ends. The window is not run modally: a modal window would shut
 // its own image view and map view off from the pointer and the close box.
 class CTessaroApp : public wxApp {
 public:
@@ -24,17 +21,8 @@ bool CTessaroApp::OnInit() {
     // GTK takes the whole locale from the environment; numbers in requests and files keep
     // their C form ("%f" with a point).
     std::setlocale(LC_NUMERIC, "C");
-    // The framework's own option parsing would refuse arguments such as /q; none is acted on.
-    std::vector<std::string> arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments.push_back(argv[i].utf8_string());
-    }
-    std::vector<const char*> pointers;
-    for (const std::string& argument : arguments) {
-        pointers.push_back(argument.c_str());
-    }
-    CCmdAnalize commandLine;
-    commandLine.ParseCommandLine(static_cast<int>(pointers.size()), pointers.data());
+    // No argument changes anything, so none is read; the framework's own option parsing, which
+    // would refuse arguments such as /q, is left out with wxApp::OnInit.
     return true;
 }
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
-// The command line: each argument's first letter sets one of 26 letter switches. Nothing in the
-// program acts on them; they are kept so that the command line stays as it always was.
+// The command line: each argument's first letter sets one of 26 letter switches. No switch
+// changes anything, so the desktop program leaves its arguments unread; this is how they read.
 class CCmdAnalize {
 public:
     std::array<int, 26> flags{};
