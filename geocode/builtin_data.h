@@ -32,6 +32,7 @@ public:
     const GeonamesPlaces& places() const { return places_; }
     // Null when the municipalities could not be read or their grid not built.
     const JapanMunicipalities* japan() const { return japanGrid_ ? &*japan_ : nullptr; }
+    const StateGrid* japanGrid() const { return japanGrid_ ? &*japanGrid_ : nullptr; }
 
     // The rest needs ready().
     std::optional<StateGrid::Found> state(const GeoPoint& position) const;
