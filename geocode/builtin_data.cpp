@@ -10,25 +10,40 @@
 namespace {
 
 constexpr char kStatesFile[] = "admin1.bin";
+constexpr char kJapanFile[] = "japan.bin";
+// Japan from Yonaguni to Minami-Torishima and from Hateruma to the Kurils, in cells of 0.05°,
+// some 5 km: a few dozen edges a cell where the wards of a city meet.
+constexpr GridExtent kJapan{1'225'000, 235'000, 640, 450, 500};
 
-std::optional<StatePolygons> ReadStates() {
-    const std::string path = builtinDataPath(kStatesFile);
+// The data file `name` read by `reader`, none (and a note why) when it cannot be read or is not
+// what `reader` takes.
+template <typename Reader>
+auto ReadDataFile(const char* name, Reader reader) -> decltype(reader(std::string_view{})) {
+    const std::string path = builtinDataPath(name);
     const auto bytes = path.empty() ? std::nullopt : ReadWholeFile(path);
     if (!bytes) {
-        DebugOutput(std::string("builtin geocoder: cannot read ") +
-                    (path.empty() ? kStatesFile : path));
+        DebugOutput(std::string("builtin geocoder: cannot read ") + (path.empty() ? name : path));
         return std::nullopt;
     }
-    auto polygons = readStatePolygons(*bytes);
-    if (!polygons) {
-        DebugOutput("builtin geocoder: " + path + " is not a file of states");
+    auto data = reader(*bytes);
+    if (!data) {
+        DebugOutput("builtin geocoder: " + path + " is not a file of the built-in geocoder");
     }
-    return polygons;
+    return data;
 }
 
 } // namespace
 
-BuiltinData::BuiltinData() : polygons_(ReadStates()) {
+BuiltinData::BuiltinData()
+    : polygons_(ReadDataFile(kStatesFile, readStatePolygons)),
+      japan_(ReadDataFile(kJapanFile, readJapanMunicipalities)) {
+    if (japan_) {
+        japanGrid_.emplace(japan_->rings, japan_->points, kJapan);
+        if (!japanGrid_->usable()) {
+            DebugOutput("builtin geocoder: the municipalities lie outside Japan's grid");
+            japanGrid_.reset();
+        }
+    }
     if (!polygons_) {
         return;
     }
@@ -43,12 +58,16 @@ BuiltinData::BuiltinData() : polygons_(ReadStates()) {
     }
 }
 
+std::optional<StateGrid::Found> BuiltinData::municipality(const GeoPoint& position) const {
+    return japanGrid_->find(position.latitude, position.longitude, kBuiltinNearbyMunicipalityKm);
+}
+
 std::optional<StateGrid::Found> BuiltinData::state(const GeoPoint& position) const {
     return grid_->find(position.latitude, position.longitude, kBuiltinNearbyStateKm);
 }
 
-std::optional<GeonamesPlace> BuiltinData::municipality(std::uint32_t state,
-                                                       const GeoPoint& position) const {
+std::optional<GeonamesPlace> BuiltinData::place(std::uint32_t state,
+                                                const GeoPoint& position) const {
     const auto found = statePlaces_.find(state);
     if (found == statePlaces_.end()) {
         return std::nullopt;

@@ -1,7 +1,6 @@
 #include "geocode/builtin_geocoder.h"
 
 #include "geocode/builtin_data.h"
-#include "geocode/municipality_name.h"
 #include "geocode/utf8_to_narrow.h"
 
 #include <charconv>
@@ -11,6 +10,7 @@
 namespace {
 
 constexpr char kJapan[] = "JP";
+constexpr char kJapanName[] = "日本";
 
 std::optional<double> ReadNumber(std::string_view& text) {
     double value = 0.0;
@@ -81,21 +81,50 @@ void AppendComponent(std::string& answer, std::string_view name, std::string_vie
               "</type>\n   <type>political</type>\n  </address_component>\n";
 }
 
-std::string PlaceAnswer(const BuiltinData& data, std::uint32_t state, const GeoPoint& position) {
+std::string AnswerStart() {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<GeocodeResponse>\n"
+           " <status>OK</status>\n <result>\n  <type>political</type>\n";
+}
+
+void AppendAnswerEnd(std::string& answer, std::string_view country) {
+    AppendComponent(answer, country, "country");
+    answer += " </result>\n</GeocodeResponse>\n";
+}
+
+// Finest first: the town, the ward of a designated city, the municipality, the prefecture.
+std::string JapanAnswer(const BuiltinData& data, std::uint32_t municipality,
+                        const GeoPoint& position) {
+    const JapanMunicipalities& japan = *data.japan();
+    const JapanMunicipality& place = japan.municipalities[municipality];
+    std::string answer = AnswerStart();
+    if (const auto town = nearestTown(japan, municipality, position.longitude * kGridUnitsPerDegree,
+                                      position.latitude * kGridUnitsPerDegree)) {
+        AppendComponent(answer, japan.townNames[japan.towns[*town].name], "sublocality_level_2");
+    }
+    if (place.city.empty()) {
+        AppendComponent(answer, place.name, "locality");
+    } else {
+        AppendComponent(answer, place.name, "sublocality_level_1");
+        AppendComponent(answer, place.city, "locality");
+    }
+    AppendComponent(answer, japan.prefectures[place.prefecture], "administrative_area_level_1");
+    AppendAnswerEnd(answer, kJapanName);
+    return answer;
+}
+
+// A GeoNames place is named abroad only: in Japan its names are often romanised or of towns
+// merged away, and the municipalities name every place on land.
+std::string StateAnswer(const BuiltinData& data, std::uint32_t state, const GeoPoint& position) {
     const StateRecord& record = data.record(state);
     const std::string stateName = record.japaneseName.empty() ? record.name : record.japaneseName;
-    std::string answer = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<GeocodeResponse>\n"
-                         " <status>OK</status>\n <result>\n  <type>political</type>\n";
-    if (const auto place = data.municipality(state, position); place && place->name != stateName) {
-        AppendComponent(answer,
-                        record.country == kJapan
-                            ? municipalityName(place->name, place->geonamesName, place->population)
-                            : place->name,
-                        "locality");
+    std::string answer = AnswerStart();
+    if (record.country != kJapan) {
+        if (const auto place = data.place(state, position); place && place->name != stateName) {
+            AppendComponent(answer, place->name, "locality");
+        }
     }
     AppendComponent(answer, stateName, "administrative_area_level_1");
-    AppendComponent(answer, data.countryName(record), "country");
-    answer += " </result>\n</GeocodeResponse>\n";
+    AppendAnswerEnd(answer, data.countryName(record));
     return answer;
 }
 
@@ -110,11 +139,14 @@ std::string builtinGeocodeAnswer(std::string_view url) {
     if (!data.ready()) {
         return StatusAnswer("UNKNOWN_ERROR");
     }
+    if (const auto municipality = data.municipality(*position)) {
+        return JapanAnswer(data, municipality->state, *position);
+    }
     const auto state = data.state(*position);
     if (!state) {
         return StatusAnswer("ZERO_RESULTS");
     }
-    return PlaceAnswer(data, state->state, *position);
+    return StateAnswer(data, state->state, *position);
 }
 
 bool prepareBuiltinGeocoder() {

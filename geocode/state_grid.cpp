@@ -8,8 +8,6 @@ namespace {
 
 using Point = StateGrid::Point;
 
-constexpr std::int64_t kWest = -180 * 10000;
-constexpr std::int64_t kSouth = -90 * 10000;
 constexpr double kKilometresPerDegree = 6371.0088 * std::numbers::pi / 180.0;
 
 // A cell's centre is moved off the data's integer grid by irrational fractions of a unit, so
@@ -76,7 +74,9 @@ std::size_t CellOf(std::int64_t units, std::int64_t origin, std::size_t cells,
 
 } // namespace
 
-StateGrid::StateGrid(const StatePolygons& polygons) : polygons_(polygons) {
+StateGrid::StateGrid(const std::vector<StateRing>& rings, const std::vector<GridPoint>& points,
+                     const GridExtent& extent)
+    : rings_(rings), points_(points), extent_(extent) {
     if (listEdges()) {
         findCentreStates();
     }
@@ -86,16 +86,25 @@ bool StateGrid::listEdges() {
     struct Span {
         std::size_t west, east, south, north;
     };
-    const auto spanOf = [](GridPoint a, GridPoint b) {
+    const auto spanOf = [this](GridPoint a, GridPoint b) {
         return Span{column(std::min(a.longitude, b.longitude)),
                     column(std::max(a.longitude, b.longitude)),
                     row(std::min(a.latitude, b.latitude)), row(std::max(a.latitude, b.latitude))};
     };
-    const auto& points = polygons_.points;
+    const auto& points = points_;
+    const std::int64_t east = extent_.west + std::int64_t{extent_.cellUnits} * extent_.columns;
+    const std::int64_t north = extent_.south + std::int64_t{extent_.cellUnits} * extent_.rows;
     // Edges that span half the earth would list themselves in cell after cell: a file of such
     // edges is refused before anything is spent on it.
     std::uint64_t entries = 0;
-    for (const StateRing& ring : polygons_.rings) {
+    for (const GridPoint& point : points) {
+        if (point.longitude < extent_.west || point.longitude > east ||
+            point.latitude < extent_.south || point.latitude > north ||
+            row(point.latitude) == extent_.rows - 1) {
+            return false;
+        }
+    }
+    for (const StateRing& ring : rings_) {
         for (std::uint32_t k = ring.begin; k + 1 < ring.end; ++k) {
             const Span span = spanOf(points[k], points[k + 1]);
             entries += std::uint64_t{span.east - span.west + 1} * (span.north - span.south + 1);
@@ -105,16 +114,16 @@ bool StateGrid::listEdges() {
         return false;
     }
     // Counted first, then filled: one array for all cells.
-    cellStart_.assign(kColumns * kRows + 1, 0);
-    const auto forEachCell = [&spanOf](GridPoint a, GridPoint b, auto&& visit) {
+    cellStart_.assign(extent_.columns * extent_.rows + 1, 0);
+    const auto forEachCell = [this, &spanOf](GridPoint a, GridPoint b, auto&& visit) {
         const Span span = spanOf(a, b);
         for (std::size_t row = span.south; row <= span.north; ++row) {
             for (std::size_t column = span.west; column <= span.east; ++column) {
-                visit(row * kColumns + column);
+                visit(cell(column, row));
             }
         }
     };
-    for (const StateRing& ring : polygons_.rings) {
+    for (const StateRing& ring : rings_) {
         for (std::uint32_t k = ring.begin; k + 1 < ring.end; ++k) {
             forEachCell(points[k], points[k + 1],
                         [&](std::size_t cell) { ++cellStart_[cell + 1]; });
@@ -125,7 +134,7 @@ bool StateGrid::listEdges() {
     }
     edges_.resize(cellStart_.back());
     std::vector<std::uint32_t> filled(cellStart_.begin(), cellStart_.end() - 1);
-    for (const StateRing& ring : polygons_.rings) {
+    for (const StateRing& ring : rings_) {
         for (std::uint32_t k = ring.begin; k + 1 < ring.end; ++k) {
             forEachCell(points[k], points[k + 1],
                         [&](std::size_t cell) { edges_[filled[cell]++] = k; });
@@ -138,13 +147,13 @@ bool StateGrid::listEdges() {
 // south: between two centres, every edge crossing the way flips its state in or out. The test is
 // the one the look-ups use, so a centre on a border is classed exactly as a look-up classes it.
 void StateGrid::findCentreStates() {
-    centreState_.assign(kColumns * kRows, kNoState);
-    const auto& points = polygons_.points;
+    centreState_.assign(extent_.columns * extent_.rows, kNoState);
+    const auto& points = points_;
     std::vector<std::uint32_t> inside;
     std::vector<std::uint32_t> edges;
-    for (std::size_t c = 0; c < kColumns; ++c) {
+    for (std::size_t c = 0; c < extent_.columns; ++c) {
         inside.clear();
-        for (std::size_t r = kRows - 1; r-- > 0;) {
+        for (std::size_t r = extent_.rows - 1; r-- > 0;) {
             const std::size_t above = cell(c, r + 1);
             const std::size_t here = cell(c, r);
             edges.assign(edges_.begin() + cellStart_[above],
@@ -171,26 +180,26 @@ void StateGrid::findCentreStates() {
     }
 }
 
-std::size_t StateGrid::column(std::int64_t longitude) {
-    return CellOf(longitude, kWest, kColumns, kCellUnits);
+std::size_t StateGrid::column(std::int64_t longitude) const {
+    return CellOf(longitude, extent_.west, extent_.columns, extent_.cellUnits);
 }
 
-std::size_t StateGrid::row(std::int64_t latitude) {
-    return CellOf(latitude, kSouth, kRows, kCellUnits);
+std::size_t StateGrid::row(std::int64_t latitude) const {
+    return CellOf(latitude, extent_.south, extent_.rows, extent_.cellUnits);
 }
 
 StateGrid::Point StateGrid::centre(std::size_t column, std::size_t row) const {
+    const std::int64_t size = extent_.cellUnits;
     return {
-        static_cast<double>(kWest + static_cast<std::int64_t>(column) * kCellUnits +
-                            kCellUnits / 2) +
+        static_cast<double>(extent_.west + static_cast<std::int64_t>(column) * size + size / 2) +
             kCentreOffsetX,
-        static_cast<double>(kSouth + static_cast<std::int64_t>(row) * kCellUnits + kCellUnits / 2) +
+        static_cast<double>(extent_.south + static_cast<std::int64_t>(row) * size + size / 2) +
             kCentreOffsetY};
 }
 
 std::uint32_t StateGrid::stateOfEdge(std::uint32_t edge) const {
     const auto ring = std::upper_bound(
-        polygons_.rings.begin(), polygons_.rings.end(), edge,
+        rings_.begin(), rings_.end(), edge,
         [](std::uint32_t point, const StateRing& ring) { return point < ring.begin; });
     return std::prev(ring)->state;
 }
@@ -201,7 +210,7 @@ std::optional<std::uint32_t> StateGrid::containing(Point point, std::size_t colu
     const Point middle = centre(column, row);
     // The states whose boundary lies an odd number of times between the point and the centre.
     std::vector<std::uint32_t> flipped;
-    const auto& points = polygons_.points;
+    const auto& points = points_;
     for (std::uint32_t i = cellStart_[here]; i < cellStart_[here + 1]; ++i) {
         const std::uint32_t k = edges_[i];
         if (!Crosses(points[k], points[k + 1], point, middle)) {
@@ -243,7 +252,7 @@ std::optional<StateGrid::Found> StateGrid::nearest(double latitude, double longi
     const std::size_t south = row(units(y - reachY));
     const std::size_t north = row(units(y + reachY));
     std::optional<Found> best;
-    const auto& points = polygons_.points;
+    const auto& points = points_;
     for (std::size_t r = south; r <= north; ++r) {
         for (std::size_t c = west; c <= east; ++c) {
             const std::size_t here = cell(c, r);
@@ -261,11 +270,13 @@ std::optional<StateGrid::Found> StateGrid::nearest(double latitude, double longi
 
 std::optional<StateGrid::Found> StateGrid::find(double latitude, double longitude,
                                                 double nearbyKilometres) const {
-    if (!usable() || !std::isfinite(latitude) || !std::isfinite(longitude) || latitude < -90.0 ||
-        latitude > 90.0 || longitude < -180.0 || longitude > 180.0) {
+    const Point point{longitude * kGridUnitsPerDegree, latitude * kGridUnitsPerDegree};
+    const double east = extent_.west + static_cast<double>(extent_.cellUnits) * extent_.columns;
+    const double north = extent_.south + static_cast<double>(extent_.cellUnits) * extent_.rows;
+    if (!usable() || !std::isfinite(latitude) || !std::isfinite(longitude) ||
+        point.x < extent_.west || point.x > east || point.y < extent_.south || point.y > north) {
         return std::nullopt;
     }
-    const Point point{longitude * kGridUnitsPerDegree, latitude * kGridUnitsPerDegree};
     const auto units = [](double value) { return static_cast<std::int64_t>(std::floor(value)); };
     if (const auto state = containing(point, column(units(point.x)), row(units(point.y)))) {
         return Found{*state, 0.0};

@@ -8,6 +8,7 @@
 #include "map/map_marker.h"
 #include "map/map_places.h"
 #include "map/map_projection.h"
+#include "map/municipal_borders.h"
 #include "map/state_outlines.h"
 #include "map/state_raster.h"
 
@@ -59,7 +60,38 @@ struct MapData {
     const BuiltinData& data = builtinData();
     std::unique_ptr<StateOutlines> outlines =
         data.polygons() ? std::make_unique<StateOutlines>(*data.polygons()) : nullptr;
+    std::unique_ptr<StateOutlines> municipalities =
+        data.japan() ? std::make_unique<StateOutlines>(data.japan()->rings, data.japan()->points)
+                     : nullptr;
 };
+
+// Japan's municipalities in the view, when it shows any.
+struct MunicipalView {
+    std::vector<OutlinePiece> pieces;
+    std::optional<StateRaster> raster;
+    std::optional<std::uint32_t> middle; // the municipality at the marker
+};
+
+MunicipalView MunicipalitiesInView(const MapData& data, const MapProjection& projection,
+                                   double reach) {
+    MunicipalView view;
+    if (!data.municipalities) {
+        return view;
+    }
+    view.pieces = data.municipalities->near(projection, reach);
+    if (view.pieces.empty()) {
+        return view;
+    }
+    view.raster.emplace(view.pieces, *data.data.japanGrid(), projection);
+    if (const auto found = data.data.municipality(projection.middle())) {
+        view.middle = found->state;
+    }
+    return view;
+}
+
+std::string MunicipalityName(const JapanMunicipality& municipality) {
+    return municipality.city + municipality.name;
+}
 
 const MapData& Data() {
     static const MapData data;
@@ -83,20 +115,11 @@ void Fill(cv::Mat& picture, const StateRaster& raster, std::int32_t shaded) {
 // What a piece of boundary is, from the states on either side of it: none between two parts of
 // one state (the seams of polygons cut at the 180th meridian).
 Line Classify(const OutlinePiece& piece, const StateRaster& raster, const StatePolygons& polygons) {
-    const double dx = piece.to.x - piece.from.x;
-    const double dy = piece.to.y - piece.from.y;
-    const double length = std::hypot(dx, dy);
-    if (length == 0.0) {
+    const auto sides = raster.sides(piece, kSideStep);
+    if (!sides) {
         return Line::none;
     }
-    const double mx = (piece.from.x + piece.to.x) / 2.0;
-    const double my = (piece.from.y + piece.to.y) / 2.0;
-    const double nx = -dy / length * kSideStep;
-    const double ny = dx / length * kSideStep;
-    const std::int32_t left =
-        raster.at(static_cast<int>(std::floor(mx + nx)), static_cast<int>(std::floor(my + ny)));
-    const std::int32_t right =
-        raster.at(static_cast<int>(std::floor(mx - nx)), static_cast<int>(std::floor(my - ny)));
+    const auto [left, right] = *sides;
     if (left == StateRaster::kNoState || right == StateRaster::kNoState) {
         return Line::coast; // land that is narrower than the step is coast on both sides
     }
@@ -223,6 +246,27 @@ std::vector<StateArea> StateAreas(const StateRaster& raster, PixelSize picture) 
     return areas;
 }
 
+// A name at the middle of an area of the picture, or a little above or below, where the name's
+// middle lies inside the area; false when it finds no room.
+bool PlaceInArea(const StateArea& area, const StateRaster& raster, const std::string& name,
+                 const TextStyle& style, const MapFont& font, LabelSpace& space,
+                 std::vector<Placed>& placed) {
+    const PixelSize size = font.measure(name, style);
+    const int x = static_cast<int>(area.sumX / area.count);
+    for (const int shift : {0, -1, 1, -2, 2}) {
+        const int y = static_cast<int>(area.sumY / area.count) + shift * (size.height + kLabelGap);
+        const ImageBox box{x - size.width / 2, y - size.height / 2, x - size.width / 2 + size.width,
+                           y - size.height / 2 + size.height};
+        if (raster.at(x, y) == static_cast<std::int32_t>(area.state) &&
+            space.freeForLabel(Grown(box, kLabelGap))) {
+            space.take(Grown(box, kLabelGap));
+            placed.push_back({MapLabel{name, box}, style});
+            return true;
+        }
+    }
+    return false;
+}
+
 // A state's name at the middle of its part of the picture, or a little above or below, when that
 // part is large and the name's middle lies inside it.
 void PlaceState(const StateArea& area, const StateRaster& raster, const StatePolygons& polygons,
@@ -237,15 +281,28 @@ void PlaceState(const StateArea& area, const StateRaster& raster, const StatePol
             return; // Tokyo, a place and a prefecture of one name
         }
     }
-    const TextStyle style = Style(13, false, 90, 100, 120);
+    PlaceInArea(area, raster, name, Style(13, false, 90, 100, 120), font, space, placed);
+}
+
+// The photo's municipality in bold: in its part of the picture where the name fits inside it,
+// else beside the marker.
+void PlaceMunicipality(const MunicipalView& view, const JapanMunicipalities& japan,
+                       const MapFont& font, LabelSpace& space, std::vector<Placed>& placed) {
+    const std::string name = MunicipalityName(japan.municipalities[*view.middle]);
+    const TextStyle style = Style(13, true, 60, 40, 40);
+    for (const StateArea& area : StateAreas(*view.raster, space.picture())) {
+        if (area.state == *view.middle &&
+            PlaceInArea(area, *view.raster, name, style, font, space, placed)) {
+            return;
+        }
+    }
     const PixelSize size = font.measure(name, style);
-    const int x = static_cast<int>(area.sumX / area.count);
-    for (const int shift : {0, -1, 1, -2, 2}) {
-        const int y = static_cast<int>(area.sumY / area.count) + shift * (size.height + kLabelGap);
-        const ImageBox box{x - size.width / 2, y - size.height / 2, x - size.width / 2 + size.width,
-                           y - size.height / 2 + size.height};
-        if (raster.at(x, y) == static_cast<std::int32_t>(area.state) &&
-            space.freeForLabel(Grown(box, kLabelGap))) {
+    const ImageBox& marker = space.marker();
+    const int x = (marker.left + marker.right) / 2;
+    const int y = (marker.top + marker.bottom) / 2;
+    for (const cv::Point& corner : LabelCorners(marker, x, y, size.width, size.height)) {
+        const ImageBox box{corner.x, corner.y, corner.x + size.width, corner.y + size.height};
+        if (space.freeForLabel(Grown(box, kLabelGap))) {
             space.take(Grown(box, kLabelGap));
             placed.push_back({MapLabel{name, box}, style});
             return;
@@ -299,9 +356,17 @@ int DrawOfflineMap(double latitude, double longitude, PixelSize size, OfflineMap
         map.shadedState = StateName(polygons.states[holder->state]);
     }
 
+    const MunicipalView municipal = MunicipalitiesInView(data, projection, reach);
+    if (municipal.middle) {
+        map.municipality = MunicipalityName(data.data.japan()->municipalities[*municipal.middle]);
+    }
+
     map.pixels = NewPixels(size, 3);
     cv::Mat picture = MatOf(*map.pixels);
     Fill(picture, raster, shaded);
+    if (municipal.raster) {
+        DrawMunicipalBorders(picture, municipal.pieces, *municipal.raster, *data.data.japan());
+    }
     DrawLines(picture, pieces, raster, polygons);
 
     const int middleX = size.width / 2;
@@ -317,6 +382,9 @@ int DrawOfflineMap(double latitude, double longitude, PixelSize size, OfflineMap
     const TextStyle scaleStyle = Style(11, false, 60, 60, 60);
     const TextStyle creditStyle = Style(10, false, 80, 80, 80);
     const std::string credits = "Natural Earth, GeoNames";
+    // The ministry asks its credit wherever its borders are shown.
+    const std::string municipalCredit =
+        municipal.raster ? "「国土数値情報（行政区域データ）」（国土交通省）を加工して作成" : "";
     std::vector<Placed> placed;
     std::vector<std::pair<cv::Point, int>> dots;
     if (font != nullptr) {
@@ -326,6 +394,13 @@ int DrawOfflineMap(double latitude, double longitude, PixelSize size, OfflineMap
         const PixelSize creditText = font->measure(credits, creditStyle);
         space.take(ImageBox{size.width - creditText.width - 8, size.height - creditText.height - 6,
                             size.width, size.height});
+        if (!municipalCredit.empty()) {
+            const PixelSize text = font->measure(municipalCredit, creditStyle);
+            space.take(ImageBox{size.width - text.width - 8, 0, size.width, text.height + 6});
+        }
+        if (municipal.middle) {
+            PlaceMunicipality(municipal, *data.data.japan(), *font, space, placed);
+        }
         if (data.data.places().opened()) {
             PlacePlaces(PlacesInView(data.data.places(), projection), *font, space, placed, dots);
         }
@@ -364,6 +439,10 @@ int DrawOfflineMap(double latitude, double longitude, PixelSize size, OfflineMap
         const PixelSize creditText = font->measure(credits, creditStyle);
         font->draw(picture, size.width - creditText.width - 5, size.height - creditText.height - 4,
                    credits, creditStyle);
+        if (!municipalCredit.empty()) {
+            const PixelSize text = font->measure(municipalCredit, creditStyle);
+            font->draw(picture, size.width - text.width - 5, 4, municipalCredit, creditStyle);
+        }
     }
     DrawMarker(picture, middleX, middleY);
     return kOfflineMapDrawn;

@@ -9,8 +9,9 @@
 
 // The map the map view draws when no static map service answers, from the built-in geocoder's
 // own data: land, sea and the borders of states and countries from Natural Earth's admin-1
-// polygons, the position's state shaded, GeoNames places with their names, the marker on the
-// position in the middle, a scale and the credits.
+// polygons, the position's state shaded, in Japan the municipal borders and the name of the
+// position's municipality, GeoNames places with their names, the marker on the position in the
+// middle, a scale and the credits (the ministry's too where its borders are drawn).
 
 // 500 m a pixel: the map view's 400 pixels span 200 km, the scale at which the 1:10,000,000
 // polygons still look smooth and a prefecture fits whole.
@@ -36,6 +37,7 @@ struct MapLabel {
 struct OfflineMap {
     std::unique_ptr<ImagePixels> pixels; // blue-green-red
     std::string shadedState;             // in Japanese where Natural Earth has the name
+    std::string municipality;            // in Japan: "京都市下京区", "美瑛町"
     std::vector<MapLabel> labels;        // the places and states named, in the order placed
 };
 

@@ -74,12 +74,14 @@ EarthVector VectorAt(double longitude, double latitude) {
 
 } // namespace
 
-StateOutlines::StateOutlines(const StatePolygons& polygons) : polygons_(polygons) {
-    spans_.reserve(polygons.rings.size());
-    for (const StateRing& ring : polygons.rings) {
+StateOutlines::StateOutlines(const std::vector<StateRing>& rings,
+                             const std::vector<GridPoint>& points)
+    : rings_(rings), points_(points) {
+    spans_.reserve(rings.size());
+    for (const StateRing& ring : rings) {
         Span span{INT32_MAX, INT32_MIN, INT32_MAX, INT32_MIN};
         for (std::uint32_t k = ring.begin; k < ring.end; ++k) {
-            const GridPoint& point = polygons.points[k];
+            const GridPoint& point = points[k];
             span.west = std::min(span.west, point.longitude);
             span.east = std::max(span.east, point.longitude);
             span.south = std::min(span.south, point.latitude);
@@ -96,13 +98,13 @@ std::vector<OutlinePiece> StateOutlines::near(const MapProjection& projection,
     const double nearCosine = std::cos(reachRadians);
     const double pieceUnits =
         kPiecePixels * projection.metresPerPixel() / kMetresPerDegree * kGridUnitsPerDegree;
-    const auto& points = polygons_.points;
-    for (std::size_t r = 0; r < polygons_.rings.size(); ++r) {
+    const auto& points = points_;
+    for (std::size_t r = 0; r < rings_.size(); ++r) {
         const Span& span = spans_[r];
         if (!reach.holds(span.west, span.east, span.south, span.north)) {
             continue;
         }
-        const StateRing& ring = polygons_.rings[r];
+        const StateRing& ring = rings_[r];
         bool joined = false;
         for (std::uint32_t k = ring.begin; k + 1 < ring.end; ++k) {
             const GridPoint a = points[k];

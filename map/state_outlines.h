@@ -20,7 +20,10 @@ struct OutlinePiece {
 class StateOutlines {
 public:
     // `polygons` must outlive the outlines.
-    explicit StateOutlines(const StatePolygons& polygons);
+    explicit StateOutlines(const StatePolygons& polygons)
+        : StateOutlines(polygons.rings, polygons.points) {}
+    // The same over any rings and points (Japan's municipalities), which must outlive them.
+    StateOutlines(const std::vector<StateRing>& rings, const std::vector<GridPoint>& points);
 
     // Every piece with an end within `reachRadians` of the middle of the view.
     std::vector<OutlinePiece> near(const MapProjection& projection, double reachRadians) const;
@@ -31,6 +34,7 @@ private:
         std::int32_t west, east, south, north;
     };
 
-    const StatePolygons& polygons_;
+    const std::vector<StateRing>& rings_;
+    const std::vector<GridPoint>& points_;
     std::vector<Span> spans_;
 };

@@ -97,3 +97,18 @@ StateRaster::StateRaster(const std::vector<OutlinePiece>& pieces, const StateGri
         }
     }
 }
+
+std::optional<StateRaster::Sides> StateRaster::sides(const OutlinePiece& piece, double step) const {
+    const double dx = piece.to.x - piece.from.x;
+    const double dy = piece.to.y - piece.from.y;
+    const double length = std::hypot(dx, dy);
+    if (length == 0.0) {
+        return std::nullopt;
+    }
+    const double mx = (piece.from.x + piece.to.x) / 2.0;
+    const double my = (piece.from.y + piece.to.y) / 2.0;
+    const double nx = -dy / length * step;
+    const double ny = dx / length * step;
+    return Sides{at(static_cast<int>(std::floor(mx + nx)), static_cast<int>(std::floor(my + ny))),
+                 at(static_cast<int>(std::floor(mx - nx)), static_cast<int>(std::floor(my - ny)))};
+}

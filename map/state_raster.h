@@ -5,6 +5,7 @@
 #include "map/state_outlines.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // The state under the centre of every pixel of a view, kNoState for the sea. Each row is walked
@@ -25,6 +26,13 @@ public:
                    ? kNoState
                    : states_[static_cast<std::size_t>(y) * size_.width + x];
     }
+    // The states a little left and right of the middle of a piece (kNoState for the sea), seen
+    // `step` pixels from it; none for a piece of no length.
+    struct Sides {
+        std::int32_t left = kNoState;
+        std::int32_t right = kNoState;
+    };
+    std::optional<Sides> sides(const OutlinePiece& piece, double step) const;
     // Rows that the walk got wrong and the grid filled in: for tests and benchmarks.
     int rowsLookedUp() const { return rowsLookedUp_; }
 

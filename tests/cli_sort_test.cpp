@@ -182,39 +182,65 @@ TEST_F(CliSort, drawsAProgressBarOnlyOnATerminal) {
 
 // No --geocode-url and a settings file that does not exist yet: the embedded geocoder answers,
 // with no server and no network.
-TEST(CliSortOffline, titlesFoldersAndFilesWithPrefectureAndMunicipalityByDefault) {
+TEST(CliSortOffline, titlesByEveryPlaceLevelAndKeepsEveryComponentInTheRecords) {
     TempDir card;
     TempDir home;
     TempDir out;
-    const Rationals kyotoLatitude = {{35, 1}, {0, 1}, {1296, 100}};      // 35.0036
-    const Rationals kyotoLongitude = {{135, 1}, {46, 1}, {516, 100}};    // 135.7681
-    const Rationals sapporoLatitude = {{43, 1}, {3, 1}, {4356, 100}};    // 43.0621
-    const Rationals sapporoLongitude = {{141, 1}, {21, 1}, {1584, 100}}; // 141.3544
+    const Rationals kyotoLatitude = {{35, 1}, {0, 1}, {1296, 100}};   // 35.0036
+    const Rationals kyotoLongitude = {{135, 1}, {46, 1}, {516, 100}}; // 135.7681
+    const Rationals bieiLatitude = {{43, 1}, {35, 1}, {1824, 100}};   // 43.5884
+    const Rationals bieiLongitude = {{142, 1}, {28, 1}, {192, 100}};  // 142.4672
     const Rationals pacificLatitude = {{30, 1}, {0, 1}, {0, 1}};
     const Rationals pacificLongitude = {{160, 1}, {0, 1}, {0, 1}};
     WriteFile(card.path() + "DCIM/100CAMERA/DSC00001.JPG",
               ExifPhoto("2010:08:15 09:05:30", kyotoLatitude, kyotoLongitude));
     WriteFile(card.path() + "DCIM/100CAMERA/DSC00002.JPG",
-              ExifPhoto("2010:08:16 10:00:00", sapporoLatitude, sapporoLongitude));
+              ExifPhoto("2010:08:16 10:00:00", bieiLatitude, bieiLongitude));
     WriteFile(card.path() + "DCIM/100CAMERA/DSC00003.JPG",
               ExifPhoto("2010:08:17 11:30:00", pacificLatitude, pacificLongitude));
+    const std::string settings = "--settings " + Quoted(home.path() + "tessaroInit.Ini");
 
-    const CliRun run = Cli("--settings " + Quoted(home.path() + "tessaroInit.Ini") + " sort " +
-                           Quoted(card.path()) + " " + Quoted(out.path()));
+    // 国, 都道府県, 市区町村, 地区名 (the ward in a designated city, the town elsewhere), すべて.
+    const char* kyoto[] = {"日本", "京都府", "京都市", "下京区", "日本京都府京都市下京区御旅町"};
+    const char* biei[] = {"日本", "北海道", "美瑛町", "本町四丁目", "日本北海道美瑛町本町四丁目"};
+    for (int level = 0; level <= 4; ++level) {
+        const std::string set = " --set 2_2_Place=" + std::to_string(level) +
+                                " --set 3_2_Place=" + std::to_string(level);
+        const CliRun plan = Cli(settings + set + " plan " + Quoted(card.path()));
+        EXPECT_EQ(plan.status, 0);
+        EXPECT_EQ(plan.out, std::string("2010(平成22)年\n") + "  08月15日" + kyoto[level] +
+                                "\n    09時05分" + kyoto[level] + ".JPG\n  08月16日" + biei[level] +
+                                "\n    10時00分" + biei[level] +
+                                ".JPG\n  08月17日\n    11時30分.JPG\n")
+            << level;
+    }
+
+    const CliRun run = Cli(settings + " sort " + Quoted(card.path()) + " " + Quoted(out.path()));
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "3 copied, 0 skipped, 0 failed\n");
     EXPECT_TRUE(fs::exists(out.path() + kDay0815 + "09時05分京都市.JPG"));
-    EXPECT_TRUE(fs::exists(out.path() + kYear2010 + "08月16日北海道/10時00分札幌市.JPG"));
+    EXPECT_TRUE(fs::exists(out.path() + kYear2010 + "08月16日北海道/10時00分美瑛町.JPG"));
     EXPECT_TRUE(fs::exists(out.path() + kYear2010 + "08月17日/11時30分.JPG")) << "the open sea";
-    EXPECT_NE(Cp932ToUtf8Replacing(ReadFile(out.path() + kDay0815 + "TSFXML/09時05分京都市TSF.XML"))
-                  .find("<FullAddress>日本京都府京都市</FullAddress>"),
-              std::string::npos);
     EXPECT_FALSE(fs::exists(home.path() + "tessaroInit.Ini")) << "the CLI never writes settings";
+    const std::string kyotoRecord = "TSFXML/09時05分京都市TSF.XML";
+    const std::string components =
+        "<ShortAddress01>日本</ShortAddress01>\r\n<ShortAddress02>京都府</ShortAddress02>\r\n"
+        "<ShortAddress03>京都市</ShortAddress03>\r\n<ShortAddress04>下京区</ShortAddress04>\r\n"
+        "<ShortAddress05>御旅町</ShortAddress05>";
+    const std::string first = Cp932ToUtf8Replacing(ReadFile(out.path() + kDay0815 + kyotoRecord));
+    EXPECT_NE(first.find(components), std::string::npos) << first;
+    EXPECT_NE(first.find("<FullAddress>日本京都府京都市下京区御旅町</FullAddress>"),
+              std::string::npos);
 
-    // 地区名 and すべて take what the answer has rather than nothing.
-    const CliRun plan = Cli("--settings " + Quoted(home.path() + "tessaroInit.Ini") +
-                            " --set 2_2_Place=3 --set 3_2_Place=4 plan " + Quoted(card.path()));
-    EXPECT_NE(plan.out.find("\n  08月15日京都市\n    09時05分日本京都府京都市.JPG\n"),
-              std::string::npos)
-        << plan.out;
+    // A rerun over the copies takes their places from the records: it has no geocoder at all.
+    TempDir again;
+    const CliRun rerun =
+        Cli(settings + " --set 3_2_Place=4 sort " + Quoted(out.path()) + " " + Quoted(again.path()),
+            "TESSARO_DATA_DIR=" + Quoted(home.path()));
+    EXPECT_EQ(rerun.out, "3 copied, 0 skipped, 0 failed\n") << rerun.err;
+    const std::string copied = kDay0815 + "09時05分日本京都府京都市下京区御旅町.JPG";
+    EXPECT_TRUE(fs::exists(again.path() + copied));
+    const std::string second = Cp932ToUtf8Replacing(
+        ReadFile(again.path() + kDay0815 + "TSFXML/09時05分日本京都府京都市下京区御旅町TSF.XML"));
+    EXPECT_NE(second.find(components), std::string::npos) << second;
 }

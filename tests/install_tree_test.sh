@@ -32,9 +32,11 @@ done
 for file in share/tessaro/ReadMe.txt share/doc/tessaro/copyright; do
     [ -s "$usr/$file" ] || fail "$file is missing or empty"
 done
-# The built-in geocoder looks for its states in the same folder.
-cmp -s "$usr/share/tessaro/admin1.bin" "$(dirname "$0")/../geocode/data/admin1.bin" ||
-    fail "share/tessaro/admin1.bin is missing or not the repository's"
+# The built-in geocoder looks for its states and Japan's municipalities in the same folder.
+for data in admin1.bin japan.bin; do
+    cmp -s "$usr/share/tessaro/$data" "$(dirname "$0")/../geocode/data/$data" ||
+        fail "share/tessaro/$data is missing or not the repository's"
+done
 # Debian's layout: gzipped manual pages, and a copyright file and changelog beside each other.
 for page in tessaro tessaro-cli; do
     manual=$share/man/man1/$page.1.gz

@@ -2,6 +2,7 @@
 #include "image/pixels_mat.h"
 #include "map/map_marker.h"
 #include "map/map_projection.h"
+#include "map/municipal_borders.h"
 #include "map/offline_map.h"
 #include "map/state_outlines.h"
 #include "map/state_raster.h"
@@ -176,6 +177,61 @@ TEST(OfflineMap, shadesKyotoPrefectureMarksTheMiddleAndNamesKyoto) {
     EXPECT_LT(std::abs(osaka->box.top - osakaAt.y), 20);
     EXPECT_TRUE(LabelsApart(map));
     EXPECT_GT(map.labels.size(), 10u);
+}
+
+// In Japan the map names the photo's municipality, with its ward in a designated city, and
+// credits the ministry whose borders it draws; out at sea it does neither.
+TEST(OfflineMap, namesThePhotosMunicipalityAndCreditsTheMinistry) {
+    const OfflineMap kyoto = Draw(kKyotoLatitude, kKyotoLongitude);
+    EXPECT_EQ(kyoto.municipality, "京都市中京区");
+    EXPECT_NE(Label(kyoto, "京都市中京区"), nullptr);
+    EXPECT_EQ(Draw(43.5884, 142.4672).municipality, "美瑛町");
+    const OfflineMap ocean = Draw(0.5, -140.0);
+    EXPECT_EQ(ocean.municipality, "");
+    // The credit line along the top right corner.
+    const auto inked = [](const OfflineMap& map) {
+        int count = 0;
+        for (int y = 0; y < 16; ++y) {
+            for (int x = 200; x < 400; ++x) {
+                const cv::Vec3b pixel = PixelAt(map, x, y);
+                count += pixel[0] < 150 && pixel[1] < 150 && pixel[2] < 150;
+            }
+        }
+        return count;
+    };
+    EXPECT_GT(inked(kyoto), 50);
+    EXPECT_EQ(inked(ocean), 0);
+}
+
+// On a blank picture around Yokohama: the border of 新宿区 and 渋谷区 is drawn; Kamakura's coast,
+// which Natural Earth's polygons draw, and the inside of a municipality are not.
+TEST(MunicipalBorders, drawsBordersBetweenMunicipalitiesButNotTheCoast) {
+    const BuiltinData& data = builtinData();
+    ASSERT_NE(data.japan(), nullptr);
+    const StateOutlines outlines(data.japan()->rings, data.japan()->points);
+    const GeoPoint middle{35.45, 139.60};
+    const MapProjection projection(middle.latitude, middle.longitude, kViewSize,
+                                   kOfflineMapMetresPerPixel);
+    const std::vector<OutlinePiece> pieces = outlines.near(projection, projection.cornerAngle());
+    const StateRaster raster(pieces, *data.japanGrid(), projection);
+    cv::Mat picture(kViewSize.height, kViewSize.width, CV_8UC3, cv::Scalar(255, 255, 255));
+    DrawMunicipalBorders(picture, pieces, raster, *data.japan());
+    const auto drawnNear = [&](const GeoPoint& position, int radius) {
+        const MapPoint at = Where(middle, position);
+        for (int dy = -radius; dy <= radius; ++dy) {
+            for (int dx = -radius; dx <= radius; ++dx) {
+                if (picture.at<cv::Vec3b>(static_cast<int>(at.y) + dy,
+                                          static_cast<int>(at.x) + dx) !=
+                    cv::Vec3b(255, 255, 255)) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(drawnNear({35.68412, 139.69135}, 1)) << "新宿区 and 渋谷区";
+    EXPECT_FALSE(drawnNear({35.30182, 139.52583}, 2)) << "Shichirigahama, 2.4 km from a border";
+    EXPECT_FALSE(drawnNear({35.60, 139.20}, 2)) << "相模原市緑区, 3 km from its borders";
 }
 
 TEST(OfflineMap, drawsTheCoastAndTheMarkerAtSea) {

@@ -1,6 +1,8 @@
 #include "geocode/state_grid.h"
 #include "geocode/state_polygons.h"
 
+#include "tests/data_file_bytes.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,25 +16,6 @@
 namespace {
 
 using Ring = std::vector<GridPoint>;
-
-std::string Number(std::uint64_t value) {
-    std::string bytes;
-    do {
-        const auto low = static_cast<char>(value & 0x7F);
-        value >>= 7;
-        bytes += value != 0 ? static_cast<char>(low | 0x80) : low;
-    } while (value != 0);
-    return bytes;
-}
-
-std::string Signed(std::int64_t value) {
-    return Number(value >= 0 ? static_cast<std::uint64_t>(value) << 1
-                             : (static_cast<std::uint64_t>(-value) << 1) - 1);
-}
-
-std::string Text(const std::string& text) {
-    return Number(text.size()) + text;
-}
 
 // A state as scripts/derive-admin1.py writes it, its points in degrees times 1e4.
 std::string State(const std::string& name, const std::vector<Ring>& rings) {
@@ -179,4 +162,21 @@ TEST(StateGrid, takesTheNearestStateWithinTheDistanceForAPositionOutsideEvery) {
     EXPECT_FALSE(grid.find(-0.01, 0.005, 1.0));
     EXPECT_FALSE(grid.find(std::numeric_limits<double>::quiet_NaN(), 0.0, 5.0));
     EXPECT_FALSE(grid.find(91.0, 0.0, 5.0));
+}
+
+// Japan's municipalities have a grid of their own: it finds nothing outside its extent, and
+// polygons out of it or in its northmost row, where the walk starts, leave it unusable.
+TEST(StateGrid, findsOnlyInsideItsExtentAndRefusesPolygonsBeyondIt) {
+    const GridExtent extent{0, 0, 10, 10, 500};
+    const auto inside = readStatePolygons(File({State("a", {Square(1000, 1000, 2000, 2000)})}));
+    ASSERT_TRUE(inside);
+    const StateGrid grid(inside->rings, inside->points, extent);
+    ASSERT_TRUE(grid.usable());
+    EXPECT_TRUE(grid.find(0.15, 0.15, 0.0));
+    EXPECT_FALSE(grid.find(0.15, 0.55, 100.0)) << "east of the extent";
+    for (const Ring& ring : {Square(1000, 1000, 6000, 2000), Square(1000, 1000, 2000, 4600)}) {
+        const auto beyond = readStatePolygons(File({State("a", {ring})}));
+        ASSERT_TRUE(beyond);
+        EXPECT_FALSE(StateGrid(beyond->rings, beyond->points, extent).usable());
+    }
 }

@@ -82,8 +82,7 @@ TEST(TitleCompose, titlesDaysByDateChoicePlaceChoiceAndStyle) {
     options.folder2DateChoice = -1;
     options.folder2PlaceChoice = 0;
     options.folder2Place = 2;
-    EXPECT_EQ(composeDayTitle(Entry(1, Local(2011, 3, 5), {"日本", "京都府"}), options, counter),
-              "5");
+    EXPECT_EQ(composeDayTitle(Entry(1, Local(2011, 3, 5)), options, counter), "5");
 }
 
 TEST(TitleCompose, namesFilesByEachChoiceAndKeepsOnlyExactJpgExtensions) {
@@ -123,7 +122,7 @@ TEST(TitleCompose, namesFilesByEachChoiceAndKeepsOnlyExactJpgExtensions) {
     EXPECT_EQ(counter, 3);
 }
 
-// 地区名 and すべて used to give nothing for an answer shorter than five components, which
+// 市区町村, 地区名 and すべて used to give nothing for an answer shorter than they ask, which
 // silently took the place out of every title.
 TEST(TitleCompose, takesPlacesByLevelAndNeverDropsOneForAShortAnswer) {
     EXPECT_EQ(placeText(kGion, 0), "日本");
@@ -134,7 +133,8 @@ TEST(TitleCompose, takesPlacesByLevelAndNeverDropsOneForAShortAnswer) {
     EXPECT_EQ(placeText({"日本", "京都府", "京都市"}, 3), "京都市");
     EXPECT_EQ(placeText({"日本", "東京都"}, 3), "東京都");
     EXPECT_EQ(placeText({"日本", "東京都"}, 4), "日本東京都");
-    EXPECT_EQ(placeText({"日本", "東京都"}, 2), "");
+    EXPECT_EQ(placeText({"日本", "東京都"}, 2), "東京都");
+    EXPECT_EQ(placeText({"フランス共和国", "パリ"}, 2), "パリ");
     EXPECT_EQ(placeText({}, 0), "");
     EXPECT_EQ(placeText({}, 3), "");
     EXPECT_EQ(placeText({}, 4), "");

@@ -7,10 +7,8 @@ std::string placeText(const std::vector<std::string>& components, int level) {
     if (level == kPlaceAll) {
         return joinComponents(components);
     }
-    if (level == kPlaceDistrict && components.size() <= kPlaceDistrict) {
-        return components.back();
-    }
-    return static_cast<std::size_t>(level) < components.size() ? components[level] : "";
+    return static_cast<std::size_t>(level) < components.size() ? components[level]
+                                                               : components.back();
 }
 
 std::string joinComponents(const std::vector<std::string>& components) {
