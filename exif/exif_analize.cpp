@@ -1,6 +1,7 @@
 #include "exif/exif_analize.h"
 
 #include "exif/exif_segment.h"
+#include "exif/jpeg_segments.h"
 #include "platform/byte_reader.h"
 #include "platform/open_for_reading.h"
 #include "platform/shooting_time_text.h"
@@ -121,30 +122,30 @@ bool CExifAnalize::HasShootingTime() const {
 // to its end would cost a read for every few KiB of it.
 std::optional<std::uint64_t> CExifAnalize::FindTiffHeader() {
     constexpr int kMostApp0Segments = 64;
-    const auto soi = m_bytes.read(0, 2);
-    if (!soi || (*soi)[0] != 0xFF || (*soi)[1] != 0xD8) {
+    constexpr std::uint64_t kJfifApp0Bytes = 16;
+    if (!StartsWithSoi(m_bytes)) {
         return std::nullopt;
     }
     std::uint64_t position = 2;
     for (int app0 = 0; app0 <= kMostApp0Segments; ++app0) {
-        const auto marker = m_bytes.read(position, 2);
-        if (!marker || (*marker)[0] != 0xFF) {
+        const auto marker = m_bytes.slice(position, 2);
+        if (!marker || (*marker)[0] != kJpegMarkerByte) {
             return std::nullopt;
         }
-        if ((*marker)[1] == 0xE1) {
-            // Past the segment's length and 6-byte identifier, neither of which is looked at.
-            return ReadTiffHeader(position + 2 + 8);
+        if ((*marker)[1] == kJpegApp1) {
+            // Past the segment's length and identifier, neither of which is looked at.
+            return ReadTiffHeader(position + 2 + 2 + kExifIdentifier.size());
         }
-        if ((*marker)[1] != 0xE0) {
+        if ((*marker)[1] != kJpegApp0) {
             return std::nullopt;
         }
-        position += 2 + 16;
+        position += 2 + kJfifApp0Bytes;
     }
     return std::nullopt;
 }
 
 std::optional<std::uint64_t> CExifAnalize::ReadTiffHeader(std::uint64_t base) {
-    const auto header = m_bytes.read(base, 8);
+    const auto header = m_bytes.slice(base, 8);
     if (!header || base > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) {
         return std::nullopt;
     }
@@ -165,14 +166,14 @@ void CExifAnalize::ReadIfdAt(std::int32_t value, std::int16_t ifd, IfdReading re
 }
 
 void CExifAnalize::ReadIfd(std::uint64_t offset, std::int16_t ifd, IfdReading reading) {
-    const auto countField = m_bytes.read(offset, 2);
+    const auto countField = m_bytes.slice(offset, 2);
     if (!countField) {
         return;
     }
     const auto count = static_cast<std::int16_t>(*ByteReader(*countField, BigEndian()).u16(0));
     std::uint16_t previousTag = 0;
     for (std::int64_t i = 0; i < count; ++i) {
-        const auto field = m_bytes.read(offset + 2 + kEntryBytes * i, kEntryBytes);
+        const auto field = m_bytes.slice(offset + 2 + kEntryBytes * i, kEntryBytes);
         if (!field) {
             return;
         }
@@ -219,7 +220,7 @@ bool CExifAnalize::ReadValues(CExifEntryInfo& entry, const std::uint8_t (&valueF
         rational ? 8 * std::min<std::uint64_t>(entry.m_nCount, CExifEntryInfo::kMaxRationals)
                  : std::min<std::uint64_t>(entry.m_nCount, kScratchBytes);
     const auto offset = EntryOffset(entry.m_nValue);
-    const auto values = offset ? m_bytes.read(*offset, length) : std::nullopt;
+    const auto values = offset ? m_bytes.slice(*offset, length) : std::nullopt;
     if (!values) {
         return false;
     }
