@@ -1,6 +1,7 @@
 #include "image/jpeg_frame.h"
 
 #include "exif/jpeg_segments.h"
+#include "exif/tiff_directory.h"
 #include "platform/byte_reader.h"
 
 #include <algorithm>
@@ -11,11 +12,6 @@ namespace {
 
 using Segments = JpegSegments<const ByteReader>;
 
-constexpr std::uint32_t kIntelOrder = 0x4949;    // "II"
-constexpr std::uint32_t kMotorolaOrder = 0x4D4D; // "MM"
-constexpr std::uint32_t kTiffMagic = 42;
-constexpr std::uint32_t kOrientationTag = 0x0112;
-constexpr std::uint64_t kIfdEntrySize = 12;
 constexpr std::uint32_t kMaxSampling = 4;
 constexpr std::uint32_t kMaxScanComponents = 4;
 
@@ -68,37 +64,29 @@ std::optional<JpegFrame> ParseFrame(std::uint32_t marker, std::span<const std::u
 
 // The decoder reads the first 16-bit value of IFD0's first orientation entry, whatever the
 // entry's type says; an entry past the end is not there.
-int OrientationInIfd0(const ByteReader& tiff) {
-    const auto ifd = tiff.u32(4);
-    const auto count = ifd ? tiff.u16(*ifd) : std::nullopt;
-    if (!count) {
-        return 1;
-    }
-    for (std::uint64_t i = 0; i < *count; ++i) {
-        const std::uint64_t entry = std::uint64_t{*ifd} + 2 + kIfdEntrySize * i;
-        const auto tag = tiff.u16(entry);
-        if (!tag) {
-            break;
-        }
-        if (*tag == kOrientationTag) {
-            const auto value = tiff.u16(entry + 8);
-            return value && *value >= 1 && *value <= 8 ? static_cast<int>(*value) : 1;
-        }
-    }
-    return 1;
-}
-
 int ExifOrientation(std::span<const std::uint8_t> app1) {
     if (!IsExifSegment(app1)) {
         return 1;
     }
-    const auto tiff = app1.subspan(kExifIdentifier.size());
-    const auto byteOrder = ByteReader(tiff, true).u16(0);
-    if (byteOrder != kIntelOrder && byteOrder != kMotorolaOrder) {
+    const ByteReader bytes(app1.subspan(kExifIdentifier.size()), true);
+    const auto header = ReadTiffHeader(bytes, 0);
+    if (!header || header->magic != kTiffMagic) {
         return 1;
     }
-    const ByteReader reader(tiff, byteOrder == kMotorolaOrder);
-    return reader.u16(2) == kTiffMagic ? OrientationInIfd0(reader) : 1;
+    const TiffReader tiff(bytes, 0, header->bigEndian);
+    const auto ifd0 = tiff.directory(header->ifd0);
+    int orientation = 1;
+    if (ifd0) {
+        tiff.entries(*ifd0, [&](const IfdEntry& entry) {
+            if (entry.tag != kTagOrientation) {
+                return true;
+            }
+            const int value = entry.fieldShort();
+            orientation = value >= 1 && value <= 8 ? value : 1;
+            return false;
+        });
+    }
+    return orientation;
 }
 
 // What the walk has found so far.
