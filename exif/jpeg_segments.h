@@ -97,19 +97,24 @@ public:
         if (ended_) {
             return std::nullopt;
         }
-        while (const auto found = bytes_.find(kJpegMarkerByte, position_)) {
-            position_ = *found;
-            while (bytes_.u8(position_) == kJpegMarkerByte) {
-                ++position_;
+        // Coded data stops the search at about every 256th byte, a 0xFF: local copies keep the
+        // reader and the position in registers across it.
+        const ByteReader bytes = bytes_;
+        std::uint64_t position = position_;
+        while (const auto found = bytes.find(kJpegMarkerByte, position)) {
+            position = *found;
+            while (bytes.u8(position) == kJpegMarkerByte) {
+                ++position;
             }
-            const auto code = bytes_.u8(position_);
-            ++position_;
+            const auto code = bytes.u8(position);
+            ++position;
             if (code && *code != 0 && !IsStandaloneMarker(*code)) {
-                const auto field = bytes_.slice(position_, 2);
-                return give(static_cast<std::uint8_t>(*code), position_,
+                const auto field = bytes.slice(position, 2);
+                return give(static_cast<std::uint8_t>(*code), position,
                             field ? *ByteReader(*field, true).u16(0) : 0);
             }
         }
+        position_ = position;
         return std::nullopt;
     }
 
