@@ -1,13 +1,13 @@
 #include "exif/exif_analize.h"
 
 #include "exif/exif_segment.h"
+#include "exif/jpeg_segments.h"
 #include "platform/byte_reader.h"
 #include "platform/open_for_reading.h"
 #include "platform/shooting_time_text.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <iterator>
 #include <limits>
 #include <sys/stat.h>
@@ -15,28 +15,8 @@
 
 namespace {
 
-// BYTE to DOUBLE, and IFD.
-constexpr std::uint16_t kFirstType = 1;
-constexpr std::uint16_t kLastType = 13;
-constexpr std::uint16_t kTypeAscii = 2;
-constexpr std::uint16_t kTypeShort = 3;
-constexpr std::uint16_t kTypeRational = 5;
-constexpr std::uint16_t kTypeSignedRational = 10;
-constexpr std::uint16_t kExifIfdPointer = 34665;
-constexpr std::uint16_t kGpsIfdPointer = 34853;
-constexpr std::uint16_t kDateTimeOriginal = 36867;
-constexpr std::uint16_t kGpsLatitudeRef = 1;
-constexpr std::uint16_t kGpsLatitude = 2;
-constexpr std::uint16_t kGpsLongitudeRef = 3;
-constexpr std::uint16_t kGpsLongitude = 4;
 // The reader's scratch capacity: longer texts are cut to it.
 constexpr std::uint64_t kScratchBytes = 8192;
-constexpr std::uint64_t kEntryBytes = 12;
-
-std::string TextUpToNul(std::span<const std::uint8_t> bytes) {
-    const auto* first = reinterpret_cast<const char*>(bytes.data());
-    return std::string(first, strnlen(first, bytes.size()));
-}
 
 double Component(const CExifEntryInfo& entry, int index) {
     return static_cast<double>(entry.m_nNumerator[index]) /
@@ -85,7 +65,7 @@ int CExifAnalize::LookAgain(std::size_t first, int walked) {
     const std::int32_t walkBase = m_nTiffBase;
     const std::uint16_t walkByteOrder = m_nByteOrder;
     const std::uint16_t walkTiffOffsets = m_bTiffOffsets;
-    if (ReadDirectories(ReadTiffHeader(*base), IfdReading::kWhole) == 0 && HasShootingTime()) {
+    if (ReadDirectories(base, IfdReading::kWhole) == 0 && HasShootingTime()) {
         return 0;
     }
     m_entries.erase(m_entries.begin() + first, m_entries.end());
@@ -96,23 +76,32 @@ int CExifAnalize::LookAgain(std::size_t first, int walked) {
     return walked;
 }
 
-int CExifAnalize::ReadDirectories(std::optional<std::uint64_t> ifd0, IfdReading reading) {
-    if (!ifd0) {
+int CExifAnalize::ReadDirectories(std::optional<std::uint64_t> base, IfdReading reading) {
+    // The base must fit m_nTiffBase.
+    const auto header =
+        base && *base <= static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())
+            ? ReadTiffHeader(m_bytes, *base)
+            : std::nullopt;
+    if (!header) {
         return -2;
     }
-    ReadIfd(*ifd0, 0, reading);
+    m_nTiffBase = static_cast<std::int32_t>(*base);
+    m_nByteOrder = header->bigEndian ? kBigEndian : kLittleEndian;
+    m_bTiffOffsets = 1;
+    const ExifTiff tiff(m_bytes, *base, header->bigEndian);
+    ReadIfd(tiff, header->ifd0, 0, reading);
     // Looked up in turn, so a GPS pointer inside the Exif sub-IFD is followed too.
-    if (const CExifEntryInfo* exif = Find(kExifIfdPointer)) {
-        ReadIfdAt(exif->m_nValue, 1, reading);
+    if (const CExifEntryInfo* exif = Find(kTagExifIfdPointer)) {
+        ReadIfd(tiff, exif->m_nValue, 1, reading);
     }
-    if (const CExifEntryInfo* gps = Find(kGpsIfdPointer)) {
-        ReadIfdAt(gps->m_nValue, 2, reading);
+    if (const CExifEntryInfo* gps = Find(kTagGpsIfdPointer)) {
+        ReadIfd(tiff, gps->m_nValue, 2, reading);
     }
     return 0;
 }
 
 bool CExifAnalize::HasShootingTime() const {
-    const CExifEntryInfo* found = Find(kDateTimeOriginal);
+    const CExifEntryInfo* found = Find(kTagDateTimeOriginal);
     return found != nullptr && IsShootingTimeText(found->m_strText);
 }
 
@@ -121,110 +110,81 @@ bool CExifAnalize::HasShootingTime() const {
 // to its end would cost a read for every few KiB of it.
 std::optional<std::uint64_t> CExifAnalize::FindTiffHeader() {
     constexpr int kMostApp0Segments = 64;
-    const auto soi = m_bytes.read(0, 2);
-    if (!soi || (*soi)[0] != 0xFF || (*soi)[1] != 0xD8) {
+    constexpr std::uint64_t kJfifApp0Bytes = 16;
+    if (!StartsWithSoi(m_bytes)) {
         return std::nullopt;
     }
     std::uint64_t position = 2;
     for (int app0 = 0; app0 <= kMostApp0Segments; ++app0) {
-        const auto marker = m_bytes.read(position, 2);
-        if (!marker || (*marker)[0] != 0xFF) {
+        const auto marker = m_bytes.slice(position, 2);
+        if (!marker || (*marker)[0] != kJpegMarkerByte) {
             return std::nullopt;
         }
-        if ((*marker)[1] == 0xE1) {
-            // Past the segment's length and 6-byte identifier, neither of which is looked at.
-            return ReadTiffHeader(position + 2 + 8);
+        if ((*marker)[1] == kJpegApp1) {
+            // Past the segment's length and identifier, neither of which is looked at.
+            return position + 2 + 2 + kExifIdentifier.size();
         }
-        if ((*marker)[1] != 0xE0) {
+        if ((*marker)[1] != kJpegApp0) {
             return std::nullopt;
         }
-        position += 2 + 16;
+        position += 2 + kJfifApp0Bytes;
     }
     return std::nullopt;
 }
 
-std::optional<std::uint64_t> CExifAnalize::ReadTiffHeader(std::uint64_t base) {
-    const auto header = m_bytes.read(base, 8);
-    if (!header || base > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) {
-        return std::nullopt;
-    }
-    const std::uint8_t first = (*header)[0];
-    if (first != (*header)[1] || (first != 'I' && first != 'M')) {
-        return std::nullopt;
-    }
-    m_nTiffBase = static_cast<std::int32_t>(base);
-    m_nByteOrder = first == 'I' ? kLittleEndian : kBigEndian;
-    m_bTiffOffsets = 1;
-    return base + *ByteReader(*header, BigEndian()).u32(4);
-}
-
-void CExifAnalize::ReadIfdAt(std::int32_t value, std::int16_t ifd, IfdReading reading) {
-    if (const auto offset = EntryOffset(value)) {
-        ReadIfd(*offset, ifd, reading);
-    }
-}
-
-void CExifAnalize::ReadIfd(std::uint64_t offset, std::int16_t ifd, IfdReading reading) {
-    const auto countField = m_bytes.read(offset, 2);
-    if (!countField) {
+void CExifAnalize::ReadIfd(const ExifTiff& tiff, std::int64_t offset, std::int16_t ifd,
+                           IfdReading reading) {
+    const auto directory = tiff.directory(offset);
+    // The count is signed: zero or negative means no entries.
+    if (!directory || static_cast<std::int16_t>(directory->count) <= 0) {
         return;
     }
-    const auto count = static_cast<std::int16_t>(*ByteReader(*countField, BigEndian()).u16(0));
     std::uint16_t previousTag = 0;
-    for (std::int64_t i = 0; i < count; ++i) {
-        const auto field = m_bytes.read(offset + 2 + kEntryBytes * i, kEntryBytes);
-        if (!field) {
-            return;
-        }
-        const ByteReader reader(*field, BigEndian());
+    tiff.entries(*directory, [&](const IfdEntry& read) {
         CExifEntryInfo entry;
-        entry.m_nTag = static_cast<std::uint16_t>(*reader.u16(0));
-        entry.m_nType = static_cast<std::uint16_t>(*reader.u16(2));
-        entry.m_nCount = *reader.u32(4);
-        entry.m_nValue = entry.m_nType == kTypeShort ? static_cast<std::int16_t>(*reader.u16(8))
-                                                     : static_cast<std::int32_t>(*reader.u32(8));
+        entry.m_nTag = read.tag;
+        entry.m_nType = read.type;
+        entry.m_nCount = read.count;
+        entry.m_nValue = read.type == kTiffShort ? static_cast<std::int16_t>(read.fieldShort())
+                                                 : static_cast<std::int32_t>(read.fieldLong());
         entry.m_nIfd = ifd;
-        // The next read may replace the bytes the field points into.
-        std::uint8_t valueField[4];
-        std::memcpy(valueField, field->data() + 8, sizeof valueField);
-
         if (reading == IfdReading::kWhole) {
             // An entry of no TIFF type is a stray: one numbered 1 in IFD0 would hide the GPS
             // latitude reference.
-            if (entry.m_nType < kFirstType || entry.m_nType > kLastType) {
-                continue;
+            if (read.type < kTiffByte || read.type > kTiffIfd) {
+                return true;
             }
-        } else if (entry.m_nTag != kExifIfdPointer && entry.m_nTag < previousTag) {
+        } else if (read.tag != kTagExifIfdPointer && read.tag < previousTag) {
             // Tags rise within a directory; the first one that falls ends it, except the Exif
             // pointer, which some writers append last.
-            return;
+            return false;
         }
-        previousTag = entry.m_nTag;
-        if (ReadValues(entry, valueField)) {
+        previousTag = read.tag;
+        if (ReadValues(tiff, entry, read)) {
             m_entries.push_back(std::move(entry));
         }
-    }
+        return true;
+    });
 }
 
-bool CExifAnalize::ReadValues(CExifEntryInfo& entry, const std::uint8_t (&valueField)[4]) {
-    if (entry.m_nType == kTypeAscii && entry.m_nCount <= 4) {
-        entry.m_strText = TextUpToNul(std::span(valueField, entry.m_nCount));
+bool CExifAnalize::ReadValues(const ExifTiff& tiff, CExifEntryInfo& entry, const IfdEntry& read) {
+    if (entry.m_nType == kTiffAscii && entry.m_nCount <= read.field.size()) {
+        entry.m_strText = TiffText(std::span(read.field).first(entry.m_nCount));
         return true;
     }
-    const bool rational = entry.m_nType == kTypeRational || entry.m_nType == kTypeSignedRational;
-    if (entry.m_nType != kTypeAscii && !rational) {
+    const bool rational = entry.m_nType == kTiffRational || entry.m_nType == kTiffSignedRational;
+    if (entry.m_nType != kTiffAscii && !rational) {
         return true;
     }
     const std::uint64_t length =
         rational ? 8 * std::min<std::uint64_t>(entry.m_nCount, CExifEntryInfo::kMaxRationals)
                  : std::min<std::uint64_t>(entry.m_nCount, kScratchBytes);
-    const auto offset = EntryOffset(entry.m_nValue);
-    const auto values = offset ? m_bytes.read(*offset, length) : std::nullopt;
+    const auto values = tiff.slice(entry.m_nValue, length);
     if (!values) {
         return false;
     }
     if (!rational) {
-        entry.m_strText = TextUpToNul(*values);
+        entry.m_strText = TiffText(*values);
         return true;
     }
     const ByteReader reader(*values, BigEndian());
@@ -233,15 +193,6 @@ bool CExifAnalize::ReadValues(CExifEntryInfo& entry, const std::uint8_t (&valueF
         entry.m_nDenominator[j] = *reader.u32(8 * j + 4);
     }
     return true;
-}
-
-// A value field names an offset from the TIFF header; one that points before the file is none.
-std::optional<std::uint64_t> CExifAnalize::EntryOffset(std::int32_t value) const {
-    const std::int64_t offset = (m_bTiffOffsets ? std::int64_t{m_nTiffBase} : 0) + value;
-    if (offset < 0) {
-        return std::nullopt;
-    }
-    return static_cast<std::uint64_t>(offset);
 }
 
 const CExifEntryInfo* CExifAnalize::Find(std::uint16_t tag) const {
@@ -260,16 +211,16 @@ int CExifAnalize::FindEntry(std::uint16_t tag, CExifEntryInfo& entry) const {
 }
 
 int CExifAnalize::GetDateTimeOriginal(std::int64_t& time) const {
-    const CExifEntryInfo* found = Find(kDateTimeOriginal);
+    const CExifEntryInfo* found = Find(kTagDateTimeOriginal);
     return found != nullptr && ParseShootingTimeText(found->m_strText, time) ? 1 : 0;
 }
 
 int CExifAnalize::GetGpsLatitude(double& latitude) const {
-    return GetGpsCoordinate(kGpsLatitudeRef, kGpsLatitude, 'N', latitude);
+    return GetGpsCoordinate(kTagGpsLatitudeRef, kTagGpsLatitude, 'N', latitude);
 }
 
 int CExifAnalize::GetGpsLongitude(double& longitude) const {
-    return GetGpsCoordinate(kGpsLongitudeRef, kGpsLongitude, 'E', longitude);
+    return GetGpsCoordinate(kTagGpsLongitudeRef, kTagGpsLongitude, 'E', longitude);
 }
 
 // A zero denominator or a missing component gives no number at all; cameras without a fix

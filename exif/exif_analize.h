@@ -2,6 +2,7 @@
 
 #include "exif/exif_entry_info.h"
 #include "exif/header_bytes.h"
+#include "exif/tiff_directory.h"
 
 #include <cstdint>
 #include <optional>
@@ -52,17 +53,15 @@ public:
 
 private:
     enum class IfdReading { kUpToFallingTag, kWhole };
+    using ExifTiff = TiffReader<HeaderBytes>;
 
     int ReadStructure();
     int LookAgain(std::size_t first, int walked);
-    int ReadDirectories(std::optional<std::uint64_t> ifd0, IfdReading reading);
+    int ReadDirectories(std::optional<std::uint64_t> base, IfdReading reading);
     bool HasShootingTime() const;
     std::optional<std::uint64_t> FindTiffHeader();
-    std::optional<std::uint64_t> ReadTiffHeader(std::uint64_t base);
-    void ReadIfd(std::uint64_t offset, std::int16_t ifd, IfdReading reading);
-    void ReadIfdAt(std::int32_t value, std::int16_t ifd, IfdReading reading);
-    bool ReadValues(CExifEntryInfo& entry, const std::uint8_t (&valueField)[4]);
-    std::optional<std::uint64_t> EntryOffset(std::int32_t value) const;
+    void ReadIfd(const ExifTiff& tiff, std::int64_t offset, std::int16_t ifd, IfdReading reading);
+    bool ReadValues(const ExifTiff& tiff, CExifEntryInfo& entry, const IfdEntry& read);
     const CExifEntryInfo* Find(std::uint16_t tag) const;
     int GetGpsCoordinate(std::uint16_t referenceTag, std::uint16_t valueTag, char positive,
                          double& coordinate) const;

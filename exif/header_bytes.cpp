@@ -20,8 +20,8 @@ void HeaderBytes::reset(int fd, std::uint64_t fileSize) {
     windowLength_ = 0;
 }
 
-std::optional<std::span<const std::uint8_t>> HeaderBytes::read(std::uint64_t offset,
-                                                               std::uint64_t length) {
+std::optional<std::span<const std::uint8_t>> HeaderBytes::slice(std::uint64_t offset,
+                                                                std::uint64_t length) {
     if (offset > fileSize_ || length > fileSize_ - offset) {
         return std::nullopt;
     }

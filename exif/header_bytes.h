@@ -17,7 +17,7 @@ public:
 
     // The `length` bytes at `offset`, valid until the next call; nullopt when any of them lies
     // beyond the end of the file or cannot be read.
-    std::optional<std::span<const std::uint8_t>> read(std::uint64_t offset, std::uint64_t length);
+    std::optional<std::span<const std::uint8_t>> slice(std::uint64_t offset, std::uint64_t length);
 
 private:
     bool growPrefix(std::uint64_t end);

@@ -2,6 +2,7 @@
 
 #include "exif/camera_written.h"
 #include "exif/exif_preview.h"
+#include "exif/jpeg_segments.h"
 #include "image/decode_jpeg_direct.h"
 #include "image/jpeg_file.h"
 #include "image/jpeg_frame.h"
@@ -28,7 +29,6 @@ constexpr std::size_t kMaxHeadRead = 512 * 1024;
 // A camera's preview is a properly scaled picture; twice the fitted size each way leaves the
 // area resize enough to average.
 constexpr int kLeastPreviewOversample = 2;
-constexpr std::uint8_t kExifHeader[] = {'E', 'x', 'i', 'f', 0, 0};
 
 // The file's bytes up to its first scan header, with what they say.
 struct Head {
@@ -45,7 +45,8 @@ std::optional<Head> ReadHead(const std::string& path) {
     }
     const auto size = static_cast<std::uint64_t>(info.st_size);
     std::uint8_t tail[2] = {};
-    if (!ReadFullyAt(fd.get(), size - 2, tail, 2) || tail[0] != 0xFF || tail[1] != 0xD9) {
+    if (!ReadFullyAt(fd.get(), size - 2, tail, 2) || tail[0] != kJpegMarkerByte ||
+        tail[1] != kJpegEoi) {
         return std::nullopt;
     }
     Head head;
@@ -72,12 +73,10 @@ std::optional<ExifPreview> CameraPreview(const Head& head) {
     const JpegFrame& frame = head.frame;
     const std::span<const std::uint8_t> app1 =
         std::span(head.bytes).subspan(frame.app1Offset, frame.app1Length);
-    if (app1.size() < sizeof kExifHeader ||
-        !std::equal(std::begin(kExifHeader), std::end(kExifHeader), app1.begin()) ||
-        std::int64_t{frame.width} * frame.height > kMaxPhotoPixels) {
+    if (!IsExifSegment(app1) || std::int64_t{frame.width} * frame.height > kMaxPhotoPixels) {
         return std::nullopt;
     }
-    auto exif = ReadExifPreview(app1.subspan(sizeof kExifHeader));
+    auto exif = ReadExifPreview(app1.subspan(kExifIdentifier.size()));
     const bool trusted = exif && WrittenByCamera(*exif, head.modified) &&
                          exif->pixelWidth == static_cast<std::uint32_t>(frame.width) &&
                          exif->pixelHeight == static_cast<std::uint32_t>(frame.height);

@@ -1,5 +1,6 @@
 #include "image/jpeg_file.h"
 
+#include "exif/jpeg_segments.h"
 #include "platform/descriptor.h"
 #include "platform/open_for_reading.h"
 
@@ -46,7 +47,7 @@ std::optional<std::string> ReadJpegBytes(const std::string& path) {
     // Room for the end markers of a file cut short.
     bytes.reserve(size + 2 * kEoiPairs);
     bytes.resize(2);
-    if (!ReadFully(fd.get(), bytes.data(), 2) || bytes[0] != '\xFF' || bytes[1] != '\xD8') {
+    if (!ReadFully(fd.get(), bytes.data(), 2) || !StartsWithSoi(ByteReader(AsBytes(bytes), true))) {
         return std::nullopt;
     }
     bytes.resize(size);
@@ -61,7 +62,7 @@ std::span<const std::uint8_t> AsBytes(const std::string& text) {
 }
 
 bool WithinDecodeLimits(const JpegFrame& frame) {
-    const bool progressive = frame.sofMarker == 0xC2 || frame.sofMarker == 0xCA;
+    const bool progressive = frame.sofMarker == kJpegSof2 || frame.sofMarker == kJpegSof10;
     const bool wholePicture = progressive || frame.scanComponents < frame.components;
     return std::int64_t{frame.width} * frame.height <= kMaxPhotoPixels &&
            frame.scans <= kMaxJpegScans && (!wholePicture || frame.samples <= kMaxHeldSamples);
@@ -69,7 +70,7 @@ bool WithinDecodeLimits(const JpegFrame& frame) {
 
 void EndWithEoi(std::string& bytes) {
     for (std::size_t i = 0; i < kEoiPairs; ++i) {
-        bytes += "\xFF\xD9";
+        bytes += {static_cast<char>(kJpegMarkerByte), static_cast<char>(kJpegEoi)};
     }
 }
 

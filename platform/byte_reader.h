@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <span>
 
@@ -24,6 +25,20 @@ public:
             return std::nullopt;
         }
         return bytes_.subspan(offset, length);
+    }
+
+    // Where the first `byte` at or after `offset` stands; nothing when none does.
+    std::optional<std::uint64_t> find(std::uint8_t byte, std::uint64_t offset) const {
+        if (offset >= bytes_.size()) {
+            return std::nullopt;
+        }
+        const auto rest = bytes_.subspan(offset);
+        const void* found = std::memchr(rest.data(), byte, rest.size());
+        if (found == nullptr) {
+            return std::nullopt;
+        }
+        return offset +
+               static_cast<std::uint64_t>(static_cast<const std::uint8_t*>(found) - rest.data());
     }
 
 private:

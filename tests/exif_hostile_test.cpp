@@ -196,7 +196,7 @@ TEST(HeaderBytes, servesReadsNearAndFarAndRefusesThosePastTheEnd) {
     HeaderBytes bytes;
     bytes.reset(fd, content.size());
     const auto expect = [&](std::uint64_t offset, std::uint64_t length) {
-        const auto got = bytes.read(offset, length);
+        const auto got = bytes.slice(offset, length);
         ASSERT_TRUE(got) << offset;
         EXPECT_EQ(std::string(got->begin(), got->end()), content.substr(offset, length)) << offset;
     };
@@ -207,15 +207,15 @@ TEST(HeaderBytes, servesReadsNearAndFarAndRefusesThosePastTheEnd) {
     expect(200000, 8192); // far: a window there
     expect(content.size() - 1, 1);
     expect(content.size(), 0);
-    EXPECT_FALSE(bytes.read(content.size(), 1));
-    EXPECT_FALSE(bytes.read(content.size() - 4, 8));
-    EXPECT_FALSE(bytes.read(~0ull - 1, 4));
+    EXPECT_FALSE(bytes.slice(content.size(), 1));
+    EXPECT_FALSE(bytes.slice(content.size() - 4, 8));
+    EXPECT_FALSE(bytes.slice(~0ull - 1, 4));
     // A file that shrinks under the reader gives failed reads, not stale bytes.
     ASSERT_EQ(truncate((dir.path() + "big").c_str(), 100), 0);
-    EXPECT_FALSE(bytes.read(250000, 16));
-    EXPECT_FALSE(bytes.read(130000, 16));
+    EXPECT_FALSE(bytes.slice(250000, 16));
+    EXPECT_FALSE(bytes.slice(130000, 16));
     // What was stepped over was never fetched; the prefix was.
-    EXPECT_FALSE(bytes.read(30000, 16));
-    EXPECT_TRUE(bytes.read(12000, 100));
+    EXPECT_FALSE(bytes.slice(30000, 16));
+    EXPECT_TRUE(bytes.slice(12000, 100));
     close(fd);
 }
