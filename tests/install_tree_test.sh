@@ -4,11 +4,12 @@
 # what was installed, each icon lies where the hicolor theme looks for its size, help, the manual
 # pages, the licence, the changelog and the built-in geocoder's data are in place, no program
 # holds a path of the source tree, and the installed tessaro-cli starts from there.
-# Usage: install_tree_test.sh CMAKE BUILD_DIR VERSION
+# Usage: install_tree_test.sh CMAKE BUILD_DIR VERSION SANITIZED
 set -euo pipefail
 cmake=$1
 build=$2
 version=$3
+sanitized=$4
 
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
@@ -26,7 +27,9 @@ source=$(cd "$(dirname "$0")/.." && pwd)
 for program in tessaro tessaro-cli; do
     [ -x "$usr/bin/$program" ] || fail "bin/$program is not installed as a program"
     # A user's machine has no such folder: a path of the build machine in a program is a fault.
-    ! grep -qaF "$source" "$usr/bin/$program" || fail "bin/$program holds the path $source"
+    # The sanitizers' own reports name the files they were built from; no one installs those.
+    [ "$sanitized" = ON ] || ! grep -qaF "$source" "$usr/bin/$program" ||
+        fail "bin/$program holds the path $source"
 done
 # The help button looks for ReadMe.txt in ../share/tessaro/ from the program's folder.
 for file in share/tessaro/ReadMe.txt share/doc/tessaro/copyright; do
