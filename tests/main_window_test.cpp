@@ -201,6 +201,17 @@ TEST_F(MainWindow, runsTheStepsOverACardThroughItsButtons) {
 
     pressStep(4, WorkflowState::Titled);
     ASSERT_TRUE(RunUntil([&] { return resultList()->GetItemCount() == 10; }));
+    // Drawn without anything else bringing them up: the first row, a year, in its colour.
+    EXPECT_TRUE(Eventually([&]() -> ::testing::AssertionResult {
+        const wxImage shown = ClientPixels(resultList());
+        const wxColour year(kLevel0FolderColor.red, kLevel0FolderColor.green,
+                            kLevel0FolderColor.blue);
+        const wxColour first(shown.GetRed(4, 4), shown.GetGreen(4, 4), shown.GetBlue(4, 4));
+        if (first == year) {
+            return ::testing::AssertionSuccess();
+        }
+        return ::testing::AssertionFailure() << "the first row shows " << first.GetAsString();
+    }));
     EXPECT_EQ(stepFaces(), "D D D D T G");
     EXPECT_EQ(titles(resultList()), kDefaultTitles);
 

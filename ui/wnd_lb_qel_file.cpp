@@ -95,7 +95,10 @@ void CWndLbQELFile::showRowCount() {
     countPending_ = false;
     const std::size_t count = RowCount();
     if (count != GetItemCount()) {
+        // A new count alone repaints nothing: rows appended after the last repaint (STEP4 adds
+        // them all at once) would stay undrawn.
         SetItemCount(count);
+        Refresh(false);
     }
 }
 
