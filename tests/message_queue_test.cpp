@@ -1,4 +1,5 @@
 #include "platform/message_queue.h"
+#include "tests/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -47,9 +48,7 @@ TEST_F(Queue, aBlockedSendIsReleasedByClearingItsFlagAndIsNeverHandledAfterwards
     std::atomic<int> running{1};
     std::atomic<int> sendResult{-1};
     std::thread worker([&] { sendResult = queue.send({0xBD5, 0, 7, nullptr}, running) ? 1 : 0; });
-    while (queue.pending() == 0) {
-        std::this_thread::yield();
-    }
+    EXPECT_TRUE(WaitUntil([&] { return queue.pending() != 0; }));
     running = 0;
     worker.join(); // would hang if the stop did not release the sender
     EXPECT_EQ(sendResult.load(), 0);

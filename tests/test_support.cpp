@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "tessaro-test-XXXXXX").string();
@@ -64,4 +65,15 @@ std::set<std::string> PathsBelow(const std::string& root) {
         paths.insert(entry.is_directory() ? relative + "/" : relative);
     }
     return paths;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
 }
