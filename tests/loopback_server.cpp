@@ -5,6 +5,7 @@
 #include <arpa/inet.h>
 #include <chrono>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -73,6 +74,12 @@ SilentListener::~SilentListener() {
     if (socket_ >= 0) {
         close(socket_);
     }
+}
+
+bool SilentListener::connected(std::chrono::milliseconds limit) const {
+    // A listening socket reads as ready once a connection waits to be accepted.
+    pollfd pending{socket_, POLLIN, 0};
+    return socket_ >= 0 && poll(&pending, 1, static_cast<int>(limit.count())) == 1;
 }
 
 int ClosedPort() {

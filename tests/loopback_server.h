@@ -3,6 +3,7 @@
 #include <httplib.h>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <string>
 #include <thread>
@@ -42,6 +43,8 @@ public:
     SilentListener& operator=(const SilentListener&) = delete;
 
     std::string url() const { return "http://127.0.0.1:" + std::to_string(port_); }
+    // Whether a connection has come within `limit`.
+    bool connected(std::chrono::milliseconds limit) const;
 
 private:
     int socket_ = -1;

@@ -1,4 +1,5 @@
 #include "platform/message_queue.h"
+#include "tests/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -49,9 +50,7 @@ TEST_F(Queue, aBlockedSendIsReleasedByClearingItsFlagAndIsNeverHandledAfterwards
     std::atomic<bool> queued{false};
     queue.setWakeUp([&] { queued = true; });
     std::thread worker([&] { sendResult = queue.send({0xBD5, 0, 7, nullptr}, running) ? 1 : 0; });
-    while (!queued) {
-        std::this_thread::yield();
-    }
+    EXPECT_TRUE(WaitUntil([&] { return queued.load(); }));
     running = 0;
     worker.join(); // would hang if the stop did not release the sender
     EXPECT_EQ(sendResult.load(), 0);

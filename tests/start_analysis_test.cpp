@@ -1,6 +1,7 @@
 #include "catalogue/manage_qel_file_info.h"
 #include "catalogue/memory_list_view.h"
 #include "platform/message_queue.h"
+#include "tests/test_support.h"
 #include "workflow/start_analysis.h"
 
 #include <gtest/gtest.h>
@@ -65,9 +66,7 @@ TEST_F(StartAnalysis, clearingTheSourceStopsAnAnalysisRunningAloneBeforeFreeingR
     gAnalysisTouches = 0;
     gAnalysisEnded = 0;
     ASSERT_EQ(startAnalysis(catalogue, &window, TouchRecordsUntilStopped), 0);
-    while (gAnalysisTouches.load() < 100) {
-        std::this_thread::yield();
-    }
+    ASSERT_TRUE(WaitUntil([] { return gAnalysisTouches.load() >= 100; }));
     const double seconds = SecondsOf([&] { clearSource(catalogue); });
     EXPECT_EQ(gAnalysisEnded.load(), 1);
     EXPECT_FALSE(catalogue.analysisThread.joinable());
@@ -95,9 +94,7 @@ TEST_F(StartAnalysis, aWorkerThatCannotStopIsLeftBehindWithTheRecordsItMayStillT
     gGateOpen = false;
     gStuck = false;
     ASSERT_EQ(startAnalysis(catalogue, &window, StuckOnOnePhoto), 0);
-    while (!gStuck) {
-        std::this_thread::yield();
-    }
+    ASSERT_TRUE(WaitUntil([] { return gStuck.load(); }));
     // Should the clearing wait for the worker, the watchdog is what ends the wait.
     std::atomic<bool> openedByWatchdog{false};
     std::thread watchdog([&] {
@@ -123,9 +120,7 @@ TEST_F(StartAnalysis, aWorkerThatCannotStopIsLeftBehindWithTheRecordsItMayStillT
     gGateOpen = true;
     watchdog.join();
     EXPECT_TRUE(returnedWhileStuck && !openedByWatchdog) << "the clearing waited for the worker";
-    while (!catalogue.leftBehind.front().ended()) {
-        std::this_thread::yield();
-    }
+    ASSERT_TRUE(WaitUntil([&] { return catalogue.leftBehind.front().ended(); }));
     clearSource(catalogue);
     EXPECT_EQ(gAnalysisEnded.load(), 1);
     EXPECT_TRUE(catalogue.leftBehind.empty());

@@ -11,13 +11,17 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <thread>
 
 namespace {
+
+std::atomic<bool> gStuckAnalysisGoes{false};
 
 // Reports one entry at a time, as the analysis pass does, until every source row is done.
 int CountingAnalysis(AnalysisJob* job) {
@@ -364,9 +368,11 @@ TEST_F(Workflow, exitBreaksOffAProbeInFlightAndOwnsUpToAWorkerThatWillNotStop) {
         }
         return -100;
     };
-    // An analysis stuck for two seconds in a read that nothing breaks off.
+    // An analysis stuck in a read that nothing breaks off, until the test lets it go after exit
+    // returned. An exit that waited for it would sleep out the worker's minute and succeed.
+    gStuckAnalysisGoes = false;
     passes.analysisWorker = [](AnalysisJob*) {
-        std::this_thread::sleep_for(std::chrono::seconds(2));
+        WaitUntil([] { return gStuckAnalysisGoes.load(); }, std::chrono::minutes(1));
         return 0;
     };
     RecordingView quietView;
@@ -379,14 +385,15 @@ TEST_F(Workflow, exitBreaksOffAProbeInFlightAndOwnsUpToAWorkerThatWillNotStop) {
     quietWindow.dispatch(); // the probe starts
     ASSERT_EQ(startAnalysis(quietCatalogue, &quietWindow, passes.analysisWorker), 0);
 
-    auto start = std::chrono::steady_clock::now();
+    double start = SleepClock();
     EXPECT_FALSE(stuck.exit()) << "the analysis has not stopped";
-    EXPECT_LT(std::chrono::steady_clock::now() - start,
-              kExitBound + std::chrono::milliseconds(300));
-    std::this_thread::sleep_for(std::chrono::seconds(2));
-    start = std::chrono::steady_clock::now();
+    EXPECT_LT(SleepClock() - start,
+              std::chrono::duration<double>(kExitBound + std::chrono::milliseconds(300)).count());
+    gStuckAnalysisGoes = true;
+    ASSERT_TRUE(WaitUntil([&] { return quietCatalogue.analysisJob->ended.load(); }));
+    start = SleepClock();
     EXPECT_TRUE(stuck.exit()) << "it has ended by now";
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+    EXPECT_LT(SleepClock() - start, 0.5);
     EXPECT_EQ(quietCatalogue.mutex, nullptr);
     quietWindow.dispatch();
     EXPECT_TRUE(quietView.serviceAnswers.empty()) << "the probe's answer went with it";

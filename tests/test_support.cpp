@@ -4,10 +4,25 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
+
+namespace {
+
+// Nanoseconds the calling thread has run and waited for a core, from the scheduler's statistics.
+std::int64_t BusyNanoseconds() {
+    std::ifstream statistics("/proc/thread-self/schedstat");
+    std::int64_t running = 0;
+    std::int64_t waiting = 0;
+    statistics >> running >> waiting;
+    return statistics ? running + waiting : 0;
+}
+
+} // namespace
 
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "tessaro-test-XXXXXX").string();
@@ -64,4 +79,20 @@ std::set<std::string> PathsBelow(const std::string& root) {
         paths.insert(entry.is_directory() ? relative + "/" : relative);
     }
     return paths;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+double SleepClock() {
+    const std::chrono::duration<double> wall = std::chrono::steady_clock::now().time_since_epoch();
+    return wall.count() - static_cast<double>(BusyNanoseconds()) * 1e-9;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <set>
 #include <string>
 
@@ -27,3 +29,12 @@ std::string TestDataDir();
 
 // Every path below `root`, relative to it, folders with a trailing '/'.
 std::set<std::string> PathsBelow(const std::string& root);
+
+// Asks `condition` every millisecond until it holds or `limit` has passed; whether it held.
+bool WaitUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds limit = std::chrono::seconds(30));
+
+// Seconds on a clock that runs only while the calling thread sleeps: two readings differ by the
+// time it chose to wait in between, which a loaded machine does not lengthen as it does the wall
+// clock. Without the scheduler's statistics it is the wall clock.
+double SleepClock();

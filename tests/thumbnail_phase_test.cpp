@@ -1,5 +1,6 @@
 #include "catalogue/memory_list_view.h"
 #include "catalogue/thumbnail_phase.h"
+#include "tests/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -41,6 +42,10 @@ std::atomic<int> gMade{0};
 std::atomic<int> gBusy{0};
 // Set by the maker of a photo at level -1 when another photo was made while it waited.
 std::atomic<bool> gOthersMadeMeanwhile{false};
+// Cleared by the maker of the photo made as the `gStopAt`-th, which notes when.
+std::atomic<int>* gRunning = nullptr;
+int gStopAt = 0;
+std::chrono::steady_clock::time_point gStoppedAt;
 
 int TimedMaker(QELFileInfo* record, const ImageBox&) {
     ++gBusy;
@@ -49,16 +54,15 @@ int TimedMaker(QELFileInfo* record, const ImageBox&) {
         gThreads.insert(std::this_thread::get_id());
     }
     if (record->level < 0) {
-        const auto until = std::chrono::steady_clock::now() + 5s;
-        while (gMade.load() == 0 && std::chrono::steady_clock::now() < until) {
-            std::this_thread::sleep_for(1ms);
-        }
-        gOthersMadeMeanwhile = gMade.load() > 0;
+        gOthersMadeMeanwhile = WaitUntil([] { return gMade.load() > 0; });
     } else {
         std::this_thread::sleep_for(std::chrono::milliseconds(record->level));
     }
     record->thumbReady = 1;
-    ++gMade;
+    if (++gMade == gStopAt) {
+        gStoppedAt = std::chrono::steady_clock::now();
+        *gRunning = 0;
+    }
     --gBusy;
     return 1;
 }
@@ -67,6 +71,7 @@ void Reset() {
     gThreads.clear();
     gMade = 0;
     gOthersMadeMeanwhile = false;
+    gStopAt = 0;
 }
 
 } // namespace
@@ -91,20 +96,16 @@ TEST(ThumbnailPhase, aClearedFlagStopsItWithinAPhotoWithEveryThreadJoined) {
     Reset();
     Rows rows(60, 40);
     std::atomic<int> running{1};
+    gRunning = &running;
+    gStopAt = 3;
     std::vector<QELFileInfo*> announced;
-    std::chrono::steady_clock::time_point stoppedAt;
-    std::thread stopper([&] {
-        std::this_thread::sleep_for(150ms);
-        stoppedAt = std::chrono::steady_clock::now();
-        running = 0;
-    });
     MakeThumbnailsInRowOrder(rows.view, TimedMaker, kBox, running, 2,
                              [&](QELFileInfo* record) { announced.push_back(record); });
     const auto returnedAt = std::chrono::steady_clock::now();
     EXPECT_EQ(gBusy.load(), 0);
-    stopper.join();
-    EXPECT_LT(returnedAt - stoppedAt, 1s);
-    EXPECT_LT(gMade.load(), static_cast<int>(rows.photos.size()));
+    EXPECT_LT(returnedAt - gStoppedAt, 5s);
+    // The other thread ends the photo it had begun, and begins none.
+    EXPECT_LE(gMade.load(), gStopAt + 1);
     ASSERT_LE(announced.size(), static_cast<std::size_t>(gMade.load()));
     EXPECT_TRUE(std::equal(announced.begin(), announced.end(), rows.photos.begin()));
 }
