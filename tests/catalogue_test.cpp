@@ -1,19 +1,13 @@
 #include "catalogue/manage_qel_file_info.h"
-#include "catalogue/memory_list_view.h"
 #include "platform/message_queue.h"
+#include "tests/catalogue_fixture.h"
 #include "tests/test_support.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Catalogue : ::testing::Test {
-    MemoryListView sourceRows;
-    MemoryListView resultRows;
-    CManageQELFileInfo catalogue;
-
-    void SetUp() override { catalogue.initCatalogue(&sourceRows, &resultRows, "/tmp/x.Ini"); }
-};
+struct Catalogue : CatalogueFixture {};
 
 } // namespace
 

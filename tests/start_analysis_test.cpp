@@ -1,6 +1,6 @@
 #include "catalogue/manage_qel_file_info.h"
-#include "catalogue/memory_list_view.h"
 #include "platform/message_queue.h"
+#include "tests/catalogue_fixture.h"
 #include "tests/test_support.h"
 #include "workflow/start_analysis.h"
 
@@ -13,13 +13,7 @@
 
 namespace {
 
-struct StartAnalysis : ::testing::Test {
-    MemoryListView sourceRows;
-    MemoryListView resultRows;
-    CManageQELFileInfo catalogue;
-
-    void SetUp() override { catalogue.initCatalogue(&sourceRows, &resultRows, "/tmp/x.Ini"); }
-};
+struct StartAnalysis : CatalogueFixture {};
 
 double SecondsOf(const std::function<void()>& work) {
     const auto start = std::chrono::steady_clock::now();
