@@ -5,9 +5,6 @@
 #include "platform/open_for_reading.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 
 namespace {
 
@@ -17,21 +14,6 @@ constexpr off_t kMaxReadWholeBytes = off_t{256} << 20;
 constexpr std::uint64_t kMaxHeldSamples = std::uint64_t{128} << 20;
 // A segment's length field counts at most 65535 bytes.
 constexpr std::size_t kEoiPairs = 65536 / 2 + 2;
-
-bool ReadFully(int fd, char* into, std::size_t count) {
-    std::size_t done = 0;
-    while (done < count) {
-        const ssize_t got = read(fd, into + done, count - done);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(got);
-    }
-    return true;
-}
 
 } // namespace
 
@@ -47,11 +29,14 @@ std::optional<std::string> ReadJpegBytes(const std::string& path) {
     // Room for the end markers of a file cut short.
     bytes.reserve(size + 2 * kEoiPairs);
     bytes.resize(2);
-    if (!ReadFully(fd.get(), bytes.data(), 2) || !StartsWithSoi(ByteReader(AsBytes(bytes), true))) {
+    const auto into = [&](std::size_t at) {
+        return reinterpret_cast<std::uint8_t*>(bytes.data() + at);
+    };
+    if (!ReadFullyAt(fd.get(), 0, into(0), 2) || !StartsWithSoi(ByteReader(AsBytes(bytes), true))) {
         return std::nullopt;
     }
     bytes.resize(size);
-    if (!ReadFully(fd.get(), bytes.data() + 2, size - 2)) {
+    if (!ReadFullyAt(fd.get(), 2, into(2), size - 2)) {
         return std::nullopt;
     }
     return bytes;
