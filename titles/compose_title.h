@@ -14,9 +14,6 @@ struct TitleCounters {
     int fileCounter = 1;
 };
 
-// The Japanese era year of a calendar year, chosen by the year alone ("平成23").
-std::string eraText(int year);
-
 std::string composeYearTitle(const QELFileInfo& entry, const TitleOptions& options, int& counter);
 std::string composeDayTitle(const QELFileInfo& entry, const TitleOptions& options, int& counter);
 std::string composeFileName(const QELFileInfo& entry, const TitleOptions& options, int& counter);
