@@ -1,5 +1,6 @@
 #include "catalogue/qel_file_info.h"
 #include "platform/local_time.h"
+#include "titles/clean_title.h"
 #include "titles/compose_title.h"
 #include "titles/era_text.h"
 #include "titles/place_text.h"
@@ -170,4 +171,44 @@ TEST(TitleCompose, picksTheRuleAndCounterByLevel) {
     EXPECT_EQ(counters.yearCounter, 2);
     EXPECT_EQ(counters.dayCounter, 2);
     EXPECT_EQ(counters.fileCounter, 3);
+}
+
+TEST(TitleCleaning, dropsControlCharactersAndTrailingDotsAndSpaces) {
+    EXPECT_EQ(cleanFolderTitle("京都\x01市\x7f\x1f"), "京都市");
+    EXPECT_EQ(cleanFolderTitle("a\xC2\x85"
+                               "b\xC2\x9F"),
+              "ab")
+        << "C1 controls";
+    EXPECT_EQ(cleanFolderTitle("\xC2\xA0"
+                               "caf\xC3\xA9"),
+              "\xC2\xA0"
+              "caf\xC3\xA9")
+        << "not C1";
+    EXPECT_EQ(cleanFolderTitle("06月03日."), "06月03日");
+    EXPECT_EQ(cleanFolderTitle("a . .\t"), "a");
+    EXPECT_EQ(cleanFolderTitle(".a.b"), ".a.b");
+    EXPECT_EQ(cleanFolderTitle(".. "), "");
+    EXPECT_EQ(cleanFileName("10時00分end..JPG"), "10時00分end.JPG");
+    EXPECT_EQ(cleanFileName("a \x02.jpg"), "a.jpg");
+    EXPECT_EQ(cleanFileName("..JPG"), ".JPG");
+    EXPECT_EQ(cleanFileName("notes. "), "notes");
+    EXPECT_EQ(cleanFileName("x.JPG."), "x.JPG");
+}
+
+TEST(TitleCleaning, cleansComposedTitlesBeforeTheyFallBack) {
+    TitleOptions options;
+    options.folder2Place = 2;
+    options.filePlace = 2;
+    const std::vector<std::string> dotted = {"日本", "京都府", "end."};
+    const std::vector<std::string> control = {"日本", "京都府", "\x01\x02"};
+    int counter = 1;
+    EXPECT_EQ(composeDayTitle(Entry(1, Local(2011, 6, 3), dotted), options, counter),
+              "06月03日end");
+    options.folder2DateChoice = 2;
+    EXPECT_EQ(composeDayTitle(Entry(1, Local(2011, 6, 3), control), options, counter), "1");
+    EXPECT_EQ(counter, 2);
+    EXPECT_EQ(composeFileName(Entry(2, Local(2011, 6, 3, 10, 0), dotted), options, counter),
+              "10時00分end.JPG");
+    options.fileChoice = 4;
+    EXPECT_EQ(composeFileName(Entry(2, Local(2011, 6, 3), control), options, counter), ".JPG");
 }

@@ -2,6 +2,7 @@
 
 #include "catalogue/qel_file_info.h"
 #include "titles/calendar_values.h"
+#include "titles/clean_title.h"
 #include "titles/era_text.h"
 #include "titles/place_text.h"
 
@@ -67,6 +68,7 @@ std::string composeDayTitle(const QELFileInfo& entry, const TitleOptions& option
     if (options.folder2PlaceChoice == 0) {
         title += placeText(entry.shortAddresses, options.folder2Place);
     }
+    title = cleanFolderTitle(title);
     return title.empty() ? Next(counter) : title;
 }
 
@@ -100,7 +102,7 @@ std::string composeFileName(const QELFileInfo& entry, const TitleOptions& option
     if (!EndsWith(name, ".jpg") && !EndsWith(name, ".JPG")) {
         name += ".JPG";
     }
-    return name;
+    return cleanFileName(name);
 }
 
 std::string composeTitle(const QELFileInfo& entry, const TitleOptions& options,
