@@ -1,4 +1,5 @@
 #include "platform/directory_entries.h"
+#include "tests/input_dialog_answer.h"
 #include "tests/window_fixture.h"
 #include "ui/dlg_input_user.h"
 #include "ui/qel_row_layout.h"
@@ -20,75 +21,6 @@
 #include <set>
 
 namespace {
-
-// Answers the next input dialog as a user would: waits for it, clicks into its edit box,
-// selects everything, types `typed` and clicks `buttonId`. Runs from a timer, because the
-// dialog's own modal loop holds the test until it closes.
-class InputDialogAnswer : public wxTimer {
-public:
-    InputDialogAnswer(std::string typed, int buttonId)
-        : typed_(std::move(typed)), buttonId_(buttonId),
-          deadline_(std::chrono::steady_clock::now() + std::chrono::seconds(10)) {
-        Start(20);
-    }
-
-    std::string shownText; // what the dialog opened with
-    bool answered = false;
-    bool gaveUp = false; // the typing never arrived; the dialog was closed without it
-
-private:
-    void Notify() override {
-        CDlgInputUser* dialog = nullptr;
-        for (wxWindow* top : wxTopLevelWindows) {
-            if (auto* input = dynamic_cast<CDlgInputUser*>(top); input && input->IsShown()) {
-                dialog = input;
-            }
-        }
-        if (dialog == nullptr || answered) {
-            return;
-        }
-        auto* edit = ControlById<wxTextCtrl>(dialog, kIdInputEdit);
-        if (std::chrono::steady_clock::now() > deadline_) {
-            // The dialog's modal loop holds the test: it must end even when the input fails.
-            answered = gaveUp = true;
-            Stop();
-            dialog->EndModal(wxID_CANCEL);
-        } else if (!typing_) {
-            typing_ = true;
-            shownText = edit->GetValue().utf8_string();
-            SaveScreenshot(dialog, std::string(TESSARO_SCREENSHOT_DIR) + "/input.png");
-            Click(edit);
-            wxUIActionSimulator input;
-            input.Char('a', wxMOD_CONTROL);
-            if (typed_.empty()) {
-                input.Char(WXK_DELETE);
-            } else {
-                input.Text(typed_.c_str());
-            }
-        } else if (edit->GetValue().utf8_string() == typed_) {
-            answered = true;
-            Stop();
-            Click(dialog->FindWindow(buttonId_));
-        }
-    }
-
-    std::string typed_;
-    int buttonId_;
-    std::chrono::steady_clock::time_point deadline_;
-    bool typing_ = false;
-};
-
-// Double-clicks a result row and lets `answer` deal with the dialog that opens.
-void EditTitle(CWndLbQELFile* list, std::size_t row, InputDialogAnswer& answer) {
-    DoubleClickAt(list, RowCentre(list, row));
-    ASSERT_TRUE(RunUntil([&] { return answer.answered && !answer.IsRunning(); }));
-    ASSERT_FALSE(answer.gaveUp) << "the typed text never reached the dialog";
-    // The dialog has closed and the list repainted.
-    ASSERT_TRUE(RunUntil([&] {
-        return std::none_of(wxTopLevelWindows.begin(), wxTopLevelWindows.end(),
-                            [](wxWindow* w) { return dynamic_cast<CDlgInputUser*>(w) != nullptr; });
-    }));
-}
 
 const std::vector<std::string> kDefaultTitles = {
     "2010(平成22)年", "08月15日京都府", "09時00分京都市.JPG", "09時01分京都市.JPG", "09時02分.JPG",
