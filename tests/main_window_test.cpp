@@ -168,15 +168,15 @@ TEST_F(MainWindow, runsTheStepsOverACardThroughItsButtons) {
 
     ASSERT_TRUE(SaveScreenshot(window.get(), std::string(TESSARO_SCREENSHOT_DIR) + "/main.png"));
 
-    // The file names from the previous names: the edited title gives way to the composed one,
-    // and the place list is disabled because such names carry no place.
+    // The file names from the previous names; the edited title stays, and the place list is
+    // disabled because such names carry no place.
     auto* fileParts = ControlById<wxChoice>(window.get(), kFileCombo);
     fileParts->SetFocus();
     MovePointerTo(fileParts, wxPoint(2, 2));
     wxUIActionSimulator().Select(wxString::FromUTF8("前のファイル名"));
     ASSERT_TRUE(RunUntil([&] { return titles(resultList())[2] == "IMG_0001.JPG"; }));
     EXPECT_EQ(titles(resultList()),
-              (std::vector<std::string>{"2010年", "08月15日京都府", "IMG_0001.JPG", "IMG_0002.JPG",
+              (std::vector<std::string>{"2010年", "Kyoto trip", "IMG_0001.JPG", "IMG_0002.JPG",
                                         "IMG_0003.JPG", "IMG_0004.JPG", "2011年", "01月01日",
                                         "IMG_0005.JPG", "IMG_0006.JPG"}));
     EXPECT_FALSE(window->FindWindow(kFilePlaceCombo)->IsEnabled());
@@ -196,10 +196,9 @@ TEST_F(MainWindow, runsTheStepsOverACardThroughItsButtons) {
     EXPECT_TRUE(Eventually([&] { return BarFilled(window->FindWindow(kIdProgress), 1.0); }));
     EXPECT_EQ(window->FindWindow(kIdDestinationFolder)->GetLabel().utf8_string(),
               "コピー 6 枚 → " + destination.path());
-    for (const char* copy :
-         {"2010年/08月15日京都府/IMG_0001.JPG", "2010年/08月15日京都府/IMG_0004.JPG",
-          "2011年/01月01日/IMG_0006.JPG", "2010年/08月15日京都府/TSFXML/IMG_0001TSF.XML",
-          "TS1XML/2011年TS1.XML"}) {
+    for (const char* copy : {"2010年/Kyoto trip/IMG_0001.JPG", "2010年/Kyoto trip/IMG_0004.JPG",
+                             "2011年/01月01日/IMG_0006.JPG",
+                             "2010年/Kyoto trip/TSFXML/IMG_0001TSF.XML", "TS1XML/2011年TS1.XML"}) {
         EXPECT_TRUE(std::filesystem::exists(destination.path() + copy)) << copy;
     }
     EXPECT_EQ(ReadFile(destination.path() + "2011年/01月01日/IMG_0006.JPG"),
@@ -228,6 +227,12 @@ TEST_F(MainWindow, theResetButtonRestoresTheDefaultsAndRetitles) {
     ASSERT_TRUE(RunUntil([&] { return resultList()->GetItemCount() == 10; }));
     Click(window->FindWindow(kYearDigitsRadio));
     ASSERT_TRUE(RunUntil([&] { return titles(resultList())[0] == "2010"; }));
+    {
+        InputDialogAnswer answer("朝", wxID_OK);
+        EditTitle(resultList(), 2, answer);
+    }
+    ASSERT_EQ(titles(resultList())[2], "朝.JPG");
+    // The defaults drop the titles typed by hand.
     Click(window->FindWindow(kIdResetOptions));
     ASSERT_TRUE(RunUntil([&] { return titles(resultList()) == kDefaultTitles; }));
     EXPECT_TRUE(ControlById<wxRadioButton>(window.get(), kYearBothRadio)->GetValue());
