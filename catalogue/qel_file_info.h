@@ -54,6 +54,9 @@ struct QELFileInfo : PhotoData {
     std::string path;
     std::string name;
     std::string title;
+    // A result entry's title as the user typed it (cleaned), kept when titles are composed
+    // again; empty when the user has not edited it.
+    std::string handTitle;
     RGBColor backColor;
     const RowIcon* icon = nullptr;
     int thumbReady = 0;

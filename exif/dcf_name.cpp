@@ -13,17 +13,19 @@ bool IsAsciiDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-bool IsAsciiLetterOrDigit(char c) {
-    return IsAsciiDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+// The DCF standard's free characters: letters, digits and the underscore (IMG_0105.JPG). A
+// lower-case letter counts, since a file system may show an upper-case name in lower case.
+bool IsDcfFreeCharacter(char c) {
+    return IsAsciiDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
 
-// Twelve bytes: four letters or digits, four digits; the extension is not looked at.
+// Twelve bytes: four free characters, four digits; the extension is not looked at.
 bool HasDcfForm(const std::string& name) {
     if (name.size() != 12) {
         return false;
     }
     for (std::size_t i = 0; i < 8; ++i) {
-        if (!(i < 4 ? IsAsciiLetterOrDigit(name[i]) : IsAsciiDigit(name[i]))) {
+        if (!(i < 4 ? IsDcfFreeCharacter(name[i]) : IsAsciiDigit(name[i]))) {
             return false;
         }
     }

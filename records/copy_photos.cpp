@@ -111,7 +111,10 @@ bool Record(CopyState& state, const std::string& parent, QELFileInfo& entry) {
 
 void CopyPhoto(CopyState& state, QELFileInfo& entry) {
     const std::string folder = state.destination + state.folder1 + "/" + state.folder2 + "/";
-    std::string name = PathComponent(entry.title.empty() ? entry.orgTitleFileName : entry.title);
+    std::string name = PathComponent(entry.title, ComponentOf::Photo);
+    if (name.empty()) { // no title, or nothing of one that a name can hold: the photo's own name
+        name = PathComponent(entry.orgTitleFileName, ComponentOf::Photo);
+    }
     const Placed placed = PlacePhoto(entry.path, folder, name);
     const int error = errno;
     CopyTally& tally = state.tally;
@@ -138,7 +141,7 @@ void MakeFolder(CopyState& state, QELFileInfo& entry) {
     if (entry.level != 0) {
         parent += state.folder1 + "/";
     }
-    component = PathComponent(entry.title);
+    component = PathComponent(entry.title, ComponentOf::Folder);
     PutInPlace(entry, component, parent + component);
     if (MakeDirectories(entry.path + "/") != 1) {
         Report("フォルダを作成できませんでした", entry.path, errno);

@@ -1,30 +1,16 @@
 #include "records/record_paths.h"
 
+#include "catalogue/folder_scan.h"
+
 #include <string_view>
 
 namespace {
 
 constexpr std::string_view kFullwidthSolidus = "\xEF\xBC\x8F";
+constexpr std::size_t kExtensionLength = 4; // ".JPG"
 
 bool IsPhoto(const QELFileInfo& record) {
     return record.isFolder == 0;
-}
-
-// A UTF-8 continuation byte never starts a character; a byte that is no valid UTF-8 counts as
-// a character of its own.
-bool StartsCharacter(char byte) {
-    return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
-}
-
-std::string WithoutLastCharacters(const std::string& text, int count) {
-    std::size_t end = text.size();
-    while (count > 0 && end > 0) {
-        --end;
-        if (StartsCharacter(text[end])) {
-            --count;
-        }
-    }
-    return text.substr(0, end);
 }
 
 std::string WithoutSlashes(const std::string& text) {
@@ -51,8 +37,11 @@ std::string ParentFolder(std::string path) {
     return path.substr(0, slash + 1);
 }
 
+// The photo's extension gives way to the kind; a name without one is kept whole, so that no two
+// names of one folder without an extension share a record.
 std::string PhotoRecordName(const std::string& title) {
-    return WithoutSlashes(WithoutLastCharacters(title, 4)) + "TSF.XML";
+    const std::size_t stem = IsPhotoName(title) ? title.size() - kExtensionLength : title.size();
+    return WithoutSlashes(title.substr(0, stem)) + "TSF.XML";
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 #include <string>
 
 // Where the record file of a catalogue entry lies: in a kind directory beside the entry.
-//   photo                       -> TSFXML/<title without its last 4 characters>TSF.XML
+//   photo                       -> TSFXML/<title without its ".jpg" (any case)>TSF.XML
 //   folder at level 0           -> TS1XML/<title>TS1.XML
 //   folder at any other level   -> TS2XML/<title>TS2.XML
 

@@ -107,7 +107,7 @@ private:
 
 TEST_F(AnalysisPass, readsTimePositionPlacesAndDcfNamesAndReportsEveryEntry) {
     WriteFile(card_.path() + "DSC01234.JPG", kKyotoPhoto);
-    WriteFile(card_.path() + "day/IMG_1234.JPG", ExifPhoto("2011:08:15 09:30:00"));
+    WriteFile(card_.path() + "day/IMG-1234.JPG", ExifPhoto("2011:08:15 09:30:00"));
     WriteFile(card_.path() + "day/plain.JPG", std::string("\xFF\xD8\xFF\xDB\x00\x04"
                                                           "ab",
                                                           8));
@@ -124,7 +124,7 @@ TEST_F(AnalysisPass, readsTimePositionPlacesAndDcfNamesAndReportsEveryEntry) {
     EXPECT_EQ(kyoto.orgDcfName, "DSC01234.JPG");
     EXPECT_EQ(kyoto.newDcfName, "");
 
-    const QELFileInfo& noGps = Row("IMG_1234.JPG");
+    const QELFileInfo& noGps = Row("IMG-1234.JPG");
     EXPECT_EQ(noGps.exifStatus, kExifStatusExifTime);
     EXPECT_EQ(noGps.latitude, 0.0);
     EXPECT_TRUE(noGps.shortAddresses.empty());
@@ -204,12 +204,12 @@ TEST_F(AnalysisPass, stopsAskingAServiceThatRefusedAndSaysSoOnce) {
 
 TEST_F(AnalysisPass, givesTheSameValuesWhenRunAgainAndKeepsDcfNames) {
     WriteFile(card_.path() + "DSC01234.JPG", kKyotoPhoto);
-    WriteFile(card_.path() + "IMG_0001.JPG", ExifPhoto("2011:08:15 09:30:00"));
+    WriteFile(card_.path() + "IMG-0001.JPG", ExifPhoto("2011:08:15 09:30:00"));
     Analyse();
-    const std::string generated = Row("IMG_0001.JPG").newDcfName;
+    const std::string generated = Row("IMG-0001.JPG").newDcfName;
     Analyse();
     EXPECT_EQ(Row("DSC01234.JPG").shortAddresses, kKyoto);
-    EXPECT_EQ(Row("IMG_0001.JPG").newDcfName, generated);
+    EXPECT_EQ(Row("IMG-0001.JPG").newDcfName, generated);
 }
 
 TEST_F(AnalysisPass, takesARecognisedPhotoFromItsRecordWithoutOpeningIt) {

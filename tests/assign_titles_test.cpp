@@ -3,6 +3,7 @@
 #include "tests/fake_title_options_view.h"
 #include "tests/test_support.h"
 #include "titles/assign_titles.h"
+#include "titles/hand_title.h"
 #include "titles/title_settings.h"
 
 #include <gtest/gtest.h>
@@ -179,4 +180,53 @@ TEST_F(AssignTitles, makesNoEntriesWithoutPhotosButStillStoresTheOptions) {
     EXPECT_EQ(results.RowCount(), 0u);
     EXPECT_FALSE(view.enabled[kFilePlaceCombo]);
     EXPECT_NE(ReadFile(catalogue.options.settingsPath).find("3_1_CB=3"), std::string::npos);
+}
+
+TEST(HandTitle, keepsOrAddsThePhotosExtensionAndCleansLikeAComposedTitle) {
+    QELFileInfo photo;
+    photo.orgTitleFileName = "img_0001.jpg";
+    EXPECT_EQ(handTitle(photo, "首里城/朝"), "首里城/朝.jpg");
+    EXPECT_EQ(handTitle(photo, "朝.JPG"), "朝.JPG");
+    EXPECT_EQ(handTitle(photo, "朝.Jpg"), "朝.Jpg");
+    EXPECT_EQ(handTitle(photo, "x"), "x.jpg");
+    EXPECT_EQ(handTitle(photo, "end. \x01"), "end.jpg");
+    photo.orgTitleFileName = "DSC_0001.JPG";
+    EXPECT_EQ(handTitle(photo, "朝"), "朝.JPG");
+    // Nothing of a name left: no title of the user's.
+    for (const char* empty : {"", ".JPG", "..jpg", " . ", "\x02"}) {
+        EXPECT_EQ(handTitle(photo, empty), "") << empty;
+    }
+    QELFileInfo folder;
+    folder.isFolder = 1;
+    EXPECT_EQ(handTitle(folder, "京都.\x01 "), "京都");
+    EXPECT_EQ(handTitle(folder, "旅.JPG"), "旅.JPG");
+    EXPECT_EQ(handTitle(folder, ".."), "");
+}
+
+TEST_F(AssignTitles, keepsHandTitlesThroughEveryRetitlingUntilTheyAreDropped) {
+    AddPhoto("a.JPG", Local(2020, 4, 1, 9, 0), kKyoto);
+    AddPhoto("b.JPG", Local(2020, 4, 1, 9, 1), kKyoto);
+    AddPhoto("c.JPG", Local(2020, 4, 1, 9, 2), kKyoto);
+    FakeTitleOptionsView view;
+    showTitleOptions(view, catalogue.options);
+    view.selectComboItem(kFileCombo, 3); // 連番: the hand-titled photo still takes its number
+    assignTitles(catalogue, &view);
+    setHandTitle(*catalogue.results[1], "旅");
+    setHandTitle(*catalogue.results[3], "朝");
+    retitle(catalogue, &view);
+    EXPECT_EQ(Tree(), (Lines{"0:2020(令和2)年", "1:旅", "2:1.JPG", "2:朝.JPG", "2:3.JPG"}));
+
+    view.selectComboItem(kFileCombo, 0);
+    retitle(catalogue, &view);
+    view.selectComboItem(kFileCombo, 3);
+    retitle(catalogue, &view);
+    EXPECT_EQ(Tree(), (Lines{"0:2020(令和2)年", "1:旅", "2:1.JPG", "2:朝.JPG", "2:3.JPG"}));
+
+    // An edit that leaves no name gives the composed title back.
+    setHandTitle(*catalogue.results[1], " ");
+    retitle(catalogue, &view);
+    EXPECT_EQ(Tree()[1], "1:04月01日京都府");
+    dropHandTitles(catalogue);
+    retitle(catalogue, &view);
+    EXPECT_EQ(Tree()[3], "2:2.JPG");
 }

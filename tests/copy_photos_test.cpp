@@ -1,6 +1,8 @@
 #include "platform/error_report.h"
 #include "platform/message_queue.h"
 #include "records/copy_photos.h"
+#include "records/record_paths.h"
+#include "records/record_reader.h"
 #include "tests/test_support.h"
 
 #include <gtest/gtest.h>
@@ -163,6 +165,36 @@ TEST_F(CopyPass, reportsEveryFailureWithWhatItIsAboutAndRecordsNoPhotoThatIsNotT
               0u);
     EXPECT_EQ(errors[3].rfind("コピーがディスクに書き込まれたことを確かめられませんでした", 0), 0u);
     EXPECT_EQ(messages.size(), 6u);
+}
+
+// Hand-made titles with and without an extension, with a '/', of one character, and titles that
+// only cleaning makes names of: every copy has a name a card takes and a record a rerun finds.
+TEST_F(CopyPass, givesEveryTitleANameACardTakesAndARecordThatIsFoundAgain) {
+    WriteFile(card.path() + "DSC_0001.JPG", "photo");
+    const std::string source = card.path() + "DSC_0001.JPG";
+    Day("2010年.", "08月15日\x01 ",
+        {{"首里城/朝.JPG", source},
+         {"朝.JPG", source},
+         {"x.jpg", source},
+         {"10時00分end..JPG", source},
+         {"京都市写真", source}});
+    EXPECT_TRUE(Copy(out.path()).allDone());
+    const std::string day = out.path() + "2010年/08月15日/";
+    std::set<std::string> names;
+    for (const auto& file : fs::directory_iterator(day)) {
+        if (!file.is_regular_file() || file.path().filename() == ".hidden") {
+            continue;
+        }
+        names.insert(file.path().filename().string());
+        QELFileInfo found;
+        found.path = file.path().string();
+        found.title = file.path().filename().string();
+        EXPECT_TRUE(ReadPhotoRecord(found, RecordFilePath(found))) << found.title;
+    }
+    EXPECT_EQ(names, (std::set<std::string>{"首里城／朝.JPG", "朝.JPG", "x.jpg", "10時00分end.JPG",
+                                            "京都市写真"}));
+    EXPECT_TRUE(fs::exists(day + "TSFXML/京都市写真TSF.XML"));
+    EXPECT_EQ(catalogue.results[1]->title, "08月15日");
 }
 
 TEST_F(CopyPass, createsNothingWithoutResults) {

@@ -1,4 +1,5 @@
 #include "platform/directory_entries.h"
+#include "tests/input_dialog_answer.h"
 #include "tests/window_fixture.h"
 #include "ui/dlg_input_user.h"
 #include "ui/qel_row_layout.h"
@@ -20,75 +21,6 @@
 #include <set>
 
 namespace {
-
-// Answers the next input dialog as a user would: waits for it, clicks into its edit box,
-// selects everything, types `typed` and clicks `buttonId`. Runs from a timer, because the
-// dialog's own modal loop holds the test until it closes.
-class InputDialogAnswer : public wxTimer {
-public:
-    InputDialogAnswer(std::string typed, int buttonId)
-        : typed_(std::move(typed)), buttonId_(buttonId),
-          deadline_(std::chrono::steady_clock::now() + std::chrono::seconds(10)) {
-        Start(20);
-    }
-
-    std::string shownText; // what the dialog opened with
-    bool answered = false;
-    bool gaveUp = false; // the typing never arrived; the dialog was closed without it
-
-private:
-    void Notify() override {
-        CDlgInputUser* dialog = nullptr;
-        for (wxWindow* top : wxTopLevelWindows) {
-            if (auto* input = dynamic_cast<CDlgInputUser*>(top); input && input->IsShown()) {
-                dialog = input;
-            }
-        }
-        if (dialog == nullptr || answered) {
-            return;
-        }
-        auto* edit = ControlById<wxTextCtrl>(dialog, kIdInputEdit);
-        if (std::chrono::steady_clock::now() > deadline_) {
-            // The dialog's modal loop holds the test: it must end even when the input fails.
-            answered = gaveUp = true;
-            Stop();
-            dialog->EndModal(wxID_CANCEL);
-        } else if (!typing_) {
-            typing_ = true;
-            shownText = edit->GetValue().utf8_string();
-            SaveScreenshot(dialog, std::string(TESSARO_SCREENSHOT_DIR) + "/input.png");
-            Click(edit);
-            wxUIActionSimulator input;
-            input.Char('a', wxMOD_CONTROL);
-            if (typed_.empty()) {
-                input.Char(WXK_DELETE);
-            } else {
-                input.Text(typed_.c_str());
-            }
-        } else if (edit->GetValue().utf8_string() == typed_) {
-            answered = true;
-            Stop();
-            Click(dialog->FindWindow(buttonId_));
-        }
-    }
-
-    std::string typed_;
-    int buttonId_;
-    std::chrono::steady_clock::time_point deadline_;
-    bool typing_ = false;
-};
-
-// Double-clicks a result row and lets `answer` deal with the dialog that opens.
-void EditTitle(CWndLbQELFile* list, std::size_t row, InputDialogAnswer& answer) {
-    DoubleClickAt(list, RowCentre(list, row));
-    ASSERT_TRUE(RunUntil([&] { return answer.answered && !answer.IsRunning(); }));
-    ASSERT_FALSE(answer.gaveUp) << "the typed text never reached the dialog";
-    // The dialog has closed and the list repainted.
-    ASSERT_TRUE(RunUntil([&] {
-        return std::none_of(wxTopLevelWindows.begin(), wxTopLevelWindows.end(),
-                            [](wxWindow* w) { return dynamic_cast<CDlgInputUser*>(w) != nullptr; });
-    }));
-}
 
 const std::vector<std::string> kDefaultTitles = {
     "2010(平成22)年", "08月15日京都府", "09時00分京都市.JPG", "09時01分京都市.JPG", "09時02分.JPG",
@@ -236,15 +168,15 @@ TEST_F(MainWindow, runsTheStepsOverACardThroughItsButtons) {
 
     ASSERT_TRUE(SaveScreenshot(window.get(), std::string(TESSARO_SCREENSHOT_DIR) + "/main.png"));
 
-    // The file names from the previous names: the edited title gives way to the composed one,
-    // and the place list is disabled because such names carry no place.
+    // The file names from the previous names; the edited title stays, and the place list is
+    // disabled because such names carry no place.
     auto* fileParts = ControlById<wxChoice>(window.get(), kFileCombo);
     fileParts->SetFocus();
     MovePointerTo(fileParts, wxPoint(2, 2));
     wxUIActionSimulator().Select(wxString::FromUTF8("前のファイル名"));
     ASSERT_TRUE(RunUntil([&] { return titles(resultList())[2] == "IMG_0001.JPG"; }));
     EXPECT_EQ(titles(resultList()),
-              (std::vector<std::string>{"2010年", "08月15日京都府", "IMG_0001.JPG", "IMG_0002.JPG",
+              (std::vector<std::string>{"2010年", "Kyoto trip", "IMG_0001.JPG", "IMG_0002.JPG",
                                         "IMG_0003.JPG", "IMG_0004.JPG", "2011年", "01月01日",
                                         "IMG_0005.JPG", "IMG_0006.JPG"}));
     EXPECT_FALSE(window->FindWindow(kFilePlaceCombo)->IsEnabled());
@@ -264,10 +196,9 @@ TEST_F(MainWindow, runsTheStepsOverACardThroughItsButtons) {
     EXPECT_TRUE(Eventually([&] { return BarFilled(window->FindWindow(kIdProgress), 1.0); }));
     EXPECT_EQ(window->FindWindow(kIdDestinationFolder)->GetLabel().utf8_string(),
               "コピー 6 枚 → " + destination.path());
-    for (const char* copy :
-         {"2010年/08月15日京都府/IMG_0001.JPG", "2010年/08月15日京都府/IMG_0004.JPG",
-          "2011年/01月01日/IMG_0006.JPG", "2010年/08月15日京都府/TSFXML/IMG_0001TSF.XML",
-          "TS1XML/2011年TS1.XML"}) {
+    for (const char* copy : {"2010年/Kyoto trip/IMG_0001.JPG", "2010年/Kyoto trip/IMG_0004.JPG",
+                             "2011年/01月01日/IMG_0006.JPG",
+                             "2010年/Kyoto trip/TSFXML/IMG_0001TSF.XML", "TS1XML/2011年TS1.XML"}) {
         EXPECT_TRUE(std::filesystem::exists(destination.path() + copy)) << copy;
     }
     EXPECT_EQ(ReadFile(destination.path() + "2011年/01月01日/IMG_0006.JPG"),
@@ -296,6 +227,12 @@ TEST_F(MainWindow, theResetButtonRestoresTheDefaultsAndRetitles) {
     ASSERT_TRUE(RunUntil([&] { return resultList()->GetItemCount() == 10; }));
     Click(window->FindWindow(kYearDigitsRadio));
     ASSERT_TRUE(RunUntil([&] { return titles(resultList())[0] == "2010"; }));
+    {
+        InputDialogAnswer answer("朝", wxID_OK);
+        EditTitle(resultList(), 2, answer);
+    }
+    ASSERT_EQ(titles(resultList())[2], "朝.JPG");
+    // The defaults drop the titles typed by hand.
     Click(window->FindWindow(kIdResetOptions));
     ASSERT_TRUE(RunUntil([&] { return titles(resultList()) == kDefaultTitles; }));
     EXPECT_TRUE(ControlById<wxRadioButton>(window.get(), kYearBothRadio)->GetValue());

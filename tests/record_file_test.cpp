@@ -92,10 +92,14 @@ TEST(RecordPaths, nameTheKindDirectoryAndFileBesideTheEntry) {
     EXPECT_EQ(RecordFilePath(Folder("/in/a/b/c/", "d", 3)), "/in/a/b/c/TS2XML/dTS2.XML");
 }
 
-TEST(RecordPaths, cutWholeCharactersAndKeepTheRecordInsideItsKindDirectory) {
+TEST(RecordPaths, dropOnlyAPhotoExtensionAndKeepTheRecordInsideItsKindDirectory) {
     EXPECT_EQ(RecordFileName(Photo("/o/", "09時07分京都市.JPG")), "09時07分京都市TSF.XML");
-    EXPECT_EQ(RecordFileName(Photo("/o/", "京都市写真")), "京TSF.XML");
-    EXPECT_EQ(RecordFileName(Photo("/o/", "abc")), "TSF.XML");
+    EXPECT_EQ(RecordFileName(Photo("/o/", "朝.jpg")), "朝TSF.XML");
+    // A name without one is never cut.
+    EXPECT_EQ(RecordFileName(Photo("/o/", "京都市写真")), "京都市写真TSF.XML");
+    EXPECT_EQ(RecordFileName(Photo("/o/", "首里城／朝")), "首里城／朝TSF.XML");
+    EXPECT_EQ(RecordFileName(Photo("/o/", "abc")), "abcTSF.XML");
+    EXPECT_EQ(RecordFileName(Photo("/o/", "朝")), "朝TSF.XML");
     EXPECT_EQ(RecordFileName(Photo("/o/", "../../x.JPG")), "..／..／xTSF.XML");
     EXPECT_EQ(RecordFileName(Folder("/o/", "a/b", 0)), "a／bTS1.XML");
 

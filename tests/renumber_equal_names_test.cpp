@@ -5,7 +5,8 @@
 
 namespace {
 
-// "Y…" is a year folder and "D…" a day folder titled with the rest; anything else is a photo.
+// "Y…" is a year folder and "D…" a day folder titled with the rest; "H…" a photo the user
+// titled with the rest; anything else is a photo.
 RecordList Results(const std::vector<std::string>& titles) {
     RecordList results;
     for (const std::string& title : titles) {
@@ -13,7 +14,10 @@ RecordList Results(const std::vector<std::string>& titles) {
         const bool folder = title.starts_with("Y") || title.starts_with("D");
         entry->isFolder = folder;
         entry->level = title.starts_with("D") ? 1 : 0;
-        entry->title = folder ? title.substr(1) : title;
+        entry->title = folder || title.starts_with("H") ? title.substr(1) : title;
+        if (title.starts_with("H")) {
+            entry->handTitle = entry->title;
+        }
         results.push_back(std::move(entry));
     }
     return results;
@@ -24,7 +28,8 @@ std::vector<std::string> Renumbered(const std::vector<std::string>& titles) {
     renumberEqualNames(results);
     std::vector<std::string> out;
     for (std::size_t i = 0; i < results.size(); ++i) {
-        out.push_back(results[i]->isFolder ? titles[i] : results[i]->title);
+        const bool kept = results[i]->isFolder || titles[i] == "H" + results[i]->title;
+        out.push_back(kept ? titles[i] : results[i]->title);
     }
     return out;
 }
@@ -72,4 +77,11 @@ TEST(RenumberEqualNames, replacesEveryExtensionInsideAName) {
               (Titles{"D1", "x-1.JPGy-1.JPG", "x-2.JPGy-2.JPG"}));
     EXPECT_EQ(NumberedName("IMG.Jpg", 3), "IMG-3.Jpg");
     EXPECT_EQ(NumberedName("notes", 2), "notes-2");
+}
+
+TEST(RenumberEqualNames, keepsANameTheUserTypedAndNumbersTheOthersAroundIt) {
+    EXPECT_EQ(Renumbered({"D1", "A.JPG", "HA.JPG", "A.JPG"}),
+              (Titles{"D1", "A-1.JPG", "HA.JPG", "A-2.JPG"}));
+    // Two photos typed alike: the first keeps the name, never two photos with one name.
+    EXPECT_EQ(Renumbered({"D1", "HA.JPG", "HA.JPG"}), (Titles{"D1", "HA.JPG", "A-1.JPG"}));
 }

@@ -1,6 +1,8 @@
 #include "catalogue/qel_file_info.h"
 #include "platform/local_time.h"
+#include "titles/clean_title.h"
 #include "titles/compose_title.h"
+#include "titles/era_text.h"
 #include "titles/place_text.h"
 
 #include <gtest/gtest.h>
@@ -31,26 +33,40 @@ std::string YearTitle(int style, std::int64_t time, int& counter) {
 
 } // namespace
 
-TEST(TitleCompose, namesErasByTheYearAloneWithReiwaFrom2020) {
-    EXPECT_EQ(eraText(1926), "昭和1");
-    EXPECT_EQ(eraText(1989), "昭和64");
-    EXPECT_EQ(eraText(1990), "平成2");
-    EXPECT_EQ(eraText(2019), "平成31");
-    EXPECT_EQ(eraText(2020), "令和2");
-    EXPECT_EQ(eraText(2026), "令和8");
-    EXPECT_EQ(eraText(1925), "昭和0");
+TEST(EraText, beginsEachEraOnItsFirstDayAndCallsItsFirstYearGannen) {
+    EXPECT_EQ(eraText({1926, 12, 24}), "大正15");
+    EXPECT_EQ(eraText({1926, 12, 25}), "昭和元");
+    EXPECT_EQ(eraText({1926, 12, 31}), "昭和元");
+    EXPECT_EQ(eraText({1927, 1, 1}), "昭和2");
+    EXPECT_EQ(eraText({1989, 1, 7}), "昭和64");
+    EXPECT_EQ(eraText({1989, 1, 8}), "平成元");
+    EXPECT_EQ(eraText({1990, 1, 1}), "平成2");
+    EXPECT_EQ(eraText({2019, 4, 30}), "平成31");
+    EXPECT_EQ(eraText({2019, 5, 1}), "令和元");
+    EXPECT_EQ(eraText({2020, 1, 1}), "令和2");
+    EXPECT_EQ(eraText({1912, 7, 29}), "明治45");
+    EXPECT_EQ(eraText({1912, 7, 30}), "大正元");
+    EXPECT_EQ(eraText({1873, 1, 1}), "明治6");
+    // Before the western calendar, and for a time that could not be converted: no era.
+    EXPECT_EQ(eraText({1872, 12, 31}), "");
+    EXPECT_EQ(eraText({}), "");
 }
 
 TEST(TitleCompose, titlesYearsInEveryStyleAndFallsBackToTheCounterWhenUnset) {
     int counter = 1;
     EXPECT_EQ(YearTitle(0, Local(2011, 5, 1), counter), "2011年");
     EXPECT_EQ(YearTitle(1, Local(2011, 5, 1), counter), "2011");
-    EXPECT_EQ(YearTitle(2, Local(1989, 12, 31), counter), "昭和64年");
-    EXPECT_EQ(YearTitle(3, Local(1989, 1, 8), counter), "1989(昭和64)年");
+    // By the local date of the shooting time.
+    EXPECT_EQ(YearTitle(2, Local(1989, 1, 7, 23, 59), counter), "昭和64年");
+    EXPECT_EQ(YearTitle(3, Local(1989, 1, 8, 0, 0), counter), "1989(平成元)年");
     EXPECT_EQ(YearTitle(2, Local(1990, 1, 1), counter), "平成2年");
-    EXPECT_EQ(YearTitle(3, Local(2019, 5, 1), counter), "2019(平成31)年");
+    EXPECT_EQ(YearTitle(3, Local(2019, 4, 30, 23, 59), counter), "2019(平成31)年");
+    EXPECT_EQ(YearTitle(3, Local(2019, 5, 1, 0, 0), counter), "2019(令和元)年");
+    EXPECT_EQ(YearTitle(2, Local(2019, 10, 3), counter), "令和元年");
     EXPECT_EQ(YearTitle(3, Local(2020, 1, 1), counter), "2020(令和2)年");
-    EXPECT_EQ(YearTitle(2, Local(1926, 12, 25), counter), "昭和1年");
+    EXPECT_EQ(YearTitle(2, Local(1926, 12, 25), counter), "昭和元年");
+    EXPECT_EQ(YearTitle(2, Local(1870, 6, 1), counter), "1870年");
+    EXPECT_EQ(YearTitle(3, Local(1870, 6, 1), counter), "1870年");
     EXPECT_EQ(counter, 1);
     // Unset: a year in the plain styles (time 0 is 1970 east of UTC), the counter in the others.
     EXPECT_EQ(YearTitle(0, 0, counter), "1970年");
@@ -155,4 +171,44 @@ TEST(TitleCompose, picksTheRuleAndCounterByLevel) {
     EXPECT_EQ(counters.yearCounter, 2);
     EXPECT_EQ(counters.dayCounter, 2);
     EXPECT_EQ(counters.fileCounter, 3);
+}
+
+TEST(TitleCleaning, dropsControlCharactersAndTrailingDotsAndSpaces) {
+    EXPECT_EQ(cleanFolderTitle("京都\x01市\x7f\x1f"), "京都市");
+    EXPECT_EQ(cleanFolderTitle("a\xC2\x85"
+                               "b\xC2\x9F"),
+              "ab")
+        << "C1 controls";
+    EXPECT_EQ(cleanFolderTitle("\xC2\xA0"
+                               "caf\xC3\xA9"),
+              "\xC2\xA0"
+              "caf\xC3\xA9")
+        << "not C1";
+    EXPECT_EQ(cleanFolderTitle("06月03日."), "06月03日");
+    EXPECT_EQ(cleanFolderTitle("a . .\t"), "a");
+    EXPECT_EQ(cleanFolderTitle(".a.b"), ".a.b");
+    EXPECT_EQ(cleanFolderTitle(".. "), "");
+    EXPECT_EQ(cleanFileName("10時00分end..JPG"), "10時00分end.JPG");
+    EXPECT_EQ(cleanFileName("a \x02.jpg"), "a.jpg");
+    EXPECT_EQ(cleanFileName("..JPG"), ".JPG");
+    EXPECT_EQ(cleanFileName("notes. "), "notes");
+    EXPECT_EQ(cleanFileName("x.JPG."), "x.JPG");
+}
+
+TEST(TitleCleaning, cleansComposedTitlesBeforeTheyFallBack) {
+    TitleOptions options;
+    options.folder2Place = 2;
+    options.filePlace = 2;
+    const std::vector<std::string> dotted = {"日本", "京都府", "end."};
+    const std::vector<std::string> control = {"日本", "京都府", "\x01\x02"};
+    int counter = 1;
+    EXPECT_EQ(composeDayTitle(Entry(1, Local(2011, 6, 3), dotted), options, counter),
+              "06月03日end");
+    options.folder2DateChoice = 2;
+    EXPECT_EQ(composeDayTitle(Entry(1, Local(2011, 6, 3), control), options, counter), "1");
+    EXPECT_EQ(counter, 2);
+    EXPECT_EQ(composeFileName(Entry(2, Local(2011, 6, 3, 10, 0), dotted), options, counter),
+              "10時00分end.JPG");
+    options.fileChoice = 4;
+    EXPECT_EQ(composeFileName(Entry(2, Local(2011, 6, 3), control), options, counter), ".JPG");
 }

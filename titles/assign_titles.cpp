@@ -124,7 +124,9 @@ void retitle(CManageQELFileInfo& catalogue, TitleOptionsView* view) {
         } else if (entry->level == 1) {
             counters.fileCounter = 1;
         }
-        entry->title = composeTitle(*entry, catalogue.options, counters);
+        // A title the user typed still takes its counter, so that the others keep theirs.
+        std::string composed = composeTitle(*entry, catalogue.options, counters);
+        entry->title = entry->handTitle.empty() ? std::move(composed) : entry->handTitle;
     }
     renumberEqualNames(catalogue.results);
     if (catalogue.resultList != nullptr) {

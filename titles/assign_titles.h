@@ -8,7 +8,8 @@
 // thread; it reads no field that a running thumbnail phase writes.
 void assignTitles(CManageQELFileInfo& catalogue, TitleOptionsView* view);
 
-// Recomposes every title of the result list with the current options. With a view the
+// Recomposes every title of the result list with the current options; an entry the user has
+// titled (setHandTitle) keeps that title. With a view the
 // options are read from its controls and stored first; without one (the command line) the
 // catalogue's options are used as they are.
 void retitle(CManageQELFileInfo& catalogue, TitleOptionsView* view);

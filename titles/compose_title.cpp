@@ -2,6 +2,8 @@
 
 #include "catalogue/qel_file_info.h"
 #include "titles/calendar_values.h"
+#include "titles/clean_title.h"
+#include "titles/era_text.h"
 #include "titles/place_text.h"
 
 #include <cstdio>
@@ -35,28 +37,21 @@ bool EndsWith(const std::string& text, const std::string& suffix) {
 
 } // namespace
 
-// The era is decided by the year alone; a year in which an era ended keeps the old era.
-std::string eraText(int year) {
-    if (year <= 1989) {
-        return "昭和" + std::to_string(year - 1925);
-    }
-    if (year <= 2019) {
-        return "平成" + std::to_string(year - 1988);
-    }
-    return "令和" + std::to_string(year - 2018);
-}
-
 std::string composeYearTitle(const QELFileInfo& entry, const TitleOptions& options, int& counter) {
-    const int year = calendarValues(entry.shootTime).year;
+    const CalendarValues date = calendarValues(entry.shootTime);
+    // A date before the eras are counted in western years has its western year alone.
+    const std::string era = eraText(date);
     std::string title;
     if (options.shootYear == 0) {
-        title = Year(year) + "年";
+        title = Year(date.year) + "年";
     } else if (options.shootYear == 1) {
-        title = Year(year);
+        title = Year(date.year);
+    } else if (!Unset(entry) && (options.shootYear == 2 || options.shootYear == 3) && era.empty()) {
+        title = Year(date.year) + "年";
     } else if (!Unset(entry) && options.shootYear == 2) {
-        title = eraText(year) + "年";
+        title = era + "年";
     } else if (!Unset(entry) && options.shootYear == 3) {
-        title = Year(year) + "(" + eraText(year) + ")年";
+        title = Year(date.year) + "(" + era + ")年";
     }
     return title.empty() ? Next(counter) : title;
 }
@@ -73,6 +68,7 @@ std::string composeDayTitle(const QELFileInfo& entry, const TitleOptions& option
     if (options.folder2PlaceChoice == 0) {
         title += placeText(entry.shortAddresses, options.folder2Place);
     }
+    title = cleanFolderTitle(title);
     return title.empty() ? Next(counter) : title;
 }
 
@@ -106,7 +102,7 @@ std::string composeFileName(const QELFileInfo& entry, const TitleOptions& option
     if (!EndsWith(name, ".jpg") && !EndsWith(name, ".JPG")) {
         name += ".JPG";
     }
-    return name;
+    return cleanFileName(name);
 }
 
 std::string composeTitle(const QELFileInfo& entry, const TitleOptions& options,

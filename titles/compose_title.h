@@ -14,9 +14,8 @@ struct TitleCounters {
     int fileCounter = 1;
 };
 
-// The Japanese era year of a calendar year, chosen by the year alone ("平成23").
-std::string eraText(int year);
-
+// Composed titles are cleaned (cleanFolderTitle, cleanFileName) before a title left empty falls
+// back to the counter, or a file name to the bare extension that renumberEqualNames numbers.
 std::string composeYearTitle(const QELFileInfo& entry, const TitleOptions& options, int& counter);
 std::string composeDayTitle(const QELFileInfo& entry, const TitleOptions& options, int& counter);
 std::string composeFileName(const QELFileInfo& entry, const TitleOptions& options, int& counter);

@@ -30,9 +30,16 @@ void NumberFolder(const std::vector<QELFileInfo*>& photos) {
         ++copies[photo->title];
     }
     std::map<std::string, int> next;
+    std::set<std::string> typedKept;
     for (QELFileInfo* photo : photos) {
         const std::string name = photo->title;
         if (copies[name] < 2 && !IsBareExtension(name)) {
+            continue;
+        }
+        // The user chose the name: the first photo titled so by hand keeps it, and any other
+        // photo of that name is numbered around it.
+        if (!photo->handTitle.empty() && name == photo->handTitle &&
+            typedKept.insert(name).second) {
             continue;
         }
         int& number = next.try_emplace(name, 1).first->second;

@@ -11,6 +11,10 @@
 namespace {
 
 const wxColour kSeparator(192, 192, 192);
+// A title the user typed: marked and drawn in dark blue, so that it stands apart from the
+// composed ones on every row colour.
+const wxColour kHandTitleColour(0, 0, 160);
+constexpr char kHandTitleMark[] = "✎ ";
 
 wxString Shown(const std::string& text) {
     return wxString::FromUTF8(ValidUtf8(text));
@@ -29,22 +33,32 @@ struct RowText {
     const wxFont* font;
     wxRect box;
     int alignment;
+    const wxColour* colour = wxBLACK;
 };
+
+wxString TitleOf(const QELFileInfo& record) {
+    return (record.handTitle.empty() ? "" : wxString::FromUTF8(kHandTitleMark)) +
+           OneLine(record.title);
+}
+
+const wxColour* TitleColour(const QELFileInfo& record) {
+    return record.handTitle.empty() ? wxBLACK : &kHandTitleColour;
+}
 
 // The title and, for analysed photos, the date and place lines, each in its box.
 std::vector<RowText> TextsOf(const QELFileInfo& record, const wxSize& size,
                              const RowPaintTools& tools) {
     const int left = RowIndent(record);
     if (record.isFolder != 0) {
-        return {{OneLine(record.title), &tools.titleFont,
+        return {{TitleOf(record), &tools.titleFont,
                  wxRect(left + kFolderTitleInset, 0, size.x - left - kFolderTitleInset, size.y),
-                 wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL}};
+                 wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL, TitleColour(record)}};
     }
     std::vector<RowText> texts = {
-        {Shown(record.title), &tools.titleFont,
+        {TitleOf(record), &tools.titleFont,
          wxRect(left + kPhotoTitleInset, kPhotoTitleTop, size.x - left - kPhotoTitleInset,
                 size.y - kPhotoTitleTop),
-         wxALIGN_LEFT | wxALIGN_TOP}};
+         wxALIGN_LEFT | wxALIGN_TOP, TitleColour(record)}};
     if (record.exifStatus == kExifStatusExifTime) {
         const int half = size.y / 2;
         const int line = wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL;
@@ -101,10 +115,10 @@ void PaintRow(wxDC& dc, const QELFileInfo& record, const wxSize& size, bool sele
     dc.SetBrush(wxBrush(wxColour(back.red, back.green, back.blue)));
     dc.DrawRectangle(0, 0, size.x, size.y);
     dc.SetBackgroundMode(wxTRANSPARENT);
-    dc.SetTextForeground(*wxBLACK);
     PaintPicture(dc, record, RowIndent(record), size.y, tools);
     for (const RowText& text : TextsOf(record, size, tools)) {
         dc.SetFont(*text.font);
+        dc.SetTextForeground(*text.colour);
         dc.DrawLabel(Fitted(dc, text), text.box, text.alignment);
     }
     dc.SetPen(wxPen(kSeparator));

@@ -156,11 +156,7 @@ void CTessaroDlg::onResultDoubleClick(wxCommandEvent&) {
         input.text = record->title;
     }
     if (input.run() == wxID_OK) {
-        {
-            const auto lock = LockRecord(*record);
-            record->title = input.text;
-        }
-        resultList_->Invalidate();
+        workflow_.onTitleEdited(*record, input.text);
     }
 }
 

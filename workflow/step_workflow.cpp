@@ -7,6 +7,7 @@
 #include "platform/private_profile.h"
 #include "platform/window_messages.h"
 #include "titles/assign_titles.h"
+#include "titles/hand_title.h"
 #include "workflow/geocode_stopped_text.h"
 #include "workflow/workflow_texts.h"
 
@@ -84,7 +85,13 @@ void StepWorkflow::onTitleOptionChanged() {
     retitle(catalogue_, &view_.titleOptionsView());
 }
 
+void StepWorkflow::onTitleEdited(QELFileInfo& entry, const std::string& typed) {
+    setHandTitle(entry, typed);
+    retitle(catalogue_, &view_.titleOptionsView());
+}
+
 void StepWorkflow::onResetTitleOptions() {
+    dropHandTitles(catalogue_);
     resetTitleOptions(catalogue_.options);
     showTitleOptions(view_.titleOptionsView(), catalogue_.options);
     retitle(catalogue_, &view_.titleOptionsView());

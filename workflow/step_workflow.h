@@ -52,8 +52,11 @@ public:
     void onStep6();
     // A radio button of groups 1 to 5 clicked or a title list's selection changed.
     void onTitleOptionChanged();
-    // "初期設定": the default title options, shown and applied.
+    // "初期設定": the default title options, shown and applied; titles typed by hand are dropped.
     void onResetTitleOptions();
+    // The user typed `typed` as the title of result entry `entry` (setHandTitle): every title is
+    // composed again, and the typed one kept through later option changes.
+    void onTitleEdited(QELFileInfo& entry, const std::string& typed);
     void handleMessage(const WindowMessage& message);
 
     void applyState(WorkflowState state);
