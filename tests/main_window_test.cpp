@@ -373,8 +373,8 @@ TEST_F(MainWindow, tabReachesTheStepsInTurnAndSpaceOrEnterPressesAFocusedButton)
     PressKey(window.get(), WXK_SPACE);
     ASSERT_TRUE(
         RunUntil([&] { return window->workflow().state() == WorkflowState::SourceChosen; }));
-    PressKey(window.get(), WXK_TAB);
-    EXPECT_EQ(wxWindow::FindFocus(), window->FindWindow(kIdStep2)) << "STEP2 comes next";
+    EXPECT_TRUE(RunUntil([&] { return wxWindow::FindFocus() == window->FindWindow(kIdStep2); }))
+        << "STEP2 comes next";
     // The focus ring is what tells the two faces of STEP1 apart now.
     EXPECT_TRUE(Eventually([&]() -> ::testing::AssertionResult {
         const wxImage unfocused = ClientPixels(step1);
