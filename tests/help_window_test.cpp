@@ -1,6 +1,7 @@
 #include "tests/window_fixture.h"
 #include "ui/help_window.h"
 
+#include <wx/radiobut.h>
 #include <wx/textctrl.h>
 
 #include <algorithm>
@@ -86,5 +87,11 @@ TEST_F(MainWindow, helpShowsTheReadMeInAWindowOfItsOwnWhenNoOpenerOpensIt) {
     ASSERT_TRUE(RunUntil([] {
         return HelpTextShown().find("ReadMe.txt が見つかりません") != std::string::npos;
     })) << HelpTextShown();
-    ASSERT_NO_FATAL_FAILURE(CloseHelpWindow());
+    // Escape closes the help window, and only that.
+    PressKey(ShownHelpWindow(), WXK_ESCAPE);
+    ASSERT_TRUE(RunUntil([] { return ShownHelpWindow() == nullptr; }));
+    Click(window->FindWindow(kYearDigitsRadio));
+    ASSERT_TRUE(RunUntil(
+        [&] { return ControlById<wxRadioButton>(window.get(), kYearDigitsRadio)->GetValue(); }));
+    EXPECT_TRUE(window->IsShown());
 }
