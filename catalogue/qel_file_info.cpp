@@ -7,6 +7,10 @@ std::unique_lock<std::mutex> LockRecord(const QELFileInfo& record) {
                                    : std::unique_lock<std::mutex>();
 }
 
+bool DatedByFileTime(const PhotoData& photo) {
+    return photo.exifStatus == kExifStatusFileTime && !photo.fileDateTimeText.empty();
+}
+
 void copyRecord(const QELFileInfo& source, QELFileInfo& target) {
     // The lists are appended to what the target holds.
     std::vector<std::string> places = std::move(target.shortAddresses);

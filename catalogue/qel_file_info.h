@@ -45,6 +45,10 @@ struct PhotoData {
     std::vector<std::string> beforeNameTimes;
 };
 
+// A photo without an EXIF shooting time, dated by its file's modification time: by the analysis
+// pass, or by a record file that says so.
+bool DatedByFileTime(const PhotoData& photo);
+
 // One catalogue record: a source folder or photo, a title folder, or a result photo.
 // A plain structure; it never owns what `mutex`, `icon` or `linkedThumbnail` point to.
 struct QELFileInfo : PhotoData {

@@ -79,7 +79,7 @@ TEST_F(MainWindow, runsTheStepsOverACardThroughItsButtons) {
     ASSERT_TRUE(RunUntil([&] { return window->catalogue().scanJob->running.load() == 0; }));
     ASSERT_TRUE(RunUntil([&] { return sourceList()->GetItemCount() == 9; }));
     EXPECT_EQ(stepFaces(), "D D T G G G");
-    EXPECT_EQ(window->FindWindow(kIdCounter)->GetLabel(), "6");
+    EXPECT_EQ(window->FindWindow(kIdCounter)->GetLabel().utf8_string(), "写真 6 枚");
     std::set<std::string> folders;
     std::set<std::string> photos;
     for (std::size_t i = 0; i < sourceList()->GetItemCount(); ++i) {
@@ -121,7 +121,7 @@ TEST_F(MainWindow, runsTheStepsOverACardThroughItsButtons) {
     pressStep(3, WorkflowState::Analysed);
     EXPECT_EQ(stepFaces(), "D D D T G G");
     ASSERT_TRUE(RunUntil(
-        [&] { return window->FindWindow(kIdCounter)->GetLabel().utf8_string() == "9／9"; }));
+        [&] { return window->FindWindow(kIdCounter)->GetLabel().utf8_string() == "解析 6／6"; }));
     // What the bar shows agrees with the counter, even after a step as fast as this one.
     EXPECT_TRUE(Eventually([&] { return BarFilled(window->FindWindow(kIdProgress), 1.0); }));
     for (const char* name : {"IMG_0001.JPG", "IMG_0002.JPG"}) {
@@ -286,7 +286,7 @@ TEST_F(MainWindow, theBarShowsTheShareOfEntriesTheCounterReads) {
     pressStep(2, WorkflowState::Searched);
     pressStep(3, WorkflowState::Analysed);
     ASSERT_TRUE(RunUntil(
-        [&] { return window->FindWindow(kIdCounter)->GetLabel().utf8_string() == "1／1"; }));
+        [&] { return window->FindWindow(kIdCounter)->GetLabel().utf8_string() == "解析 1／1"; }));
     EXPECT_TRUE(Eventually([&] { return BarFilled(window->FindWindow(kIdProgress), 1.0); }))
         << "one entry of one";
     // A step repaints the buttons at once; the bar still shows its latest value.
@@ -310,8 +310,8 @@ TEST_F(MainWindow, tabReachesTheStepsInTurnAndSpaceOrEnterPressesAFocusedButton)
     PressKey(window.get(), WXK_SPACE);
     ASSERT_TRUE(
         RunUntil([&] { return window->workflow().state() == WorkflowState::SourceChosen; }));
-    PressKey(window.get(), WXK_TAB);
-    EXPECT_EQ(wxWindow::FindFocus(), window->FindWindow(kIdStep2)) << "STEP2 comes next";
+    EXPECT_TRUE(RunUntil([&] { return wxWindow::FindFocus() == window->FindWindow(kIdStep2); }))
+        << "STEP2 comes next";
     // The focus ring is what tells the two faces of STEP1 apart now.
     EXPECT_TRUE(Eventually([&]() -> ::testing::AssertionResult {
         const wxImage unfocused = ClientPixels(step1);

@@ -20,6 +20,7 @@ struct RecordingView : WorkflowView {
     };
     std::array<Button, kStepCount> buttons;
     int repaints = 0;
+    std::vector<int> focusedSteps;
     std::deque<std::optional<std::string>> chooserAnswers;
     std::vector<std::string> chooserInitialFolders;
     std::vector<std::string> chooserTitles;
@@ -50,6 +51,7 @@ struct RecordingView : WorkflowView {
         ++b.faceChanges;
     }
     void repaintStepButtons() override { ++repaints; }
+    void focusStep(int step) override { focusedSteps.push_back(step); }
     std::optional<std::string> browseFolder(const std::string& initial,
                                             const std::string& title) override {
         chooserInitialFolders.push_back(initial);

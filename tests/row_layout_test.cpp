@@ -76,6 +76,27 @@ TEST(RowLayout, theDateLineIsTheLocalDateAndZerosWhenTheTimeCannotBeConverted) {
     EXPECT_EQ(ShootingDateLine(photo), "撮影日時：0000年00月00日");
 }
 
+TEST(RowLayout, aPhotoDatedByItsFileTimeSaysSoInItsDateLineAndHasNoPlaceLine) {
+    QELFileInfo photo;
+    photo.shootTime = 1299283620;
+    EXPECT_FALSE(ShowsDateLine(photo)) << "not analysed yet";
+    photo.exifStatus = kExifStatusFileTime;
+    photo.fileDateTimeText = "2011:03:05 09:07:00";
+    EXPECT_TRUE(ShowsDateLine(photo));
+    EXPECT_FALSE(ShowsPlaceLine(photo));
+    EXPECT_EQ(ShootingDateLine(photo), "撮影日時：2011年03月05日 (ファイル日時)");
+    photo.fileDateTimeText.clear();
+    EXPECT_FALSE(ShowsDateLine(photo)) << "its file could not be asked either: it has no date";
+
+    photo.exifStatus = kExifStatusExifTime;
+    photo.dateTimeOriginalText = "2011:03:05 09:07:00";
+    EXPECT_TRUE(ShowsDateLine(photo));
+    EXPECT_TRUE(ShowsPlaceLine(photo));
+    EXPECT_EQ(ShootingDateLine(photo), "撮影日時：2011年03月05日");
+    photo.isFolder = 1;
+    EXPECT_FALSE(ShowsDateLine(photo));
+}
+
 TEST(RowLayout, thePlaceLineJoinsEveryComponentAndIsBareWithoutAny) {
     QELFileInfo photo;
     EXPECT_EQ(ShootingPlaceLine(photo), "撮影場所：");

@@ -65,3 +65,16 @@ TEST(StepState, anUnknownStateOnlyRepaints) {
         EXPECT_EQ(view.repaints, 2);
     }
 }
+
+TEST(StepState, aStateThatWaitsForTheUserFocusesTheLastStepItEnablesAndARunningOneNone) {
+    for (int n = 0; n < kWorkflowStateCount; ++n) {
+        RecordingView view;
+        setStepState(view, WorkflowState{n});
+        // States 2, 4, 6, 8 and 10 are applied while a step runs.
+        const bool running = n % 2 == 0 && n != 0;
+        const std::size_t last = std::string(kEnabled[n]).rfind('1');
+        const std::vector<int> focused =
+            running ? std::vector<int>{} : std::vector<int>{static_cast<int>(last) + 1};
+        EXPECT_EQ(view.focusedSteps, focused) << "state " << n;
+    }
+}

@@ -167,14 +167,16 @@ TEST_F(Workflow, theSearchCountsPhotosAndEnablesThreeStepsWhenTheWalkEnds) {
     EXPECT_EQ(view.enabledPattern(), "000000");
     ASSERT_TRUE(
         window.dispatchUntil([&] { return workflow->state() == WorkflowState::Searched; }, 30000));
-    EXPECT_EQ(view.counterTexts, (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(view.counterTexts,
+              (std::vector<std::string>{"", "写真 0 枚", "写真 1 枚", "写真 2 枚", "写真 3 枚"}));
     EXPECT_EQ(view.position, 0);
     EXPECT_EQ(view.rangeChanges, 0);
     EXPECT_EQ(view.enabledPattern(), "111000");
 }
 
+// The bar counts every entry, the counter only the photos.
 TEST_F(Workflow, anAnalysisRunsTheBarFromOneToNAndEndsInStateFiveOnce) {
-    for (const char* name : {"A.JPG", "B.JPG", "C.JPG", "D.JPG"}) {
+    for (const char* name : {"A.JPG", "B.JPG", "C.JPG", "sub/D.JPG"}) {
         WriteFile(card.path() + name, "x");
     }
     chooseSource();
@@ -190,11 +192,12 @@ TEST_F(Workflow, anAnalysisRunsTheBarFromOneToNAndEndsInStateFiveOnce) {
     stateFives = view.repaints - repaintsBefore;
     window.dispatchUntil([&] { return catalogue.analysisJob->running.load() == 0; }, 5000);
     window.dispatch();
-    EXPECT_EQ(view.counterTexts, (std::vector<std::string>{"1／4", "2／4", "3／4", "4／4"}));
+    EXPECT_EQ(view.counterTexts, (std::vector<std::string>{"解析 0／4", "解析 1／4", "解析 2／4",
+                                                           "解析 3／4", "解析 3／4", "解析 4／4"}));
     EXPECT_EQ(view.rangeLow, 1);
-    EXPECT_EQ(view.rangeHigh, 4);
+    EXPECT_EQ(view.rangeHigh, 5);
     EXPECT_EQ(view.rangeChanges, 1);
-    EXPECT_EQ(view.position, 4);
+    EXPECT_EQ(view.position, 5);
     EXPECT_EQ(stateFives, 1);
     EXPECT_EQ(view.enabledPattern(), "111100");
 }

@@ -42,12 +42,21 @@ bool HitsThumbnail(const QELFileInfo& record, int x) {
     return x >= left && x <= left + picture->image->width;
 }
 
+bool ShowsDateLine(const QELFileInfo& record) {
+    return record.isFolder == 0 &&
+           (record.exifStatus == kExifStatusExifTime || DatedByFileTime(record));
+}
+
+bool ShowsPlaceLine(const QELFileInfo& record) {
+    return record.isFolder == 0 && record.exifStatus == kExifStatusExifTime;
+}
+
 std::string ShootingDateLine(const QELFileInfo& record) {
     const CalendarValues calendar = calendarValues(record.shootTime);
     char text[96];
     std::snprintf(text, sizeof text, "撮影日時：%04d年%02d月%02d日", calendar.year, calendar.month,
                   calendar.day);
-    return text;
+    return DatedByFileTime(record) ? std::string(text) + " (ファイル日時)" : text;
 }
 
 std::string ShootingPlaceLine(const QELFileInfo& record) {

@@ -27,8 +27,13 @@ const QELImage* ShownPicture(const QELFileInfo& record);
 // the indentation plus the picture's width, both ends included. Only the x coordinate counts.
 bool HitsThumbnail(const QELFileInfo& record, int x);
 
+// Whether a photo row shows its date line, and its place line: a photo dated by its file time has
+// no position read, and its date line takes the room of the place line.
+bool ShowsDateLine(const QELFileInfo& record);
+bool ShowsPlaceLine(const QELFileInfo& record);
+
 // "撮影日時：%04d年%02d月%02d日" of the shooting time in local time (zeros when it cannot be
-// converted).
+// converted), followed by " (ファイル日時)" when the photo is dated by its file time.
 std::string ShootingDateLine(const QELFileInfo& record);
 
 // "撮影場所：" followed by every address component, without separator.

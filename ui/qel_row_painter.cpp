@@ -59,13 +59,15 @@ std::vector<RowText> TextsOf(const QELFileInfo& record, const wxSize& size,
          wxRect(left + kPhotoTitleInset, kPhotoTitleTop, size.x - left - kPhotoTitleInset,
                 size.y - kPhotoTitleTop),
          wxALIGN_LEFT | wxALIGN_TOP, TitleColour(record)}};
-    if (record.exifStatus == kExifStatusExifTime) {
-        const int half = size.y / 2;
-        const int line = wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL;
+    const int half = size.y / 2;
+    const int line = wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL;
+    if (ShowsDateLine(record)) {
         texts.push_back(
             {Shown(ShootingDateLine(record)), &tools.smallFont,
              wxRect(left + kDateLineInset, half, size.x - left - kDateLineInset, size.y - half),
              line});
+    }
+    if (ShowsPlaceLine(record)) {
         texts.push_back(
             {OneLine(ShootingPlaceLine(record)), &tools.smallFont,
              wxRect(left + kPlaceLineInset, half, size.x - left - kPlaceLineInset, size.y - half),

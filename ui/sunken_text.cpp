@@ -2,10 +2,6 @@
 
 #include <wx/dcbuffer.h>
 
-namespace {
-constexpr int kPadding = 3;
-} // namespace
-
 CSunkenText::CSunkenText(wxWindow* parent, wxWindowID id, const wxPoint& position,
                          const wxSize& size, bool centred)
     : wxControl(parent, id, position, size, wxBORDER_NONE), centred_(centred) {

@@ -6,6 +6,9 @@
 // centred vertically, left-aligned (long paths lose their middle) or centred.
 class CSunkenText : public wxControl {
 public:
+    // The room the frame leaves the text on either side.
+    static constexpr int kPadding = 3;
+
     CSunkenText(wxWindow* parent, wxWindowID id, const wxPoint& position, const wxSize& size,
                 bool centred);
 

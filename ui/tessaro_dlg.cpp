@@ -105,6 +105,13 @@ void CTessaroDlg::repaintStepButtons() {
     }
 }
 
+void CTessaroDlg::focusStep(int step) {
+    CFaceButton* button = stepButtons_.at(step - 1);
+    if (button->IsEnabled()) {
+        button->SetFocus();
+    }
+}
+
 std::optional<std::string> CTessaroDlg::browseFolder(const std::string& initialFolder,
                                                      const std::string& title) {
     return BrowseFolder(this, initialFolder, title);

@@ -47,6 +47,7 @@ public:
     void setStepEnabled(int step, bool enabled) override;
     void setStepFaces(int step, StepFace face, DisabledFace disabledFace) override;
     void repaintStepButtons() override;
+    void focusStep(int step) override;
     std::optional<std::string> browseFolder(const std::string& initialFolder,
                                             const std::string& title) override;
     std::string sourceFolderText() const override { return sourceFolder_; }

@@ -8,7 +8,7 @@
 #include "ui/entry_view_windows.h"
 #include "ui/entry_views.h"
 #include "ui/face_button.h"
-#include "ui/help_file.h"
+#include "ui/help_opener.h"
 #include "ui/wnd_lb_qel_file.h"
 #include "ui/wnd_map_view.h"
 #include "ui/wnd_view_image.h"
@@ -16,8 +16,6 @@
 
 #include <gtk/gtk.h>
 #include <wx/button.h>
-#include <wx/filefn.h>
-#include <wx/log.h>
 #include <wx/spinbutt.h>
 #include <wx/stdpaths.h>
 #include <wx/utils.h>
@@ -105,13 +103,7 @@ void CTessaroDlg::onResetTitleOptions(wxCommandEvent&) {
 
 void CTessaroDlg::onHelp(wxCommandEvent&) {
     // The program's own file, not argv[0], which a menu entry gives without a folder.
-    const std::string help = FindHelpFile(wxStandardPaths::Get().GetExecutablePath().utf8_string());
-    // No help file, or nothing to open text files with: nothing visible happens.
-    if (help.empty()) {
-        return;
-    }
-    wxLogNull quiet;
-    wxLaunchDefaultApplication(wxString::FromUTF8(help));
+    OpenHelp(this, wxStandardPaths::Get().GetExecutablePath().utf8_string());
 }
 
 void CTessaroDlg::onViewButton(wxCommandEvent& event) {

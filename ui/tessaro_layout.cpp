@@ -53,8 +53,9 @@ constexpr LayoutEntry kLayout[] = {
     {kFileDistrictRadio, K::Radio, "地区名", {521, 428, 56, 10}},
     {kFileAllRadio, K::Radio, "すべて", {521, 438, 56, 10}},
     {kIdPreview, K::Preview, "", {3, 435, 27, 21}},
-    {kIdProgress, K::Progress, "", {33, 437, 197, 16}},
-    {kIdCounter, K::CounterText, "", {233, 437, 47, 16}},
+    // The counter is wider than the template's, for "コピー 12345／12345"; the bar gives way.
+    {kIdProgress, K::Progress, "", {33, 437, 160, 16}},
+    {kIdCounter, K::CounterText, "", {196, 437, 84, 16}},
     {-1, K::Picture, "", {283, 440, 16, 11}, Picture::ArrowLeft},
     {kIdDivider, K::Divider, "", {300, 438, 28, 16}},
     {-1, K::Picture, "", {329, 440, 16, 11}, Picture::ArrowRight},

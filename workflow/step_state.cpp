@@ -48,6 +48,10 @@ constexpr std::array<FaceRow, kWorkflowStateCount> kFaces{{
     {6, {DG, DG, DG, DG, DG, DB}},
 }};
 
+// The step each state waits for the user to take, 0 while one runs: when a step ends the next is
+// a key press away, and a focus that disabled buttons dropped is given back.
+constexpr std::array<int, kWorkflowStateCount> kAwaited{1, 2, 0, 3, 0, 4, 0, 5, 0, 6, 0};
+
 } // namespace
 
 void setStepState(StepButtonsView& view, WorkflowState state) {
@@ -61,4 +65,8 @@ void setStepState(StepButtonsView& view, WorkflowState state) {
         }
     }
     view.repaintStepButtons();
+    if (const int n = static_cast<int>(state);
+        n >= 0 && n < kWorkflowStateCount && kAwaited[n] != 0) {
+        view.focusStep(kAwaited[n]);
+    }
 }

@@ -29,7 +29,10 @@ public:
     virtual void setStepEnabled(int step, bool enabled) = 0;
     virtual void setStepFaces(int step, StepFace face, DisabledFace disabledFace) = 0;
     virtual void repaintStepButtons() = 0;
+    // Puts the keyboard focus on the button, so that Space presses it.
+    virtual void focusStep(int step) = 0;
 };
 
-// Applies workflow state n to the buttons; a number that is no state only repaints them.
+// Applies workflow state n to the buttons, the focus going to the step it waits for; a number
+// that is no state only repaints them.
 void setStepState(StepButtonsView& view, WorkflowState n);

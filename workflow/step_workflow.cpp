@@ -11,8 +11,6 @@
 #include "workflow/geocode_stopped_text.h"
 #include "workflow/workflow_texts.h"
 
-#include <cstdio>
-
 StepWorkflow::StepWorkflow(CManageQELFileInfo& catalogue, WorkflowView& view, MessageTarget& window,
                            WorkflowPasses passes)
     : catalogue_(catalogue), view_(view), window_(window), passes_(std::move(passes)) {}
@@ -43,6 +41,7 @@ void StepWorkflow::onStep1() {
     view_.setSourceFolderText(*folder);
     clearSource(catalogue_);
     clearResults(catalogue_);
+    view_.setCounterText("");
     applyState(WorkflowState::SourceChosen);
 }
 
@@ -52,10 +51,13 @@ void StepWorkflow::onStep2() {
     if (const int error = FolderReadError(source); error != 0) {
         clearSource(catalogue_);
         clearResults(catalogue_);
+        view_.setCounterText("");
         applyState(WorkflowState::SourceChosen);
         view_.showMessage(SourceUnreadableText(source, error));
         return;
     }
+    // From 0: a card without photos sends no count at all.
+    view_.setCounterText(PhotoCountText(0));
     applyState(WorkflowState::Searching);
     startSearch(catalogue_, source, &window_);
 }
@@ -64,6 +66,8 @@ void StepWorkflow::onStep3() {
     applyState(WorkflowState::Analysing);
     // With nothing to analyse no progress would ever arrive to end the step.
     const bool empty = catalogue_.sourceList == nullptr || catalogue_.sourceList->RowCount() == 0;
+    analysedPhotos_.count(catalogue_.sourceList);
+    view_.setCounterText(ProgressCountText(kAnalysisCountWord, 0, analysedPhotos_.total()));
     GeocodingService service = loadGeocodingService(settingsPath_);
     if (!geocodeCache_) {
         geocodeCache_ = std::make_shared<GeocodeCache>(defaultGeocodeCacheFile());
@@ -147,16 +151,14 @@ void StepWorkflow::finishCopy() {
     view_.setCopying(false);
 }
 
-void StepWorkflow::showProgress(const WindowMessage& message) {
+void StepWorkflow::showProgress(const WindowMessage& message, const std::string& counterText) {
     const int done = static_cast<int>(message.wParam);
     const int total = static_cast<int>(message.lParam);
     if (done == 1) {
         view_.setProgressRange(1, total);
     }
     view_.setProgressPosition(done);
-    char text[64];
-    std::snprintf(text, sizeof text, "%d／%d", done, total);
-    view_.setCounterText(text);
+    view_.setCounterText(counterText);
 }
 
 void StepWorkflow::startProbe() {
@@ -198,17 +200,20 @@ void StepWorkflow::handleMessage(const WindowMessage& message) {
             view_.setProgressPosition(0);
             applyState(WorkflowState::Searched);
         } else {
-            view_.setCounterText(std::to_string(static_cast<int>(message.wParam)));
+            view_.setCounterText(PhotoCountText(static_cast<int>(message.wParam)));
         }
         break;
     case UM_EXIF_PROGRESS:
-        showProgress(message);
+        showProgress(message,
+                     ProgressCountText(kAnalysisCountWord, analysedPhotos_.done(message.wParam),
+                                       analysedPhotos_.total()));
         if (message.wParam == static_cast<WParam>(message.lParam)) {
             applyState(WorkflowState::Analysed);
         }
         break;
     case UM_COPY_PROGRESS:
-        showProgress(message);
+        showProgress(message, std::to_string(static_cast<int>(message.wParam)) + "／" +
+                                  std::to_string(static_cast<int>(message.lParam)));
         break;
     case UM_COPY_DONE:
         finishCopy();

@@ -3,6 +3,7 @@
 #include "catalogue/manage_qel_file_info.h"
 #include "exif/analysis_pass.h"
 #include "geocode/probe_geocoding_service.h"
+#include "workflow/analysed_photos.h"
 #include "workflow/copy_run.h"
 #include "workflow/start_analysis.h"
 #include "workflow/workflow_view.h"
@@ -67,7 +68,8 @@ private:
     // The folder chooser, opened at the folder last chosen under `key`.
     std::optional<std::string> chooseFolder(const char* key);
     void rememberFolder(const char* key, const std::string& folder);
-    void showProgress(const WindowMessage& message);
+    // The bar by the entries the message reports done, the counter with `counterText`.
+    void showProgress(const WindowMessage& message, const std::string& counterText);
     bool fromLeftBehindWorker(const WindowMessage& message) const;
     // A message box saying why, when `destination` may not take copies from the source.
     bool refuseDestination(const std::string& destination);
@@ -81,6 +83,7 @@ private:
     WorkflowPasses passes_;
     std::string settingsPath_;
     WorkflowState state_ = WorkflowState::Initial;
+    AnalysedPhotos analysedPhotos_;
     std::string copyDestination_;
     CopyRun copyRun_;
     std::thread probeThread_;

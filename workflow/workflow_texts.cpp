@@ -53,3 +53,11 @@ std::string CopyCountsText(const CopyTally& tally) {
     add("ほかの失敗", tally.otherFailures, "件");
     return text;
 }
+
+std::string PhotoCountText(int photos) {
+    return Count("写真", photos, "枚");
+}
+
+std::string ProgressCountText(const char* word, int done, int total) {
+    return std::string(word) + " " + std::to_string(done) + "／" + std::to_string(total);
+}

@@ -19,3 +19,9 @@ std::string SourceUnreadableText(const std::string& source, int error);
 // their titles always, the others only when there are any; photos count once each, and title
 // folders, records and lists that could not be written come last as "ほかの失敗".
 std::string CopyCountsText(const CopyTally& tally);
+
+// The counter beside the progress bar says what it counts: "写真 67 枚" for the photos a search has
+// found, "解析 12／67" (a full-width solidus) for the photos a pass has done of all it works on.
+std::string PhotoCountText(int photos);
+std::string ProgressCountText(const char* word, int done, int total);
+inline constexpr char kAnalysisCountWord[] = "解析";
