@@ -1,6 +1,7 @@
 #include "records/copy_photos.h"
 
 #include "platform/error_report.h"
+#include "platform/error_text.h"
 #include "platform/file_system_seam.h"
 #include "platform/hidden.h"
 #include "platform/make_directories.h"
@@ -14,7 +15,6 @@
 #include "titles/numbered_name.h"
 
 #include <cerrno>
-#include <cstring>
 #include <set>
 #include <sys/stat.h>
 
@@ -33,7 +33,7 @@ struct CopyState {
 };
 
 void Report(const std::string& what, const std::string& about, int error) {
-    ReportError(what + ": " + about + ": " + std::strerror(error));
+    ReportError(what + ": " + about + ": " + ErrorText(error));
 }
 
 // Temporaries that a killed run left go the first time the pass writes into their folder.

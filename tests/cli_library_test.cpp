@@ -149,7 +149,7 @@ TEST_F(CliSort, copiesOntoFuseMountsAndCountsErrorsReportedAtCloseOrSyncAsFailur
     EXPECT_EQ(close.out, "2 copied, 0 skipped, 1 failed\n");
     EXPECT_NE(close.err.find("写真をコピーできませんでした: " + card.path() +
                              "DCIM/100CAMERA/IMG_0002.JPG → " + out.path() + "close/" + kDay0815 +
-                             "09時06分.JPG: Input/output error"),
+                             "09時06分.JPG: ディスクの読み書きに失敗しました（入出力エラー）"),
               std::string::npos)
         << close.err;
     const auto left = PathsBelow(out.path() + "close");
@@ -161,7 +161,7 @@ TEST_F(CliSort, copiesOntoFuseMountsAndCountsErrorsReportedAtCloseOrSyncAsFailur
     EXPECT_EQ(sync.status, 1);
     EXPECT_EQ(sync.out, "0 copied, 0 skipped, 3 failed\n");
     EXPECT_NE(sync.err.find("コピーがディスクに書き込まれたことを確かめられませんでした: " +
-                            out.path() + "sync/: Input/output error"),
+                            out.path() + "sync/: ディスクの読み書きに失敗しました（入出力エラー）"),
               std::string::npos)
         << sync.err;
 }

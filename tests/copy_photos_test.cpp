@@ -145,9 +145,10 @@ TEST_F(CopyPass, reportsEveryFailureWithWhatItIsAboutAndRecordsNoPhotoThatIsNotT
     EXPECT_EQ(tally.failed, 1);
     EXPECT_FALSE(fs::exists(out.path() + "2010年/08月15日/TSFXML/0905TSF.XML"));
     EXPECT_EQ(catalogue.results[2]->path, card.path() + "gone.JPG") << "kept, to be tried again";
-    EXPECT_EQ(errors, std::vector<std::string>{
-                          "写真をコピーできませんでした: " + card.path() + "gone.JPG → " +
-                          out.path() + "2010年/08月15日/0905.JPG: No such file or directory"});
+    EXPECT_EQ(errors,
+              std::vector<std::string>{
+                  "写真をコピーできませんでした: " + card.path() + "gone.JPG → " + out.path() +
+                  "2010年/08月15日/0905.JPG: ファイルまたはフォルダがありません"});
 
     errors.clear();
     WriteFile(card.path() + "DSC_0001.JPG", "photo");
@@ -156,9 +157,8 @@ TEST_F(CopyPass, reportsEveryFailureWithWhatItIsAboutAndRecordsNoPhotoThatIsNotT
     EXPECT_EQ(nowhere.failed, 1);
     EXPECT_EQ(nowhere.otherFailures, 2);
     ASSERT_EQ(errors.size(), 4u) << ::testing::PrintToString(errors);
-    EXPECT_EQ(
-        errors[0],
-        "フォルダを作成できませんでした: /proc/tessaro-out/2010年: No such file or directory");
+    EXPECT_EQ(errors[0], "フォルダを作成できませんでした: /proc/tessaro-out/2010年: "
+                         "ファイルまたはフォルダがありません");
     EXPECT_EQ(errors[2].rfind("写真をコピーできませんでした: " + card.path() + "DSC_0001.JPG", 0),
               0u);
     EXPECT_EQ(errors[3].rfind("コピーがディスクに書き込まれたことを確かめられませんでした", 0), 0u);

@@ -1,3 +1,4 @@
+#include "platform/error_text.h"
 #include "platform/file_system_seam.h"
 #include "tests/window_fixture.h"
 #include "ui/copy_outcome_dlg.h"
@@ -16,6 +17,8 @@
 #include <filesystem>
 #include <mutex>
 #include <set>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -113,6 +116,34 @@ TEST_F(StepSix, refusesTheCardAsDestinationAndWritesNothingIntoIt) {
     EXPECT_EQ(window->FindWindow(kIdDestinationFolder)->GetLabel(), "");
     EXPECT_EQ(settingsText().find("FolderSTEP5"), std::string::npos);
     EXPECT_EQ(PathsBelow(card.path()), before);
+}
+
+TEST_F(StepSix, refusesADestinationItCannotWriteToAndSaysWhy) {
+    // Root writes into a folder whatever its mode, but below a regular file nobody can.
+    const bool root = geteuid() == 0;
+    std::string closed = destination.path() + "closed/";
+    if (root) {
+        WriteFile(destination.path() + "file", "not a folder");
+        closed = destination.path() + "file/photos/";
+    } else {
+        std::filesystem::create_directory(closed);
+        chmod(closed.c_str(), 0555);
+    }
+    prepare(closed);
+    std::string said;
+    DialogAnswer<wxGenericMessageDialog> answer(
+        [&](wxGenericMessageDialog* box) { said = box->GetMessage().utf8_string(); });
+    Click(window->FindWindow(kIdStep5));
+    AwaitAnswer(answer);
+    chmod(closed.c_str(), 0755);
+    EXPECT_EQ(said.find("コピー先のフォルダに書き込めません（" +
+                        ErrorText(root ? ENOTDIR : EACCES) + "）。"),
+              0u)
+        << said;
+    EXPECT_EQ(window->workflow().state(), WorkflowState::Titled);
+    EXPECT_FALSE(window->FindWindow(kIdStep6)->IsEnabled());
+    EXPECT_EQ(window->FindWindow(kIdDestinationFolder)->GetLabel(), "");
+    EXPECT_EQ(settingsText().find("FolderSTEP5"), std::string::npos);
 }
 
 TEST_F(StepSix, aDestinationGoneBeforeTheCopyEndsInTheOutcomeWithEveryFailure) {

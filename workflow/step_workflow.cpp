@@ -90,8 +90,10 @@ void StepWorkflow::onResetTitleOptions() {
     retitle(catalogue_, &view_.titleOptionsView());
 }
 
-bool StepWorkflow::refuseDestination(const std::string& destination) {
-    const auto refusal = DestinationRefusal(view_.sourceFolderText(), destination);
+bool StepWorkflow::refuseDestination(const std::string& destination, DestinationChecks checks) {
+    const std::string source = view_.sourceFolderText();
+    const auto refusal =
+        DestinationRefusal(CheckDestination(source, destination, checks), source, destination);
     if (refusal) {
         view_.showMessage(*refusal);
     }
@@ -100,7 +102,7 @@ bool StepWorkflow::refuseDestination(const std::string& destination) {
 
 void StepWorkflow::onStep5() {
     const auto folder = chooseFolder(kDestinationFolderKey);
-    if (!folder || refuseDestination(*folder)) {
+    if (!folder || refuseDestination(*folder, DestinationChecks::Writable)) {
         return;
     }
     rememberFolder(kDestinationFolderKey, *folder);
@@ -111,8 +113,9 @@ void StepWorkflow::onStep5() {
 
 void StepWorkflow::onStep6() {
     copyDestination_ = view_.destinationFolderText();
-    // A link or a mount may have changed since STEP5.
-    if (refuseDestination(copyDestination_)) {
+    // A link or a mount may have changed since STEP5. A folder that can no longer be written to
+    // is tried all the same, so that the outcome names every photo that did not reach it.
+    if (refuseDestination(copyDestination_, DestinationChecks::NestingOnly)) {
         return;
     }
     view_.setWaitCursor(true);

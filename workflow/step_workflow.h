@@ -4,6 +4,7 @@
 #include "exif/analysis_pass.h"
 #include "geocode/probe_geocoding_service.h"
 #include "workflow/copy_run.h"
+#include "workflow/destination_check.h"
 #include "workflow/start_analysis.h"
 #include "workflow/workflow_view.h"
 
@@ -67,7 +68,7 @@ private:
     void showProgress(const WindowMessage& message);
     bool fromLeftBehindWorker(const WindowMessage& message) const;
     // A message box saying why, when `destination` may not take copies from the source.
-    bool refuseDestination(const std::string& destination);
+    bool refuseDestination(const std::string& destination, DestinationChecks checks);
     void finishCopy();
     // The probe may wait for a slow service as long as its limits allow: never on this thread.
     void startProbe();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/copy_photos.h"
+#include "workflow/destination_check.h"
 
 #include <optional>
 #include <string>
@@ -8,8 +9,9 @@
 // What the step workflow tells the user, in Japanese. Paths are given as the file system has them.
 
 // Why STEP5 or STEP6 refuses `destination` for `source`: the same folder, one inside the other
-// either way. Nothing when the two lie apart.
-std::optional<std::string> DestinationRefusal(const std::string& source,
+// either way, or a folder that cannot be written to. Nothing when the check found no problem.
+std::optional<std::string> DestinationRefusal(const DestinationCheck& check,
+                                              const std::string& source,
                                               const std::string& destination);
 
 // Why STEP2 cannot search `source`; `error` is the errno of opening it.
