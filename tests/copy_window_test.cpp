@@ -2,6 +2,7 @@
 #include "platform/file_system_seam.h"
 #include "tests/window_fixture.h"
 #include "ui/copy_outcome_dlg.h"
+#include "workflow/workflow_texts.h"
 
 // The generic dialog's header needs the common one before it.
 #include <wx/msgdlg.h>
@@ -41,6 +42,12 @@ std::vector<std::string> Lines(const std::string& text) {
         lines.push_back(text.substr(start, end - start));
     }
     return lines;
+}
+
+// The counts line and the listed failures of the outcome dialog, as shown.
+void ReadOutcome(CCopyOutcomeDlg* outcome, std::string& counts, std::vector<std::string>& listed) {
+    counts = ControlById<wxStaticText>(outcome, kIdOutcomeCounts)->GetLabel().utf8_string();
+    listed = Lines(ControlById<wxTextCtrl>(outcome, kIdFailureList)->GetValue().utf8_string());
 }
 
 // Holds the copy of every photo at its close until the test lets it go, as a slow card reader
@@ -158,13 +165,7 @@ TEST_F(StepSix, aDestinationGoneBeforeTheCopyEndsInTheOutcomeWithEveryFailure) {
     std::string counts;
     std::vector<std::string> listed;
     DialogAnswer<CCopyOutcomeDlg> answer([&](CCopyOutcomeDlg* outcome) {
-        for (wxWindow* child : outcome->GetChildren()) {
-            if (auto* text = dynamic_cast<wxStaticText*>(child);
-                text && text->GetLabel().StartsWith(wxString::FromUTF8("コピー "))) {
-                counts = text->GetLabel().utf8_string();
-            }
-        }
-        listed = Lines(ControlById<wxTextCtrl>(outcome, kIdFailureList)->GetValue().utf8_string());
+        ReadOutcome(outcome, counts, listed);
         SaveScreenshot(outcome, kScreenshots + "/copy-outcome.png");
     });
     Click(window->FindWindow(kIdStep6));
@@ -226,4 +227,44 @@ TEST_F(StepSix, staysAliveAndOutOfReachWhileItCopiesAndExitsOnlyWhenItIsDone) {
               "コピー 6 枚 → " + destination.path());
     // The close asked for during the copy is carried out once it has ended.
     ASSERT_TRUE(RunUntil([&] { return !window->IsShown(); }));
+}
+
+TEST(CopyOutcome, showsEveryReasonAndTheCountsWholeAndSavesThemAsText) {
+    CopyTally tally;
+    tally.failed = 67;
+    tally.otherFailures = 72;
+    const std::string counts = CopyCountsText(tally);
+    const std::string folder = "/media/backup/写真/2019(令和元年)年/10月03日京都府京都市東山区/";
+    const std::string longLine =
+        "写真をコピーできませんでした: /media/card/DCIM/100CAMERA/IMG_0105.JPG → " + folder +
+        "15時06分京都府京都市東山区清水一丁目.JPG: " + ErrorText(EPERM);
+    const std::vector<std::string> failures = {longLine,
+                                               "フォルダを作成できませんでした: " + folder};
+    TempDir saved;
+    CCopyOutcomeDlg outcome(nullptr, counts, failures);
+    outcome.setSaveFileChooser([&] { return saved.path() + "結果.txt"; });
+    outcome.Show();
+    auto* list = ControlById<wxTextCtrl>(&outcome, kIdFailureList);
+    const long last = static_cast<long>(wxString::FromUTF8(longLine).length()) - 1;
+    // The reason at the end of the long line lies inside the list, on a line of its own.
+    EXPECT_TRUE(Eventually([&] {
+        const wxPoint at = list->PositionToCoords(last);
+        if (at == wxDefaultPosition || at.x >= list->GetClientSize().x || at.y <= 0) {
+            return ::testing::AssertionFailure() << "the reason ends at " << at.x << ", " << at.y
+                                                 << " in " << list->GetClientSize().x;
+        }
+        return ::testing::AssertionSuccess();
+    }));
+    auto* shown = ControlById<wxStaticText>(&outcome, kIdOutcomeCounts);
+    wxString joined = shown->GetLabel();
+    joined.Replace("\n", " ");
+    EXPECT_EQ(joined.utf8_string(), counts);
+    EXPECT_LE(shown->GetBestSize().x, shown->GetSize().x) << "the counts line is not squeezed";
+    EXPECT_LE(shown->GetRect().GetRight(), outcome.GetClientSize().x);
+    SaveScreenshot(&outcome, kScreenshots + "/copy-outcome-long.png");
+
+    Click(outcome.FindWindow(kIdSaveOutcome));
+    ASSERT_TRUE(RunUntil([&] { return std::filesystem::exists(saved.path() + "結果.txt"); }));
+    EXPECT_EQ(ReadFile(saved.path() + "結果.txt"),
+              counts + "\n" + failures[0] + "\n" + failures[1] + "\n");
 }
