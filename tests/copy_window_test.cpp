@@ -196,6 +196,7 @@ TEST_F(StepSix, staysAliveAndOutOfReachWhileItCopiesAndExitsOnlyWhenItIsDone) {
         }
     }
     ASSERT_GE(photosAt.size(), 4u);
+    const std::size_t photos = photosAt.size();
     auto* bar = static_cast<wxGauge*>(window->FindWindow(kIdProgress));
     const auto counter = [&] { return window->FindWindow(kIdCounter)->GetLabel().utf8_string(); };
     HeldCopies held;
@@ -204,10 +205,10 @@ TEST_F(StepSix, staysAliveAndOutOfReachWhileItCopiesAndExitsOnlyWhenItIsDone) {
     for (std::size_t k = 0; k < photosAt.size(); ++k) {
         ASSERT_TRUE(RunUntil([&] { return held.waiting(); })) << "photo " << k;
         EXPECT_EQ(window->workflow().state(), WorkflowState::Copying);
-        const std::string done =
-            std::to_string(photosAt[k]) + "／" + std::to_string(entries.size());
+        // Photos are counted, folders are not, from 0 before the first is done.
+        const std::string done = "コピー " + std::to_string(k) + "／" + std::to_string(photos);
         EXPECT_TRUE(RunUntil([&] { return counter() == done; })) << counter() << ", not " << done;
-        EXPECT_EQ(bar->GetValue(), static_cast<int>(photosAt[k]));
+        EXPECT_EQ(bar->GetValue(), static_cast<int>(k));
         if (k == 2) {
             // Nothing the copy reads can change meanwhile, and it cannot be left half done.
             Click(window->FindWindow(kYearDigitsRadio));
@@ -225,14 +226,73 @@ TEST_F(StepSix, staysAliveAndOutOfReachWhileItCopiesAndExitsOnlyWhenItIsDone) {
     EXPECT_FALSE(AnyDialogShown()) << "a copy without failures ends in a note, not a dialog";
     EXPECT_EQ(window->FindWindow(kIdDestinationFolder)->GetLabel().utf8_string(),
               "コピー 6 枚 → " + destination.path());
+    EXPECT_EQ(counter(), "コピー 6／6");
     // The close asked for during the copy is carried out once it has ended.
     ASSERT_TRUE(RunUntil([&] { return !window->IsShown(); }));
+}
+
+TEST_F(StepSix, stopsOnAskingAfterThePhotoAtHandAndNamesThePhotosItDidNotCopy) {
+    prepare(destination.path());
+    pressStep(5, WorkflowState::DestinationChosen);
+    wxWindow* exit = window->FindWindow(kIdExit);
+    HeldCopies held;
+    Click(window->FindWindow(kIdStep6));
+    ASSERT_TRUE(RunUntil([&] { return held.waiting(); }));
+    held.letOneGo();
+    // The second photo is being written when 中止 is pressed.
+    ASSERT_TRUE(RunUntil([&] { return held.waiting(); }));
+    EXPECT_EQ(exit->GetLabel().utf8_string(), "中止");
+    EXPECT_TRUE(exit->IsEnabled());
+    EXPECT_TRUE(RunUntil(
+        [&] { return window->FindWindow(kIdCounter)->GetLabel().utf8_string() == "コピー 1／6"; }));
+    SaveScreenshot(window.get(), kScreenshots + "/copy-stop.png");
+    std::string counts;
+    std::vector<std::string> listed;
+    DialogAnswer<CCopyOutcomeDlg> answer([&](CCopyOutcomeDlg* outcome) {
+        ReadOutcome(outcome, counts, listed);
+        SaveScreenshot(outcome, kScreenshots + "/copy-stopped-outcome.png");
+    });
+    clickAndAwait(kIdExit);
+    EXPECT_TRUE(window->IsShown()) << "中止 stops the copy, not the program";
+    held.letOneGo();
+    AwaitAnswer(answer);
+
+    EXPECT_EQ(counts, "コピー 2 枚 / 中止で未コピー 4 枚");
+    ASSERT_EQ(listed.size(), 4u);
+    for (const std::string& line : listed) {
+        EXPECT_EQ(line.rfind("中止したのでコピーしていません: " + card.path() + "DCIM/", 0), 0u)
+            << line;
+    }
+    // Whole photos, each with its record, and nothing else but folder records and lists.
+    int photos = 0;
+    for (const std::string& path : PathsBelow(destination.path())) {
+        if (path.ends_with(".JPG")) {
+            ++photos;
+            const std::size_t slash = path.rfind('/');
+            const std::string record = path.substr(0, slash + 1) + "TSFXML/" +
+                                       path.substr(slash + 1, path.size() - slash - 5) + "TSF.XML";
+            EXPECT_TRUE(std::filesystem::exists(destination.path() + record)) << record;
+        } else {
+            EXPECT_TRUE(path.ends_with("/") || path.ends_with(".hidden") ||
+                        path.ends_with("TSF.XML") || path.ends_with("TS1.XML") ||
+                        path.ends_with("TS2.XML"))
+                << path;
+        }
+    }
+    EXPECT_EQ(photos, 2);
+    EXPECT_EQ(window->workflow().state(), WorkflowState::Initial);
+    EXPECT_EQ(exit->GetLabel().utf8_string(), "終了");
+    EXPECT_EQ(window->FindWindow(kIdCounter)->GetLabel().utf8_string(), "コピー 2／6");
+    EXPECT_EQ(window->FindWindow(kIdDestinationFolder)->GetLabel().utf8_string(),
+              counts + " → " + destination.path());
 }
 
 TEST(CopyOutcome, showsEveryReasonAndTheCountsWholeAndSavesThemAsText) {
     CopyTally tally;
     tally.failed = 67;
     tally.otherFailures = 72;
+    tally.stopped = 120;
+    tally.fileDated = 12;
     const std::string counts = CopyCountsText(tally);
     const std::string folder = "/media/backup/写真/2019(令和元年)年/10月03日京都府京都市東山区/";
     const std::string longLine =

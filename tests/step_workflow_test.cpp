@@ -57,7 +57,7 @@ struct Workflow : ::testing::Test {
         WorkflowPasses passes;
         passes.analysisWorker = CountingAnalysis;
         passes.copyPhotos = [this](CManageQELFileInfo&, const std::string& destination,
-                                   MessageTarget*) {
+                                   MessageTarget*, const std::atomic<bool>&) {
             copyDestinations.push_back(destination);
             for (const std::string& failure : failOnCopy) {
                 ReportError(failure);
@@ -236,6 +236,10 @@ TEST_F(Workflow, stepsFourToSixRunTheirPassesAndEndWithOnlyStepOne) {
     EXPECT_EQ(view.cursorChanges, (std::vector<bool>{true, false}));
     EXPECT_EQ(view.copyingChanges, (std::vector<bool>{true, false}));
     EXPECT_EQ(view.copyNotes, std::vector<std::string>{"コピー 1 枚 → " + out.path()});
+    // Photos, from none done to all, also where the pass sent no progress of its own.
+    ASSERT_GE(view.counterTexts.size(), 2u);
+    EXPECT_EQ(view.counterTexts[view.counterTexts.size() - 2], "コピー 0／1");
+    EXPECT_EQ(view.counterTexts.back(), "コピー 1／1");
     EXPECT_TRUE(view.copyFailures.empty()) << "a clean copy ends without a dialog";
     EXPECT_EQ(workflow->state(), WorkflowState::Initial);
     EXPECT_EQ(view.enabledPattern(), "100000");
@@ -259,7 +263,7 @@ TEST_F(Workflow, messagesReachTheirControls) {
     workflow->applyState(WorkflowState::DestinationChosen);
     workflow->handleMessage({UM_COPY_PROGRESS, 1, 2, nullptr});
     workflow->handleMessage({UM_COPY_PROGRESS, 2, 2, nullptr});
-    EXPECT_EQ(view.counterTexts, (std::vector<std::string>{"1／2", "2／2"}));
+    EXPECT_EQ(view.counterTexts, (std::vector<std::string>{"コピー 1／2", "コピー 2／2"}));
     EXPECT_EQ(workflow->state(), WorkflowState::DestinationChosen);
 }
 

@@ -12,6 +12,18 @@
 
 #include <cstdio>
 
+namespace {
+
+int PhotoCount(const RecordList& results) {
+    int photos = 0;
+    for (const auto& entry : results) {
+        photos += entry->isFolder == 1 ? 0 : 1;
+    }
+    return photos;
+}
+
+} // namespace
+
 StepWorkflow::StepWorkflow(CManageQELFileInfo& catalogue, WorkflowView& view, MessageTarget& window,
                            WorkflowPasses passes)
     : catalogue_(catalogue), view_(view), window_(window), passes_(std::move(passes)) {}
@@ -121,8 +133,16 @@ void StepWorkflow::onStep6() {
     view_.setWaitCursor(true);
     view_.setCopying(true);
     applyState(WorkflowState::Copying);
+    // Until the first photo is done the display would go on showing the analysis.
+    showCopyProgress(0, PhotoCount(catalogue_.results));
     if (!copyRun_.start(catalogue_, copyDestination_, window_, passes_.copyPhotos)) {
         window_.post({UM_COPY_DONE, 0, 0, nullptr});
+    }
+}
+
+void StepWorkflow::onStopCopy() {
+    if (state_ == WorkflowState::Copying) {
+        copyRun_.stop();
     }
 }
 
@@ -134,6 +154,10 @@ void StepWorkflow::finishCopy() {
     }
     applyState(WorkflowState::Initial);
     view_.setWaitCursor(false);
+    // The last progress may have been held back, and a stopped copy sends none for the rest.
+    if (const int photos = PhotoCount(catalogue_.results); ran && photos > 0) {
+        showCopyProgress(photos - outcome.tally.stopped, photos);
+    }
     const std::string counts = CopyCountsText(outcome.tally);
     view_.showCopyNote(counts + " → " + copyDestination_);
     // Users format their cards after an import: a failure must be seen, not just logged.
@@ -153,6 +177,12 @@ void StepWorkflow::showProgress(const WindowMessage& message) {
     char text[64];
     std::snprintf(text, sizeof text, "%d／%d", done, total);
     view_.setCounterText(text);
+}
+
+void StepWorkflow::showCopyProgress(int done, int total) {
+    view_.setProgressRange(1, total);
+    view_.setProgressPosition(done);
+    view_.setCounterText(CopyCounterText(done, total));
 }
 
 void StepWorkflow::startProbe() {
@@ -204,7 +234,7 @@ void StepWorkflow::handleMessage(const WindowMessage& message) {
         }
         break;
     case UM_COPY_PROGRESS:
-        showProgress(message);
+        showCopyProgress(static_cast<int>(message.wParam), static_cast<int>(message.lParam));
         break;
     case UM_COPY_DONE:
         finishCopy();

@@ -51,6 +51,8 @@ public:
     void onStep4();
     void onStep5();
     void onStep6();
+    // 中止 while STEP6 copies: the copy ends after the photo at hand.
+    void onStopCopy();
     // A radio button of groups 1 to 5 clicked or a title list's selection changed.
     void onTitleOptionChanged();
     // "初期設定": the default title options, shown and applied.
@@ -70,6 +72,8 @@ private:
     // A message box saying why, when `destination` may not take copies from the source.
     bool refuseDestination(const std::string& destination, DestinationChecks checks);
     void finishCopy();
+    // "コピー 30／67": photos, not folders.
+    void showCopyProgress(int done, int total);
     // The probe may wait for a slow service as long as its limits allow: never on this thread.
     void startProbe();
 

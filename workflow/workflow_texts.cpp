@@ -54,5 +54,11 @@ std::string CopyCountsText(const CopyTally& tally) {
     add("名前を変えてコピー", tally.renamed, "枚");
     add("失敗", tally.failed, "枚");
     add("ほかの失敗", tally.otherFailures, "件");
+    add("中止で未コピー", tally.stopped, "枚");
+    add("ファイル日時", tally.fileDated, "枚");
     return text;
+}
+
+std::string CopyCounterText(int done, int total) {
+    return "コピー " + std::to_string(done) + "／" + std::to_string(total);
 }

@@ -19,5 +19,9 @@ std::string SourceUnreadableText(const std::string& source, int error);
 
 // "コピー 15 枚 / 既にあった 1 枚 / 名前を変えてコピー 1 枚 / 失敗 2 枚": the photos copied under
 // their titles always, the others only when there are any; photos count once each, and title
-// folders, records and lists that could not be written come last as "ほかの失敗".
+// folders, records and lists that could not be written as "ほかの失敗", then the photos a stop
+// left out ("中止で未コピー") and the photos in place that had no EXIF date ("ファイル日時").
 std::string CopyCountsText(const CopyTally& tally);
+
+// The counter during and after STEP6: "コピー 30／67", photos only.
+std::string CopyCounterText(int done, int total);
