@@ -1,6 +1,7 @@
 #include "cli/cli_session.h"
 
 #include "catalogue/folder_scan.h"
+#include "cli/stop_signal.h"
 #include "exif/analysis_pass.h"
 #include "geocode/geocode_answer.h"
 #include "geocode/geocode_cache.h"
@@ -69,7 +70,8 @@ void CliSession::prepare(const std::string& source) {
 
 CopyTally CliSession::copy(const std::string& destination) {
     CopyTally tally;
-    CopyPhotos(catalogue_, destination, &window_, &tally);
+    const StopOnSignal stop;
+    CopyPhotos(catalogue_, destination, &window_, &tally, &stop.requested());
     bar_.finish();
     return tally;
 }

@@ -23,6 +23,7 @@ public:
     bool configure(const CliOptions& options, std::string& error);
     // Scan, analysis and titles over `source` (ending in '/').
     void prepare(const std::string& source);
+    // Ctrl-C meanwhile stops the copy after the photo at hand.
     CopyTally copy(const std::string& destination);
     const CManageQELFileInfo& catalogue() const { return catalogue_; }
 

@@ -1,11 +1,10 @@
 #include "cli/folder_arguments.h"
 
 #include "platform/directory_entries.h"
-#include "platform/folder_nesting.h"
-#include "platform/make_directories.h"
+#include "workflow/destination_check.h"
 
+#include <cstring>
 #include <filesystem>
-#include <unistd.h>
 
 std::string AsFolder(std::string path) {
     // Records keep these paths; "card1/DCIM/" would mean nothing to a later run elsewhere.
@@ -30,26 +29,27 @@ bool CheckSource(const std::string& source, std::string& reason) {
 
 bool PrepareDestination(const std::string& source, const std::string& destination,
                         std::string& reason) {
-    switch (NestingOf(source, destination)) {
-    case FolderNesting::Same:
+    const DestinationCheck check =
+        CheckDestination(source, destination, DestinationChecks::CreateWritable);
+    const std::string because = std::string(": ") + std::strerror(check.error);
+    switch (check.problem) {
+    case DestinationProblem::None:
+        return true;
+    case DestinationProblem::IsSource:
         reason = "the destination " + destination + " is the source";
-        return false;
-    case FolderNesting::Inside:
+        break;
+    case DestinationProblem::InsideSource:
         reason = "the destination " + destination + " lies inside the source " + source;
-        return false;
-    case FolderNesting::Holds:
+        break;
+    case DestinationProblem::HoldsSource:
         reason = "the destination " + destination + " holds the source " + source;
-        return false;
-    case FolderNesting::Apart:
+        break;
+    case DestinationProblem::CannotCreate:
+        reason = "cannot create the destination folder " + destination + because;
+        break;
+    case DestinationProblem::CannotWrite:
+        reason = "cannot write to the destination folder " + destination + because;
         break;
     }
-    if (MakeDirectories(destination) != 1) {
-        reason = "cannot create the destination folder " + destination;
-        return false;
-    }
-    if (access(destination.c_str(), W_OK | X_OK) != 0) {
-        reason = "cannot write to the destination folder " + destination;
-        return false;
-    }
-    return true;
+    return false;
 }

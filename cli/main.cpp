@@ -24,7 +24,8 @@ constexpr char kUsage[] =
     "  sort SOURCE DEST   all steps through copying: the titled folders, the copies and their\n"
     "                     record files below DEST; the last line counts the photos copied,\n"
     "                     skipped (already there, byte for byte) and failed; a photo whose\n"
-    "                     name a different file holds is copied under a numbered name\n"
+    "                     name a different file holds is copied under a numbered name;\n"
+    "                     Ctrl-C stops the copy after the photo at hand\n"
     "\n"
     "Options:\n"
     "  --settings FILE     the settings file (default ~/.config/tessaro/tessaroInit.Ini)\n"
@@ -39,9 +40,9 @@ constexpr char kUsage[] =
     "  --help              show this text and exit\n"
     "  --version           show the version and exit\n"
     "\n"
-    "Exit status: 0 when everything was done, 1 when some photo, record or folder failed\n"
-    "(each failure is named on standard error), 2 for a usage error or an unusable source or\n"
-    "destination.\n";
+    "Exit status: 0 when everything was done, 1 when some photo, record or folder failed or\n"
+    "the copy was stopped (each is named on standard error), 2 for a usage error or an unusable\n"
+    "source or destination.\n";
 
 } // namespace
 

@@ -59,6 +59,9 @@ int RunSortCommand(const CliOptions& options) {
     if (tally.renamed > 0) {
         std::printf("%d copied under a new name: a different photo held the name\n", tally.renamed);
     }
+    if (tally.stopped > 0) {
+        std::printf("%d not copied: the copy was stopped\n", tally.stopped);
+    }
     std::printf("%d copied, %d skipped, %d failed\n", tally.copied, tally.skipped, tally.failed);
     return tally.allDone() ? 0 : 1;
 }

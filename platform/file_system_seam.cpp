@@ -3,10 +3,13 @@
 #include "platform/directory_entries.h"
 #include "platform/open_for_reading.h"
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string_view>
@@ -31,6 +34,14 @@ FileSystemQuirks FromEnvironment() {
             quirks.syncFails = true;
         } else if (item.starts_with("close-fails=")) {
             quirks.closeFailsFor = item.substr(std::string_view("close-fails=").size());
+        } else if (item.starts_with("interrupt-at=")) {
+            const std::string at(item.substr(std::string_view("interrupt-at=").size()));
+            auto raised = std::make_shared<std::atomic<bool>>(false);
+            quirks.beforeClose = [at, raised](const std::string& destination) {
+                if (destination.find(at) != std::string::npos && !raised->exchange(true)) {
+                    std::raise(SIGINT);
+                }
+            };
         }
     }
     return quirks;

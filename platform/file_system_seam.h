@@ -15,6 +15,8 @@
 //   fuse               renameat2 with RENAME_NOREPLACE fails with EINVAL, link with EPERM
 //   close-fails=TEXT   closing a written file on its way to a path holding TEXT fails with EIO
 //   syncfs-fails       syncing the file system fails with EIO
+//   interrupt-at=TEXT  before the first written file on its way to a path holding TEXT is
+//                      closed, the process gets SIGINT, as from a Ctrl-C in the middle of that copy
 struct FileSystemQuirks {
     bool caseInsensitive = false;
     bool fuse = false;

@@ -1,6 +1,7 @@
 #include "records/copy_photos.h"
 
 #include "platform/error_report.h"
+#include "platform/error_text.h"
 #include "platform/file_system_seam.h"
 #include "platform/hidden.h"
 #include "platform/make_directories.h"
@@ -14,7 +15,6 @@
 #include "titles/numbered_name.h"
 
 #include <cerrno>
-#include <cstring>
 #include <set>
 #include <sys/stat.h>
 
@@ -33,7 +33,7 @@ struct CopyState {
 };
 
 void Report(const std::string& what, const std::string& about, int error) {
-    ReportError(what + ": " + about + ": " + std::strerror(error));
+    ReportError(what + ": " + about + ": " + ErrorText(error));
 }
 
 // Temporaries that a killed run left go the first time the pass writes into their folder.
@@ -133,6 +133,9 @@ void CopyPhoto(CopyState& state, QELFileInfo& entry) {
         ++tally.copied;
         tally.renamed += placed == Placed::Renamed ? 1 : 0;
     }
+    if (entry.dateTimeOriginalText.empty()) {
+        ++tally.fileDated;
+    }
 }
 
 void MakeFolder(CopyState& state, QELFileInfo& entry) {
@@ -169,29 +172,48 @@ void Finish(CopyState& state, FileSystemSync& sync) {
     }
 }
 
+// The photos the pass did not come to keep their source paths, so that a later STEP6 copies them.
+void ReportNotReached(const RecordList& results, std::size_t from, CopyTally& tally) {
+    for (std::size_t i = from; i < results.size(); ++i) {
+        if (results[i]->isFolder != 1) {
+            ReportError("中止したのでコピーしていません: " + results[i]->path);
+            ++tally.stopped;
+        }
+    }
+}
+
 } // namespace
 
 int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination, MessageTarget* window,
-               CopyTally* tally) {
+               CopyTally* tally, const std::atomic<bool>* stop) {
     static const std::atomic<int> kAlwaysRunning{1};
     CopyState state;
     state.destination = destination;
     FileSystemSync sync(destination);
-    const std::size_t total = catalogue.results.size();
-    for (std::size_t i = 0; i < total; ++i) {
-        QELFileInfo& entry = *catalogue.results[i];
+    const RecordList& results = catalogue.results;
+    std::size_t photos = 0;
+    for (const auto& entry : results) {
+        photos += entry->isFolder == 1 ? 0 : 1;
+    }
+    std::size_t photosDone = 0;
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        if (stop != nullptr && stop->load()) {
+            ReportNotReached(results, i, state.tally);
+            break;
+        }
+        QELFileInfo& entry = *results[i];
         if (entry.isFolder == 1) {
             MakeFolder(state, entry);
-        } else {
-            CopyPhoto(state, entry);
+            continue;
         }
+        CopyPhoto(state, entry);
         if (window != nullptr) {
-            window->send(
-                {UM_COPY_PROGRESS, static_cast<WParam>(i + 1), static_cast<LParam>(total), nullptr},
-                kAlwaysRunning);
+            window->send({UM_COPY_PROGRESS, static_cast<WParam>(++photosDone),
+                          static_cast<LParam>(photos), nullptr},
+                         kAlwaysRunning);
         }
     }
-    if (total > 0) {
+    if (!results.empty()) {
         Finish(state, sync);
     }
     if (tally != nullptr) {

@@ -3,6 +3,7 @@
 #include "catalogue/manage_qel_file_info.h"
 #include "platform/message_target.h"
 
+#include <atomic>
 #include <string>
 
 // What became of the photos of one copy pass.
@@ -12,8 +13,10 @@ struct CopyTally {
     int skipped = 0; // already there, byte for byte; their records are written again
     int failed = 0;  // not copied, without a record, or not known to have reached the disk
     int otherFailures = 0; // title folders, their records or `.hidden` lists not written
+    int stopped = 0;       // not copied because the pass was stopped before them
+    int fileDated = 0;     // of the photos in place, those dated by their file time (no EXIF date)
 
-    bool allDone() const { return failed == 0 && otherFailures == 0; }
+    bool allDone() const { return failed == 0 && otherFailures == 0 && stopped == 0; }
 };
 
 // Makes the result tree real below `destination` (ending in '/'): the title folders, a copy of
@@ -21,9 +24,11 @@ struct CopyTally {
 // `path` and `title` then name its place there. A photo never replaces a file and a record
 // never describes a file that is not its photo: where a different file bears the title, the
 // photo is copied under the first free numbered name instead. Every failure is reported with
-// the photo, record or file it is about, and no failure stops the pass. Sends UM_COPY_PROGRESS
-// after every entry. Everything is on disk when it returns. Runs on the UI thread or on a thread
-// of its own, while nothing else changes the result tree; the new titles and paths are put in
-// place under the entries' mutex, under which the lists draw. Returns 0.
+// the photo, record or file it is about, and no failure stops the pass. Once `stop` turns true it
+// ends after the entry at hand, which is finished with its record, and reports each photo it
+// did not reach. Sends UM_COPY_PROGRESS after every photo with the photos done and the photos in
+// all. Everything is on disk when it returns. Runs on the UI thread or on a thread of its own,
+// while nothing else changes the result tree; the new titles and paths are put in place under
+// the entries' mutex, under which the lists draw. Returns 0.
 int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination, MessageTarget* window,
-               CopyTally* tally = nullptr);
+               CopyTally* tally = nullptr, const std::atomic<bool>* stop = nullptr);

@@ -1,6 +1,7 @@
 #include "records/record_writer.h"
 
 #include "platform/error_report.h"
+#include "platform/error_text.h"
 #include "platform/file_contents.h"
 #include "platform/hidden.h"
 #include "platform/local_time.h"
@@ -10,7 +11,6 @@
 #include "records/record_text.h"
 
 #include <cerrno>
-#include <cstring>
 #include <ctime>
 #include <functional>
 #include <sys/stat.h>
@@ -67,7 +67,7 @@ int WriteRecord(const QELFileInfo& record, const RecordBytes& bytesAt, std::stri
     // Complete under its name or not there: a killed run never leaves half a record. Durability
     // is the copy pass's business, which syncs its files at the end.
     if (!ReplaceFileAtomically(path, bytes, Durability::CallerSyncs)) {
-        ReportError(std::string(kCreateFailed) + ": " + path + ": " + std::strerror(errno));
+        ReportError(std::string(kCreateFailed) + ": " + path + ": " + ErrorText(errno));
         return -1;
     }
     // A kind directory left visible would show up as a folder when the copies are scanned.

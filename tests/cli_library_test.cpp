@@ -149,7 +149,7 @@ TEST_F(CliSort, copiesOntoFuseMountsAndCountsErrorsReportedAtCloseOrSyncAsFailur
     EXPECT_EQ(close.out, "2 copied, 0 skipped, 1 failed\n");
     EXPECT_NE(close.err.find("写真をコピーできませんでした: " + card.path() +
                              "DCIM/100CAMERA/IMG_0002.JPG → " + out.path() + "close/" + kDay0815 +
-                             "09時06分.JPG: Input/output error"),
+                             "09時06分.JPG: ディスクの読み書きに失敗しました（入出力エラー）"),
               std::string::npos)
         << close.err;
     const auto left = PathsBelow(out.path() + "close");
@@ -161,7 +161,7 @@ TEST_F(CliSort, copiesOntoFuseMountsAndCountsErrorsReportedAtCloseOrSyncAsFailur
     EXPECT_EQ(sync.status, 1);
     EXPECT_EQ(sync.out, "0 copied, 0 skipped, 3 failed\n");
     EXPECT_NE(sync.err.find("コピーがディスクに書き込まれたことを確かめられませんでした: " +
-                            out.path() + "sync/: Input/output error"),
+                            out.path() + "sync/: ディスクの読み書きに失敗しました（入出力エラー）"),
               std::string::npos)
         << sync.err;
 }
@@ -184,4 +184,26 @@ TEST_F(CliSort, recordsAbsolutePathsForRelativeFoldersAndClearsWhatAKilledRunLef
     for (const std::string& path : PathsBelow(library)) {
         EXPECT_EQ(path.find(".tessaro-"), std::string::npos) << path;
     }
+}
+
+TEST_F(CliSort, stopsOnCtrlCAfterThePhotoAtHandLeavingOnlyWholeCopiesWithRecords) {
+    const CliRun run = Sort(card.path(), out.path(), "",
+                            "TESSARO_TEST_FILESYSTEM='interrupt-at=09時05分京都市.JPG'");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "2 not copied: the copy was stopped\n1 copied, 0 skipped, 0 failed\n");
+    EXPECT_NE(run.err.find("中止したのでコピーしていません: " + card.path()), std::string::npos)
+        << run.err;
+    std::set<std::string> files;
+    for (const std::string& path : PathsBelow(out.path())) {
+        if (!path.ends_with("/") && !path.ends_with(".hidden")) {
+            files.insert(path);
+        }
+    }
+    EXPECT_EQ(files, (std::set<std::string>{"TS1XML/2010(平成22)年TS1.XML",
+                                            kYear2010 + "TS2XML/08月15日京都府TS2.XML",
+                                            kDay0815 + "09時05分京都市.JPG",
+                                            kDay0815 + "TSFXML/09時05分京都市TSF.XML"}));
+    EXPECT_EQ(
+        Element(out.path() + kDay0815 + "TSFXML/09時05分京都市TSF.XML", "TransDirectoryPathName"),
+        out.path() + kDay0815 + "09時05分京都市.JPG");
 }

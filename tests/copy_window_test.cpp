@@ -1,6 +1,8 @@
+#include "platform/error_text.h"
 #include "platform/file_system_seam.h"
 #include "tests/window_fixture.h"
 #include "ui/copy_outcome_dlg.h"
+#include "workflow/workflow_texts.h"
 
 // The generic dialog's header needs the common one before it.
 #include <wx/msgdlg.h>
@@ -16,6 +18,8 @@
 #include <filesystem>
 #include <mutex>
 #include <set>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -38,6 +42,12 @@ std::vector<std::string> Lines(const std::string& text) {
         lines.push_back(text.substr(start, end - start));
     }
     return lines;
+}
+
+// The counts line and the listed failures of the outcome dialog, as shown.
+void ReadOutcome(CCopyOutcomeDlg* outcome, std::string& counts, std::vector<std::string>& listed) {
+    counts = ControlById<wxStaticText>(outcome, kIdOutcomeCounts)->GetLabel().utf8_string();
+    listed = Lines(ControlById<wxTextCtrl>(outcome, kIdFailureList)->GetValue().utf8_string());
 }
 
 // Holds the copy of every photo at its close until the test lets it go, as a slow card reader
@@ -115,6 +125,34 @@ TEST_F(StepSix, refusesTheCardAsDestinationAndWritesNothingIntoIt) {
     EXPECT_EQ(PathsBelow(card.path()), before);
 }
 
+TEST_F(StepSix, refusesADestinationItCannotWriteToAndSaysWhy) {
+    // Root writes into a folder whatever its mode, but below a regular file nobody can.
+    const bool root = geteuid() == 0;
+    std::string closed = destination.path() + "closed/";
+    if (root) {
+        WriteFile(destination.path() + "file", "not a folder");
+        closed = destination.path() + "file/photos/";
+    } else {
+        std::filesystem::create_directory(closed);
+        chmod(closed.c_str(), 0555);
+    }
+    prepare(closed);
+    std::string said;
+    DialogAnswer<wxGenericMessageDialog> answer(
+        [&](wxGenericMessageDialog* box) { said = box->GetMessage().utf8_string(); });
+    Click(window->FindWindow(kIdStep5));
+    AwaitAnswer(answer);
+    chmod(closed.c_str(), 0755);
+    EXPECT_EQ(said.find("コピー先のフォルダに書き込めません（" +
+                        ErrorText(root ? ENOTDIR : EACCES) + "）。"),
+              0u)
+        << said;
+    EXPECT_EQ(window->workflow().state(), WorkflowState::Titled);
+    EXPECT_FALSE(window->FindWindow(kIdStep6)->IsEnabled());
+    EXPECT_EQ(window->FindWindow(kIdDestinationFolder)->GetLabel(), "");
+    EXPECT_EQ(settingsText().find("FolderSTEP5"), std::string::npos);
+}
+
 TEST_F(StepSix, aDestinationGoneBeforeTheCopyEndsInTheOutcomeWithEveryFailure) {
     prepare(destination.path());
     pressStep(5, WorkflowState::DestinationChosen);
@@ -127,13 +165,7 @@ TEST_F(StepSix, aDestinationGoneBeforeTheCopyEndsInTheOutcomeWithEveryFailure) {
     std::string counts;
     std::vector<std::string> listed;
     DialogAnswer<CCopyOutcomeDlg> answer([&](CCopyOutcomeDlg* outcome) {
-        for (wxWindow* child : outcome->GetChildren()) {
-            if (auto* text = dynamic_cast<wxStaticText*>(child);
-                text && text->GetLabel().StartsWith(wxString::FromUTF8("コピー "))) {
-                counts = text->GetLabel().utf8_string();
-            }
-        }
-        listed = Lines(ControlById<wxTextCtrl>(outcome, kIdFailureList)->GetValue().utf8_string());
+        ReadOutcome(outcome, counts, listed);
         SaveScreenshot(outcome, kScreenshots + "/copy-outcome.png");
     });
     Click(window->FindWindow(kIdStep6));
@@ -164,6 +196,7 @@ TEST_F(StepSix, staysAliveAndOutOfReachWhileItCopiesAndExitsOnlyWhenItIsDone) {
         }
     }
     ASSERT_GE(photosAt.size(), 4u);
+    const std::size_t photos = photosAt.size();
     auto* bar = static_cast<wxGauge*>(window->FindWindow(kIdProgress));
     const auto counter = [&] { return window->FindWindow(kIdCounter)->GetLabel().utf8_string(); };
     HeldCopies held;
@@ -172,10 +205,10 @@ TEST_F(StepSix, staysAliveAndOutOfReachWhileItCopiesAndExitsOnlyWhenItIsDone) {
     for (std::size_t k = 0; k < photosAt.size(); ++k) {
         ASSERT_TRUE(RunUntil([&] { return held.waiting(); })) << "photo " << k;
         EXPECT_EQ(window->workflow().state(), WorkflowState::Copying);
-        const std::string done =
-            std::to_string(photosAt[k]) + "／" + std::to_string(entries.size());
+        // Photos are counted, folders are not, from 0 before the first is done.
+        const std::string done = "コピー " + std::to_string(k) + "／" + std::to_string(photos);
         EXPECT_TRUE(RunUntil([&] { return counter() == done; })) << counter() << ", not " << done;
-        EXPECT_EQ(bar->GetValue(), static_cast<int>(photosAt[k]));
+        EXPECT_EQ(bar->GetValue(), static_cast<int>(k));
         if (k == 2) {
             // Nothing the copy reads can change meanwhile, and it cannot be left half done.
             Click(window->FindWindow(kYearDigitsRadio));
@@ -193,6 +226,105 @@ TEST_F(StepSix, staysAliveAndOutOfReachWhileItCopiesAndExitsOnlyWhenItIsDone) {
     EXPECT_FALSE(AnyDialogShown()) << "a copy without failures ends in a note, not a dialog";
     EXPECT_EQ(window->FindWindow(kIdDestinationFolder)->GetLabel().utf8_string(),
               "コピー 6 枚 → " + destination.path());
+    EXPECT_EQ(counter(), "コピー 6／6");
     // The close asked for during the copy is carried out once it has ended.
     ASSERT_TRUE(RunUntil([&] { return !window->IsShown(); }));
+}
+
+TEST_F(StepSix, stopsOnAskingAfterThePhotoAtHandAndNamesThePhotosItDidNotCopy) {
+    prepare(destination.path());
+    pressStep(5, WorkflowState::DestinationChosen);
+    wxWindow* exit = window->FindWindow(kIdExit);
+    HeldCopies held;
+    Click(window->FindWindow(kIdStep6));
+    ASSERT_TRUE(RunUntil([&] { return held.waiting(); }));
+    held.letOneGo();
+    // The second photo is being written when 中止 is pressed.
+    ASSERT_TRUE(RunUntil([&] { return held.waiting(); }));
+    EXPECT_EQ(exit->GetLabel().utf8_string(), "中止");
+    EXPECT_TRUE(exit->IsEnabled());
+    EXPECT_TRUE(RunUntil(
+        [&] { return window->FindWindow(kIdCounter)->GetLabel().utf8_string() == "コピー 1／6"; }));
+    SaveScreenshot(window.get(), kScreenshots + "/copy-stop.png");
+    std::string counts;
+    std::vector<std::string> listed;
+    DialogAnswer<CCopyOutcomeDlg> answer([&](CCopyOutcomeDlg* outcome) {
+        ReadOutcome(outcome, counts, listed);
+        SaveScreenshot(outcome, kScreenshots + "/copy-stopped-outcome.png");
+    });
+    clickAndAwait(kIdExit);
+    EXPECT_TRUE(window->IsShown()) << "中止 stops the copy, not the program";
+    held.letOneGo();
+    AwaitAnswer(answer);
+
+    EXPECT_EQ(counts, "コピー 2 枚 / 中止で未コピー 4 枚");
+    ASSERT_EQ(listed.size(), 4u);
+    for (const std::string& line : listed) {
+        EXPECT_EQ(line.rfind("中止したのでコピーしていません: " + card.path() + "DCIM/", 0), 0u)
+            << line;
+    }
+    // Whole photos, each with its record, and nothing else but folder records and lists.
+    int photos = 0;
+    for (const std::string& path : PathsBelow(destination.path())) {
+        if (path.ends_with(".JPG")) {
+            ++photos;
+            const std::size_t slash = path.rfind('/');
+            const std::string record = path.substr(0, slash + 1) + "TSFXML/" +
+                                       path.substr(slash + 1, path.size() - slash - 5) + "TSF.XML";
+            EXPECT_TRUE(std::filesystem::exists(destination.path() + record)) << record;
+        } else {
+            EXPECT_TRUE(path.ends_with("/") || path.ends_with(".hidden") ||
+                        path.ends_with("TSF.XML") || path.ends_with("TS1.XML") ||
+                        path.ends_with("TS2.XML"))
+                << path;
+        }
+    }
+    EXPECT_EQ(photos, 2);
+    EXPECT_EQ(window->workflow().state(), WorkflowState::Initial);
+    EXPECT_EQ(exit->GetLabel().utf8_string(), "終了");
+    EXPECT_EQ(window->FindWindow(kIdCounter)->GetLabel().utf8_string(), "コピー 2／6");
+    EXPECT_EQ(window->FindWindow(kIdDestinationFolder)->GetLabel().utf8_string(),
+              counts + " → " + destination.path());
+}
+
+TEST(CopyOutcome, showsEveryReasonAndTheCountsWholeAndSavesThemAsText) {
+    CopyTally tally;
+    tally.failed = 67;
+    tally.otherFailures = 72;
+    tally.stopped = 120;
+    tally.fileDated = 12;
+    const std::string counts = CopyCountsText(tally);
+    const std::string folder = "/media/backup/写真/2019(令和元年)年/10月03日京都府京都市東山区/";
+    const std::string longLine =
+        "写真をコピーできませんでした: /media/card/DCIM/100CAMERA/IMG_0105.JPG → " + folder +
+        "15時06分京都府京都市東山区清水一丁目.JPG: " + ErrorText(EPERM);
+    const std::vector<std::string> failures = {longLine,
+                                               "フォルダを作成できませんでした: " + folder};
+    TempDir saved;
+    CCopyOutcomeDlg outcome(nullptr, counts, failures);
+    outcome.setSaveFileChooser([&] { return saved.path() + "結果.txt"; });
+    outcome.Show();
+    auto* list = ControlById<wxTextCtrl>(&outcome, kIdFailureList);
+    const long last = static_cast<long>(wxString::FromUTF8(longLine).length()) - 1;
+    // The reason at the end of the long line lies inside the list, on a line of its own.
+    EXPECT_TRUE(Eventually([&] {
+        const wxPoint at = list->PositionToCoords(last);
+        if (at == wxDefaultPosition || at.x >= list->GetClientSize().x || at.y <= 0) {
+            return ::testing::AssertionFailure() << "the reason ends at " << at.x << ", " << at.y
+                                                 << " in " << list->GetClientSize().x;
+        }
+        return ::testing::AssertionSuccess();
+    }));
+    auto* shown = ControlById<wxStaticText>(&outcome, kIdOutcomeCounts);
+    wxString joined = shown->GetLabel();
+    joined.Replace("\n", " ");
+    EXPECT_EQ(joined.utf8_string(), counts);
+    EXPECT_LE(shown->GetBestSize().x, shown->GetSize().x) << "the counts line is not squeezed";
+    EXPECT_LE(shown->GetRect().GetRight(), outcome.GetClientSize().x);
+    SaveScreenshot(&outcome, kScreenshots + "/copy-outcome-long.png");
+
+    Click(outcome.FindWindow(kIdSaveOutcome));
+    ASSERT_TRUE(RunUntil([&] { return std::filesystem::exists(saved.path() + "結果.txt"); }));
+    EXPECT_EQ(ReadFile(saved.path() + "結果.txt"),
+              counts + "\n" + failures[0] + "\n" + failures[1] + "\n");
 }

@@ -377,11 +377,11 @@ TEST(WriteRecord, reportsOnceAndReturnsMinusOneWhenTheFileCannotBeMade) {
     EXPECT_EQ(WritePhotoRecord(Photo(dir.path(), "0907.JPG")), -1);
     std::filesystem::create_directories(dir.path() + "2011/TS2XML/0305TS2.XML/inside");
     EXPECT_EQ(WriteFolderRecord(Folder(dir.path() + "2011/", "0305", 1)), -1);
-    EXPECT_EQ(errors.messages,
-              (std::vector<std::string>{"ＸＭＬファイル作成に失敗しました: " + dir.path() +
-                                            "TSFXML/0907TSF.XML: Not a directory",
-                                        "ＸＭＬファイル作成に失敗しました: " + dir.path() +
-                                            "2011/TS2XML/0305TS2.XML: Is a directory"}));
+    EXPECT_EQ(errors.messages, (std::vector<std::string>{
+                                   "ＸＭＬファイル作成に失敗しました: " + dir.path() +
+                                       "TSFXML/0907TSF.XML: フォルダではありません",
+                                   "ＸＭＬファイル作成に失敗しました: " + dir.path() +
+                                       "2011/TS2XML/0305TS2.XML: ファイルではなくフォルダです"}));
     EXPECT_EQ(ReadFile(dir.path() + "TSFXML"), "a file where the kind directory belongs");
     EXPECT_EQ(Names(dir.path() + "2011/TS2XML"), (std::set<std::string>{"0305TS2.XML"}));
     EXPECT_FALSE(std::filesystem::exists(dir.path() + ".hidden"));

@@ -1,6 +1,7 @@
 #include "catalogue/memory_list_view.h"
 #include "geocode/geocode_answer.h"
 #include "platform/error_report.h"
+#include "platform/error_text.h"
 #include "platform/message_queue.h"
 #include "platform/private_profile.h"
 #include "platform/window_messages.h"
@@ -37,6 +38,7 @@ int CountingAnalysis(AnalysisJob* job) {
 struct Workflow : ::testing::Test {
     TempDir home;
     TempDir card;
+    TempDir out;
     RecordingView view;
     MemoryListView sourceRows;
     MemoryListView resultRows;
@@ -55,7 +57,7 @@ struct Workflow : ::testing::Test {
         WorkflowPasses passes;
         passes.analysisWorker = CountingAnalysis;
         passes.copyPhotos = [this](CManageQELFileInfo&, const std::string& destination,
-                                   MessageTarget*) {
+                                   MessageTarget*, const std::atomic<bool>&) {
             copyDestinations.push_back(destination);
             for (const std::string& failure : failOnCopy) {
                 ReportError(failure);
@@ -127,7 +129,7 @@ TEST_F(Workflow, leavesTheBadgeGreyWhenTheServiceDoesNotAnswer) {
 
 TEST_F(Workflow, aSecondStartShowsTheFoldersChosenLastTime) {
     chooseSource();
-    view.chooserAnswers.push_back("/media/out/");
+    view.chooserAnswers.push_back(out.path());
     workflow->onStep5();
 
     RecordingView secondView;
@@ -136,7 +138,7 @@ TEST_F(Workflow, aSecondStartShowsTheFoldersChosenLastTime) {
     StepWorkflow second(secondCatalogue, secondView, secondWindow, {});
     second.initialise("/opt/tessaro/bin/tessaro", nullptr, nullptr);
     EXPECT_EQ(secondView.sourceFolder, card.path());
-    EXPECT_EQ(secondView.destinationFolder, "/media/out/");
+    EXPECT_EQ(secondView.destinationFolder, out.path());
     second.exit();
 }
 
@@ -220,23 +222,27 @@ TEST_F(Workflow, stepsFourToSixRunTheirPassesAndEndWithOnlyStepOne) {
 
     workflow->onStep5(); // cancelled
     EXPECT_EQ(workflow->state(), WorkflowState::Titled);
-    view.chooserAnswers.push_back("/media/out/");
+    view.chooserAnswers.push_back(out.path());
     const int repaintsBefore = view.repaints;
     workflow->onStep5();
     EXPECT_EQ(view.repaints - repaintsBefore, 2); // through state 8 into 9
     EXPECT_EQ(workflow->state(), WorkflowState::DestinationChosen);
     EXPECT_EQ(view.enabledPattern(), "111111");
-    EXPECT_EQ(view.destinationFolder, "/media/out/");
+    EXPECT_EQ(view.destinationFolder, out.path());
 
     copyTally.copied = 1;
     workflow->onStep6();
     EXPECT_EQ(workflow->state(), WorkflowState::Copying);
     ASSERT_TRUE(
         window.dispatchUntil([&] { return workflow->state() == WorkflowState::Initial; }, 30000));
-    EXPECT_EQ(copyDestinations, (std::vector<std::string>{"/media/out/"}));
+    EXPECT_EQ(copyDestinations, std::vector<std::string>{out.path()});
     EXPECT_EQ(view.cursorChanges, (std::vector<bool>{true, false}));
     EXPECT_EQ(view.copyingChanges, (std::vector<bool>{true, false}));
-    EXPECT_EQ(view.copyNotes, std::vector<std::string>{"コピー 1 枚 → /media/out/"});
+    EXPECT_EQ(view.copyNotes, std::vector<std::string>{"コピー 1 枚 → " + out.path()});
+    // Photos, from none done to all, also where the pass sent no progress of its own.
+    ASSERT_GE(view.counterTexts.size(), 2u);
+    EXPECT_EQ(view.counterTexts[view.counterTexts.size() - 2], "コピー 0／1");
+    EXPECT_EQ(view.counterTexts.back(), "コピー 1／1");
     EXPECT_TRUE(view.copyFailures.empty()) << "a clean copy ends without a dialog";
     EXPECT_EQ(workflow->state(), WorkflowState::Initial);
     EXPECT_EQ(view.enabledPattern(), "100000");
@@ -260,7 +266,7 @@ TEST_F(Workflow, messagesReachTheirControls) {
     workflow->applyState(WorkflowState::DestinationChosen);
     workflow->handleMessage({UM_COPY_PROGRESS, 1, 2, nullptr});
     workflow->handleMessage({UM_COPY_PROGRESS, 2, 2, nullptr});
-    EXPECT_EQ(view.counterTexts, (std::vector<std::string>{"1／2", "2／2"}));
+    EXPECT_EQ(view.counterTexts, (std::vector<std::string>{"コピー 1／2", "コピー 2／2"}));
     EXPECT_EQ(workflow->state(), WorkflowState::DestinationChosen);
 }
 
@@ -308,6 +314,14 @@ TEST_F(Workflow, refusesADestinationThatIsTheSourceLiesInItOrHoldsIt) {
     EXPECT_NE(view.messages[2].find("\nコピー先: " + card.path() + "DCIM/sorted/"),
               std::string::npos);
     EXPECT_EQ(view.messages[3].find("コピー先に読み込みフォルダを含むフォルダは選べません。"), 0u);
+    // Nor a folder that cannot take the copies.
+    WriteFile(out.path() + "file", "not a folder");
+    view.chooserAnswers.push_back(out.path() + "file/");
+    workflow->onStep5();
+    ASSERT_EQ(view.messages.size(), 5u);
+    EXPECT_EQ(view.messages[4], "コピー先のフォルダに書き込めません（" + ErrorText(ENOTDIR) +
+                                    "）。\n書き込めるフォルダを選んでください。\n\nコピー先: " +
+                                    out.path() + "file/");
     EXPECT_EQ(view.destinationFolder, "");
     EXPECT_EQ(GetPrivateProfileString("InitFolder", "FolderSTEP5", "", workflow->settingsPath()),
               "");
@@ -323,8 +337,8 @@ TEST_F(Workflow, refusesADestinationThatIsTheSourceLiesInItOrHoldsIt) {
     workflow->onStep6();
     EXPECT_EQ(workflow->state(), WorkflowState::DestinationChosen);
     EXPECT_TRUE(copyDestinations.empty());
-    ASSERT_EQ(view.messages.size(), 5u);
-    EXPECT_EQ(view.messages[4].find("コピー先に読み込みフォルダの中のフォルダは選べません。"), 0u);
+    ASSERT_EQ(view.messages.size(), 6u);
+    EXPECT_EQ(view.messages[5].find("コピー先に読み込みフォルダの中のフォルダは選べません。"), 0u);
 }
 
 TEST_F(Workflow, aSourceThatCannotBeReadIsSaidSoAndLeavesStepThreeDisabled) {
@@ -339,13 +353,13 @@ TEST_F(Workflow, aSourceThatCannotBeReadIsSaidSoAndLeavesStepThreeDisabled) {
     EXPECT_EQ(sourceRows.RowCount(), 0u);
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(view.messages[0].find("読み込みフォルダを開けません。"), 0u);
-    EXPECT_NE(view.messages[0].find(card.path() + ": " + std::strerror(ENOENT)), std::string::npos);
+    EXPECT_NE(view.messages[0].find(card.path() + ": " + ErrorText(ENOENT)), std::string::npos);
 }
 
 TEST_F(Workflow, aCopyWithFailuresEndsInTheOutcomeAndACleanOneInANote) {
     WriteFile(card.path() + "A.JPG", "x");
     ASSERT_NO_FATAL_FAILURE(titleTheCard());
-    view.chooserAnswers.push_back("/media/out/");
+    view.chooserAnswers.push_back(out.path());
     workflow->onStep5();
     copyTally = {15 + 1, 1, 1, 2, 0};
     failOnCopy = {"写真をコピーできませんでした: a → b: Input/output error",
@@ -355,7 +369,7 @@ TEST_F(Workflow, aCopyWithFailuresEndsInTheOutcomeAndACleanOneInANote) {
         window.dispatchUntil([&] { return workflow->state() == WorkflowState::Initial; }, 30000));
     const std::string counts =
         "コピー 15 枚 / 既にあった 1 枚 / 名前を変えてコピー 1 枚 / 失敗 2 枚";
-    EXPECT_EQ(view.copyNotes, std::vector<std::string>{counts + " → /media/out/"});
+    EXPECT_EQ(view.copyNotes, std::vector<std::string>{counts + " → " + out.path()});
     ASSERT_EQ(view.copyFailures.size(), 1u);
     EXPECT_EQ(view.copyFailures[0],
               (std::vector<std::string>{counts, failOnCopy[0], failOnCopy[1]}));

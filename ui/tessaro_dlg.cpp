@@ -7,6 +7,7 @@
 #include "platform/window_messages.h"
 #include "ui/button_faces.h"
 #include "ui/compact_theme.h"
+#include "ui/control_ids.h"
 #include "ui/copy_outcome_dlg.h"
 #include "ui/entry_view_windows.h"
 #include "ui/face_button.h"
@@ -28,6 +29,7 @@
 namespace {
 // "MS UI Gothic" 9 point at 96 DPI.
 constexpr int kDialogFontHeight = 12;
+constexpr char kStopCaption[] = "中止";
 } // namespace
 
 CTessaroDlg::CTessaroDlg(const std::string& executablePath)
@@ -193,12 +195,18 @@ void CTessaroDlg::setCopying(bool copying) {
         return;
     }
     copying_ = copying;
+    // While a copy runs, "終了" is its 中止.
+    wxWindow* exit = FindWindow(kIdExit);
+    if (copying) {
+        exitCaption_ = exit->GetLabel();
+    }
+    exit->SetLabel(copying ? wxString::FromUTF8(kStopCaption) : exitCaption_);
     if (copying) {
         for (wxWindow* child : GetChildren()) {
             const bool step =
                 std::find(stepButtons_.begin(), stepButtons_.end(), child) != stepButtons_.end();
             if (!step && child != progress_ && child != counter_ && child != preview_ &&
-                child->IsThisEnabled()) {
+                child != exit && child->IsThisEnabled()) {
                 child->Disable();
                 blockedControls_.push_back(child);
             }

@@ -123,6 +123,7 @@ private:
     // The controls a running copy has disabled.
     std::vector<wxWindow*> blockedControls_;
     bool copying_ = false;
+    wxString exitCaption_;     // the exit button's own, while it reads 中止
     bool exitPending_ = false; // asked for while a copy ran
     bool exited_ = false;
     bool stoppedCleanly_ = true;

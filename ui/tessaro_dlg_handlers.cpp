@@ -198,6 +198,10 @@ void CTessaroDlg::onClose(wxCloseEvent& event) {
 }
 
 void CTessaroDlg::onExitButton(wxCommandEvent&) {
+    if (copying_) {
+        workflow_.onStopCopy();
+        return;
+    }
     exitWindow();
 }
 

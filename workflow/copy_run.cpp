@@ -82,9 +82,9 @@ private:
 };
 
 CopyTally RunCopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination,
-                        MessageTarget* window) {
+                        MessageTarget* window, const std::atomic<bool>& stop) {
     CopyTally tally;
-    CopyPhotos(catalogue, destination, window, &tally);
+    CopyPhotos(catalogue, destination, window, &tally, &stop);
     return tally;
 }
 
@@ -97,6 +97,7 @@ CopyRun::~CopyRun() {
 bool CopyRun::start(CManageQELFileInfo& catalogue, const std::string& destination,
                     MessageTarget& window, CopyPass pass) {
     outcome_ = {};
+    stop_ = false;
     window_ = &window;
     progress_ = std::make_unique<ThrottledProgress>(window, this);
     try {
@@ -104,7 +105,7 @@ bool CopyRun::start(CManageQELFileInfo& catalogue, const std::string& destinatio
             {
                 ThreadErrorReporter gather(
                     [this](const std::string& message) { outcome_.failures.push_back(message); });
-                outcome_.tally = pass(catalogue, destination, progress_.get());
+                outcome_.tally = pass(catalogue, destination, progress_.get(), stop_);
             }
             window_->post({UM_COPY_DONE, 0, 0, this});
         });

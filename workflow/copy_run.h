@@ -3,6 +3,7 @@
 #include "catalogue/manage_qel_file_info.h"
 #include "records/copy_photos.h"
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,18 +17,21 @@ struct CopyOutcome {
     std::vector<std::string> failures;
 };
 
-// The copy pass STEP6 runs: CopyPhotos unless a test puts another in.
-using CopyPass = std::function<CopyTally(CManageQELFileInfo& catalogue,
-                                         const std::string& destination, MessageTarget* window)>;
+// The copy pass STEP6 runs: CopyPhotos unless a test puts another in. It ends after the entry at
+// hand once `stop` turns true.
+using CopyPass =
+    std::function<CopyTally(CManageQELFileInfo& catalogue, const std::string& destination,
+                            MessageTarget* window, const std::atomic<bool>& stop)>;
 
 CopyTally RunCopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination,
-                        MessageTarget* window);
+                        MessageTarget* window, const std::atomic<bool>& stop);
 
 // STEP6 on a thread of its own, so that the window goes on painting, moving its bar and answering
 // the desktop while photos are copied and synced. The pass's progress reaches the window at most
 // every 50 ms (its first and last message always), its newest value within 50 ms; its failures are
 // gathered for one report instead of being shown one by one; UM_COPY_DONE is posted when it has
-// ended. A pass that has begun is never cut short: a copy ends with everything it made on disk.
+// ended. A pass asked to stop ends after the photo it is copying: a copy ends with everything it
+// made on disk.
 class CopyRun {
 public:
     CopyRun();
@@ -39,6 +43,8 @@ public:
     bool start(CManageQELFileInfo& catalogue, const std::string& destination, MessageTarget& window,
                CopyPass pass);
     bool started() const { return thread_.joinable(); }
+    // UI thread: 中止. The pass ends after the entry at hand.
+    void stop() { stop_ = true; }
     // UI thread: waits for the pass to end (at once after UM_COPY_DONE) and hands over what
     // became of it.
     CopyOutcome finish();
@@ -49,5 +55,6 @@ private:
     std::unique_ptr<ThrottledProgress> progress_;
     MessageTarget* window_ = nullptr;
     CopyOutcome outcome_; // written by the pass's thread until it is joined
+    std::atomic<bool> stop_{false};
     std::thread thread_;
 };

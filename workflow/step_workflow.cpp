@@ -11,6 +11,18 @@
 #include "workflow/geocode_stopped_text.h"
 #include "workflow/workflow_texts.h"
 
+namespace {
+
+int PhotoCount(const RecordList& results) {
+    int photos = 0;
+    for (const auto& entry : results) {
+        photos += entry->isFolder == 1 ? 0 : 1;
+    }
+    return photos;
+}
+
+} // namespace
+
 StepWorkflow::StepWorkflow(CManageQELFileInfo& catalogue, WorkflowView& view, MessageTarget& window,
                            WorkflowPasses passes)
     : catalogue_(catalogue), view_(view), window_(window), passes_(std::move(passes)) {}
@@ -101,8 +113,10 @@ void StepWorkflow::onResetTitleOptions() {
     retitle(catalogue_, &view_.titleOptionsView());
 }
 
-bool StepWorkflow::refuseDestination(const std::string& destination) {
-    const auto refusal = DestinationRefusal(view_.sourceFolderText(), destination);
+bool StepWorkflow::refuseDestination(const std::string& destination, DestinationChecks checks) {
+    const std::string source = view_.sourceFolderText();
+    const auto refusal =
+        DestinationRefusal(CheckDestination(source, destination, checks), source, destination);
     if (refusal) {
         view_.showMessage(*refusal);
     }
@@ -111,7 +125,7 @@ bool StepWorkflow::refuseDestination(const std::string& destination) {
 
 void StepWorkflow::onStep5() {
     const auto folder = chooseFolder(kDestinationFolderKey);
-    if (!folder || refuseDestination(*folder)) {
+    if (!folder || refuseDestination(*folder, DestinationChecks::Writable)) {
         return;
     }
     rememberFolder(kDestinationFolderKey, *folder);
@@ -122,15 +136,24 @@ void StepWorkflow::onStep5() {
 
 void StepWorkflow::onStep6() {
     copyDestination_ = view_.destinationFolderText();
-    // A link or a mount may have changed since STEP5.
-    if (refuseDestination(copyDestination_)) {
+    // A link or a mount may have changed since STEP5. A folder that can no longer be written to
+    // is tried all the same, so that the outcome names every photo that did not reach it.
+    if (refuseDestination(copyDestination_, DestinationChecks::NestingOnly)) {
         return;
     }
     view_.setWaitCursor(true);
     view_.setCopying(true);
     applyState(WorkflowState::Copying);
+    // Until the first photo is done the display would go on showing the analysis.
+    showCopyProgress(0, PhotoCount(catalogue_.results));
     if (!copyRun_.start(catalogue_, copyDestination_, window_, passes_.copyPhotos)) {
         window_.post({UM_COPY_DONE, 0, 0, nullptr});
+    }
+}
+
+void StepWorkflow::onStopCopy() {
+    if (state_ == WorkflowState::Copying) {
+        copyRun_.stop();
     }
 }
 
@@ -142,6 +165,10 @@ void StepWorkflow::finishCopy() {
     }
     applyState(WorkflowState::Initial);
     view_.setWaitCursor(false);
+    // The last progress may have been held back, and a stopped copy sends none for the rest.
+    if (const int photos = PhotoCount(catalogue_.results); ran && photos > 0) {
+        showCopyProgress(photos - outcome.tally.stopped, photos);
+    }
     const std::string counts = CopyCountsText(outcome.tally);
     view_.showCopyNote(counts + " → " + copyDestination_);
     // Users format their cards after an import: a failure must be seen, not just logged.
@@ -159,6 +186,12 @@ void StepWorkflow::showProgress(const WindowMessage& message, const std::string&
     }
     view_.setProgressPosition(done);
     view_.setCounterText(counterText);
+}
+
+void StepWorkflow::showCopyProgress(int done, int total) {
+    view_.setProgressRange(1, total);
+    view_.setProgressPosition(done);
+    view_.setCounterText(ProgressCountText(kCopyCountWord, done, total));
 }
 
 void StepWorkflow::startProbe() {
@@ -212,8 +245,7 @@ void StepWorkflow::handleMessage(const WindowMessage& message) {
         }
         break;
     case UM_COPY_PROGRESS:
-        showProgress(message, std::to_string(static_cast<int>(message.wParam)) + "／" +
-                                  std::to_string(static_cast<int>(message.lParam)));
+        showCopyProgress(static_cast<int>(message.wParam), static_cast<int>(message.lParam));
         break;
     case UM_COPY_DONE:
         finishCopy();

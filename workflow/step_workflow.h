@@ -5,6 +5,7 @@
 #include "geocode/probe_geocoding_service.h"
 #include "workflow/analysed_photos.h"
 #include "workflow/copy_run.h"
+#include "workflow/destination_check.h"
 #include "workflow/start_analysis.h"
 #include "workflow/workflow_view.h"
 
@@ -51,6 +52,8 @@ public:
     void onStep4();
     void onStep5();
     void onStep6();
+    // 中止 while STEP6 copies: the copy ends after the photo at hand.
+    void onStopCopy();
     // A radio button of groups 1 to 5 clicked or a title list's selection changed.
     void onTitleOptionChanged();
     // "初期設定": the default title options, shown and applied; titles typed by hand are dropped.
@@ -72,8 +75,10 @@ private:
     void showProgress(const WindowMessage& message, const std::string& counterText);
     bool fromLeftBehindWorker(const WindowMessage& message) const;
     // A message box saying why, when `destination` may not take copies from the source.
-    bool refuseDestination(const std::string& destination);
+    bool refuseDestination(const std::string& destination, DestinationChecks checks);
     void finishCopy();
+    // "コピー 30／67": photos, not folders.
+    void showCopyProgress(int done, int total);
     // The probe may wait for a slow service as long as its limits allow: never on this thread.
     void startProbe();
 

@@ -1,8 +1,6 @@
 #include "workflow/workflow_texts.h"
 
-#include "platform/folder_nesting.h"
-
-#include <cstring>
+#include "platform/error_text.h"
 
 namespace {
 
@@ -12,21 +10,26 @@ std::string Count(const char* label, int count, const char* unit) {
 
 } // namespace
 
-std::optional<std::string> DestinationRefusal(const std::string& source,
+std::optional<std::string> DestinationRefusal(const DestinationCheck& check,
+                                              const std::string& source,
                                               const std::string& destination) {
     std::string why;
-    switch (NestingOf(source, destination)) {
-    case FolderNesting::Apart:
+    switch (check.problem) {
+    case DestinationProblem::None:
         return std::nullopt;
-    case FolderNesting::Same:
+    case DestinationProblem::IsSource:
         why = "コピー先に読み込みフォルダと同じフォルダは選べません。";
         break;
-    case FolderNesting::Inside:
+    case DestinationProblem::InsideSource:
         why = "コピー先に読み込みフォルダの中のフォルダは選べません。";
         break;
-    case FolderNesting::Holds:
+    case DestinationProblem::HoldsSource:
         why = "コピー先に読み込みフォルダを含むフォルダは選べません。";
         break;
+    case DestinationProblem::CannotCreate:
+    case DestinationProblem::CannotWrite:
+        return "コピー先のフォルダに書き込めません（" + ErrorText(check.error) +
+               "）。\n書き込めるフォルダを選んでください。\n\nコピー先: " + destination;
     }
     return why +
            "\n読み込みフォルダ（カードなど）には何も書き込みません。別のフォルダを選んでください。"
@@ -37,7 +40,7 @@ std::optional<std::string> DestinationRefusal(const std::string& source,
 std::string SourceUnreadableText(const std::string& source, int error) {
     return "読み込みフォルダを開けません。カードが差し込まれているか、フォルダがあるか確かめて"
            "ください。\n\n" +
-           source + ": " + std::strerror(error);
+           source + ": " + ErrorText(error);
 }
 
 std::string CopyCountsText(const CopyTally& tally) {
@@ -51,6 +54,8 @@ std::string CopyCountsText(const CopyTally& tally) {
     add("名前を変えてコピー", tally.renamed, "枚");
     add("失敗", tally.failed, "枚");
     add("ほかの失敗", tally.otherFailures, "件");
+    add("中止で未コピー", tally.stopped, "枚");
+    add("ファイル日時", tally.fileDated, "枚");
     return text;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/copy_photos.h"
+#include "workflow/destination_check.h"
 
 #include <optional>
 #include <string>
@@ -8,8 +9,9 @@
 // What the step workflow tells the user, in Japanese. Paths are given as the file system has them.
 
 // Why STEP5 or STEP6 refuses `destination` for `source`: the same folder, one inside the other
-// either way. Nothing when the two lie apart.
-std::optional<std::string> DestinationRefusal(const std::string& source,
+// either way, or a folder that cannot be written to. Nothing when the check found no problem.
+std::optional<std::string> DestinationRefusal(const DestinationCheck& check,
+                                              const std::string& source,
                                               const std::string& destination);
 
 // Why STEP2 cannot search `source`; `error` is the errno of opening it.
@@ -17,7 +19,8 @@ std::string SourceUnreadableText(const std::string& source, int error);
 
 // "コピー 15 枚 / 既にあった 1 枚 / 名前を変えてコピー 1 枚 / 失敗 2 枚": the photos copied under
 // their titles always, the others only when there are any; photos count once each, and title
-// folders, records and lists that could not be written come last as "ほかの失敗".
+// folders, records and lists that could not be written as "ほかの失敗", then the photos a stop
+// left out ("中止で未コピー") and the photos in place that had no EXIF date ("ファイル日時").
 std::string CopyCountsText(const CopyTally& tally);
 
 // The counter beside the progress bar says what it counts: "写真 67 枚" for the photos a search has
@@ -25,3 +28,4 @@ std::string CopyCountsText(const CopyTally& tally);
 std::string PhotoCountText(int photos);
 std::string ProgressCountText(const char* word, int done, int total);
 inline constexpr char kAnalysisCountWord[] = "解析";
+inline constexpr char kCopyCountWord[] = "コピー";
