@@ -319,6 +319,103 @@ TEST_F(MainWindow, theDividerMovesFivePixelsAStepEitherWay) {
     EXPECT_EQ(resultList()->GetRect().x, result.x - 5);
 }
 
+TEST_F(MainWindow, growsFromItsTemplateSizeWithBothListsAndKeepsTheOptionsAtItsEdges) {
+    open({});
+    const wxSize minimum = window->GetClientSize();
+    window->SetClientSize(600, 400);
+    EXPECT_EQ(window->GetClientSize(), minimum) << "the template's size is the least";
+    // One divider step first: the lists share the room that is won as the divider left them.
+    auto* mover = window->FindWindow(kIdDivider);
+    const wxSize arrows = mover->GetClientSize();
+    const int sourceWidth = sourceList()->GetRect().width;
+    ClickAt(mover, wxPoint(arrows.x * 7 / 8, arrows.y / 2));
+    ASSERT_TRUE(RunUntil([&] { return sourceList()->GetRect().width == sourceWidth + 5; }));
+    std::vector<wxRect> atMinimum;
+    for (wxWindow* child : window->GetChildren()) {
+        atMinimum.push_back(child->GetRect());
+    }
+    const auto moved = [&](int id) { return window->FindWindow(id)->GetRect(); };
+    const wxRect source = moved(kIdSourceList);
+    const wxRect result = moved(kIdResultList);
+    const wxRect year = moved(kYearWesternRadio);
+    const wxRect reset = moved(kIdResetOptions);
+    const wxRect step4 = moved(kIdStep4);
+    const wxRect destination = moved(kIdDestinationFolder);
+
+    const wxSize growth(525, 214);
+    window->SetClientSize(minimum + growth);
+    ASSERT_TRUE(RunUntil([&] { return moved(kIdSourceList).height == source.height + 214; }));
+    const int both = source.width + result.width + growth.x;
+    const int grownSource = (2 * source.width * both + source.width + result.width) /
+                            (2 * (source.width + result.width));
+    EXPECT_EQ(moved(kIdSourceList), wxRect(source.x, source.y, grownSource, source.height + 214));
+    EXPECT_EQ(moved(kIdResultList).GetRight(), result.GetRight() + growth.x);
+    EXPECT_EQ(moved(kIdResultList).width, both - grownSource);
+    EXPECT_EQ(moved(kYearWesternRadio),
+              wxRect(year.GetPosition() + wxPoint(growth.x, 0), year.GetSize()));
+    EXPECT_EQ(moved(kIdResetOptions),
+              wxRect(reset.GetPosition() + wxPoint(0, growth.y), reset.GetSize()));
+    // The top row stays above the result list as the template divides the room.
+    EXPECT_EQ(moved(kIdStep4).x, step4.x + (growth.x + 1) / 2);
+    EXPECT_EQ(moved(kIdDestinationFolder).GetRight(), destination.GetRight() + growth.x);
+    EXPECT_TRUE(Eventually([&]() -> ::testing::AssertionResult {
+        const wxImage shown = ClientPixels(resultList());
+        if (shown.IsOk() && shown.GetHeight() == moved(kIdResultList).height - 2) {
+            return ::testing::AssertionSuccess();
+        }
+        return ::testing::AssertionFailure() << "the result list is not drawn at its new size";
+    }));
+    ASSERT_TRUE(SaveScreenshot(window.get(), std::string(TESSARO_SCREENSHOT_DIR) + "/grown.png"));
+
+    // Back at its least size, every control stands where it stood.
+    window->SetClientSize(minimum);
+    ASSERT_TRUE(RunUntil([&] { return moved(kIdSourceList) == source; }));
+    std::size_t i = 0;
+    for (wxWindow* child : window->GetChildren()) {
+        EXPECT_EQ(child->GetRect(), atMinimum[i++]) << child->GetId();
+    }
+}
+
+TEST_F(MainWindow, drawsTheRowsTextsNoSmallerThanElevenPixels) {
+    open({card.path()});
+    pressStep(1, WorkflowState::SourceChosen);
+    pressStep(2, WorkflowState::Searched);
+    pressStep(3, WorkflowState::Analysed);
+    const std::size_t row = RowOf(sourceList(), "IMG_0003.JPG");
+    const QELFileInfo* photo = sourceList()->RowRecord(row);
+    const wxRect rect = sourceList()->GetItemRect(row);
+    EXPECT_GE(rect.height, kRowHeight);
+    const int left = RowIndent(*photo);
+    // The ink of a line between its box's left and right, as tall as it is drawn.
+    const auto inkHeight = [&](const wxImage& shown, int from, int to, int top, int bottom) {
+        int first = -1;
+        int last = -1;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = from; x < to; ++x) {
+                if (shown.GetRed(x, y) < 100 && shown.GetGreen(x, y) < 100) {
+                    first = first < 0 ? y : first;
+                    last = y;
+                    break;
+                }
+            }
+        }
+        return first < 0 ? 0 : last - first + 1;
+    };
+    EXPECT_TRUE(Eventually([&]() -> ::testing::AssertionResult {
+        const wxImage shown = ClientPixels(sourceList());
+        const int half = rect.y + rect.height / 2;
+        // "撮影日時：2010年08月15日" in the lower half, the title above it.
+        const int date = inkHeight(shown, rect.x + left + kDateLineInset,
+                                   rect.x + left + kPlaceLineInset, half, rect.GetBottom());
+        const int title =
+            inkHeight(shown, rect.x + left + kPhotoTitleInset, rect.GetRight(), rect.y, half);
+        if (date >= 11 && title >= 11) {
+            return ::testing::AssertionSuccess();
+        }
+        return ::testing::AssertionFailure() << "date line " << date << " px, title " << title;
+    }));
+}
+
 TEST_F(MainWindow, theCloseBoxExitsLikeTheExitButton) {
     open({card.path()});
     pressStep(1, WorkflowState::SourceChosen);
@@ -435,25 +532,17 @@ TEST_F(MainWindow, drawsTheLoadingTextWholeAtTheBottomOfThePreview) {
     ASSERT_TRUE(RunUntil([&] { return !redInk(ClientPixels(preview)).IsEmpty(); }));
     const wxImage shown = ClientPixels(preview);
     const wxRect ink = redInk(shown);
-    // The same text drawn with room all round.
+    // The same text drawn with room all round, on the same grey, so that its edges count alike.
     wxBitmap free(100, 60, 24);
     {
         wxMemoryDC dc(free);
-        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.SetBackground(wxBrush(wxColour(192, 192, 192)));
         dc.Clear();
-        dc.SetFont(DisplayFont(10));
+        dc.SetFont(DisplayFont(11));
         dc.SetTextForeground(*wxRED);
         dc.DrawText(wxString::FromUTF8("読込中…"), 20, 20);
     }
-    const wxImage reference = free.ConvertToImage();
-    wxRect whole;
-    for (int y = 0; y < reference.GetHeight(); ++y) {
-        for (int x = 0; x < reference.GetWidth(); ++x) {
-            if (reference.GetGreen(x, y) < 120) {
-                whole.Union(wxRect(x, y, 1, 1));
-            }
-        }
-    }
+    const wxRect whole = redInk(free.ConvertToImage());
     EXPECT_EQ(ink.height, whole.height) << "nothing of it cut off";
     EXPECT_NEAR(ink.width, whole.width, 1) << "centred on a whole pixel or not";
     EXPECT_EQ(ink.GetBottom(), shown.GetHeight() - 1);
