@@ -14,7 +14,9 @@ inline constexpr int kFolderTitleInset = 30;
 inline constexpr int kPhotoTitleInset = 40;
 inline constexpr int kPhotoTitleTop = 4;
 inline constexpr int kDateLineInset = 80;
-inline constexpr int kPlaceLineInset = 220;
+// Past the date line's end: "撮影日時：2010年08月15日" is about 150 pixels wide at its 13-pixel
+// line (220 was enough for the 10-pixel one).
+inline constexpr int kPlaceLineInset = 240;
 
 // A row's height at `scale` for fonts whose lines are `titleLine` and `smallLine` pixels high:
 // at least the least row height, and enough that the date and place lines, centred in the lower
