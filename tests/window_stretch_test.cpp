@@ -54,6 +54,7 @@ TEST(WindowStretch, givesTheListsTheRoomWonAndMovesWhatIsRightOfAndBelowThem) {
     EXPECT_TRUE(Is(place(kIdSourceList), 5, 54, 644, 596 + 214));
     EXPECT_TRUE(Is(place(kIdResultList), 653, 54, 643, 596 + 214));
     EXPECT_TRUE(Is(place(kYearWesternRadio), 783 + 525, 116, 81, 15));
+    EXPECT_TRUE(Is(place(kFileAllRadio), 782 + 525, 657, 84, 15)) << "below the lists' bottom";
     EXPECT_TRUE(Is(place(kIdResetOptions), 674, 657 + 214, 96, 21));
     EXPECT_TRUE(Is(place(kIdHelp), 698 + 525, 6, 84, 21));
     EXPECT_TRUE(Is(place(kIdStep4), 390 + 263, 5, 138, 21)) << "above the result list";

@@ -55,12 +55,13 @@ Follow FollowOf(const LayoutEntry& entry) {
     default:
         break;
     }
-    // Below the lists is the row of small buttons, right of them the title options.
+    // Right of the lists are the title options (their last radio lower than the lists' bottom),
+    // below them the row of small buttons.
     const DialogRect& lists = TemplateRectOf(kIdResultList);
-    if (entry.rect.y >= lists.y + lists.height) {
-        return Follow::BottomEdge;
+    if (entry.rect.x >= lists.x + lists.width) {
+        return Follow::RightEdge;
     }
-    return entry.rect.x >= lists.x + lists.width ? Follow::RightEdge : Follow::Nothing;
+    return entry.rect.y >= lists.y + lists.height ? Follow::BottomEdge : Follow::Nothing;
 }
 
 int SourceWidthFor(const DividerShare& share, int bothWidths) {
