@@ -103,14 +103,24 @@ TEST(DesktopProgram, startsOnAFreshAccountTakesStep1FromItsButtonAndExitsOnEscap
         20000));
     ASSERT_FALSE(program.ended(status)) << "the program ended at once, status " << status;
     EXPECT_EQ(size, wxSize(875, 686));
-    // The image view and the map view stand beside it (without a window manager, a window's
-    // outer size is its client size).
+    // On the 1920 x 1080 screen the image view, large enough for a photo, and the map view below
+    // it stand beside the main window, not over it (without a window manager, a window's outer
+    // size is its client size).
+    const wxRect main(origin, size);
+    const wxRect screen(0, 0, 1920, 1080);
     wxPoint viewOrigin;
     wxSize viewSize;
     ASSERT_TRUE(RunUntil([&] { return FindTopLevelWindow("イメージ表示", viewOrigin, viewSize); }));
-    EXPECT_EQ(wxRect(viewOrigin, viewSize), wxRect(0, 100, 200, 200));
+    const wxRect image(viewOrigin, viewSize);
+    EXPECT_EQ(viewSize, wxSize(640, 480));
     ASSERT_TRUE(RunUntil([&] { return FindTopLevelWindow("地図の表示", viewOrigin, viewSize); }));
-    EXPECT_EQ(wxRect(viewOrigin, viewSize), wxRect(0, 320, 400, 400));
+    const wxRect map(viewOrigin, viewSize);
+    EXPECT_EQ(viewSize, wxSize(400, 400));
+    for (const wxRect& view : {image, map}) {
+        EXPECT_FALSE(view.Intersects(main)) << view.x << ", " << view.y;
+        EXPECT_TRUE(screen.Contains(view)) << view.x << ", " << view.y;
+    }
+    EXPECT_FALSE(image.Intersects(map));
 
     const std::string settings = home.path() + "config/tessaro/tessaroInit.Ini";
     // STEP1 sits at 4, 3 (92 x 14 dialog units).

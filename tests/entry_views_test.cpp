@@ -93,6 +93,38 @@ constexpr int kFirstOwnMapLimit = 60000;
     return ::testing::AssertionSuccess();
 }
 
+// 位置情報なし on the view's white: dark ink at least the smallest text high, centred both ways,
+// and nothing else drawn.
+::testing::AssertionResult SaysNoPosition(wxWindow* view) {
+    const wxImage shown = ClientPixels(view);
+    wxRect ink;
+    for (int y = 0; y < shown.GetHeight(); ++y) {
+        for (int x = 0; x < shown.GetWidth(); ++x) {
+            if (shown.GetRed(x, y) < 160) {
+                ink.Union(wxRect(x, y, 1, 1));
+            }
+        }
+    }
+    if (ink.IsEmpty() || ink.height < 11) {
+        return ::testing::AssertionFailure() << "no note, ink " << ink.width << " x " << ink.height;
+    }
+    const wxPoint centre(ink.x + ink.width / 2, ink.y + ink.height / 2);
+    if (std::abs(centre.x - shown.GetWidth() / 2) > 2 ||
+        std::abs(centre.y - shown.GetHeight() / 2) > 2) {
+        return ::testing::AssertionFailure()
+               << "the note is centred at " << centre.x << ", " << centre.y;
+    }
+    // About six full-width characters: no map, no other text.
+    if (ink.width < 5 * ink.height || ink.width > 8 * ink.height) {
+        return ::testing::AssertionFailure() << "ink " << ink.width << " x " << ink.height;
+    }
+    // Above it, clear of its faint edges, nothing but white.
+    const int above = std::max(0, ink.y - 2);
+    return above == 0
+               ? ::testing::AssertionSuccess()
+               : AllOf(shown.GetSubImage(wxRect(0, 0, shown.GetWidth(), above)), *wxWHITE, 4);
+}
+
 void ClickRow(CWndLbQELFile* list, const std::string& name, int x) {
     const std::size_t row = RowOf(list, name);
     ClickAt(list, list->GetItemRect(row).GetLeftTop() +
@@ -124,8 +156,8 @@ TEST_F(MainWindow, itsOwnViewsShowTheSelectedPhotoAndWhereItWasTaken) {
     CWndMapView* map = window->entryViewWindows()->mapView();
     EXPECT_EQ(image->GetTitle().utf8_string(), "イメージ表示");
     EXPECT_EQ(map->GetTitle().utf8_string(), "地図の表示");
-    EXPECT_EQ(image->GetRect(), wxRect(0, 100, 200, 200));
-    EXPECT_EQ(map->GetRect(), wxRect(0, 320, 400, 400));
+    EXPECT_EQ(image->GetClientSize(), wxSize(640, 480)) << "room for a photo";
+    EXPECT_EQ(map->GetSize(), wxSize(400, 400));
 
     // IMG_0001 is 120 x 90, orange with a white disc. Before STEP3 no photo has a position.
     ClickRow(sourceList(), "IMG_0001.JPG", 60);
@@ -159,17 +191,20 @@ TEST_F(MainWindow, itsOwnViewsShowTheSelectedPhotoAndWhereItWasTaken) {
     EXPECT_TRUE(SaveScreenshot(image, kScreenshots + "/image_view.png"));
     EXPECT_TRUE(SaveScreenshot(map, kScreenshots + "/map_view.png"));
 
-    // A photo without a position parks the map out of sight and asks the service nothing.
+    // A photo without a position parks the map out of sight, says so and asks the service
+    // nothing.
     ClickRow(sourceList(), "IMG_0003.JPG", 60);
     ASSERT_TRUE(
         RunUntil([&] { return map->browser()->GetPosition() == CWndMapView::parkPosition; }));
     EXPECT_EQ(image->hasImage(), 1);
-    EXPECT_TRUE(Eventually([&] { return Near(PixelAt(ClientPixels(map), 5, 5), *wxWHITE); }));
-    // A folder row leaves both views white.
+    EXPECT_TRUE(Eventually([&] { return SaysNoPosition(map); }));
+    EXPECT_TRUE(SaveScreenshot(map, kScreenshots + "/map_view_no_position.png"));
+    // A folder row leaves the image view white and the map view saying the same.
     ClickAt(sourceList(), RowCentre(sourceList(), RowOf(sourceList(), "DCIM")));
     ASSERT_TRUE(RunUntil([&] { return image->hasImage() == 0; }));
     EXPECT_TRUE(Eventually([&] { return WhiteBeside(ClientPixels(image), QELImage()); }));
     EXPECT_EQ(map->browser()->GetPosition(), CWndMapView::parkPosition);
+    EXPECT_TRUE(map->showsNoPosition());
     EXPECT_EQ(mapRequestsSoFar().size(), 1u);
 
     // Their close boxes only hide them; "写", "地" and a thumbnail click bring them back.
@@ -385,7 +420,7 @@ TEST(MapView, dropsAMapThatArrivesAfterANewerPositionAndDrawsItsOwnForAFailure) 
 
 // A new user's settings: the default static map service and no key. The service is never asked;
 // the view draws its own map at once.
-TEST_F(MainWindow, withoutAKeyTheMapViewDrawsItsOwnMapAndAFolderLeavesItWhite) {
+TEST_F(MainWindow, withoutAKeyTheMapViewDrawsItsOwnMapAndAFolderHasNoPosition) {
     WriteFile(SettingsFilePath("tessaro"), "[Service]\nGeocodeURL=" + geocoder.url() + "\n");
     recordViews = false;
     open({card.path()});
@@ -404,7 +439,11 @@ TEST_F(MainWindow, withoutAKeyTheMapViewDrawsItsOwnMapAndAFolderLeavesItWhite) {
     ClickAt(sourceList(), RowCentre(sourceList(), RowOf(sourceList(), "DCIM")));
     ASSERT_TRUE(
         RunUntil([&] { return map->browser()->GetPosition() == CWndMapView::parkPosition; }));
-    EXPECT_TRUE(Eventually([&] { return AllOf(ClientPixels(map), *wxWHITE, 4); }));
+    EXPECT_TRUE(Eventually([&] { return SaysNoPosition(map); }));
+    // The note stays in the middle of a resized view.
+    map->SetClientSize(600, 300);
+    ASSERT_TRUE(RunUntil([&] { return map->GetClientSize() == wxSize(600, 300); }));
+    EXPECT_TRUE(Eventually([&] { return SaysNoPosition(map); }));
 }
 
 TEST(ThumbnailPreview, showsTheThumbnailCentredOnGreyWithTheLoadingTextOnlyWhileAnnounced) {

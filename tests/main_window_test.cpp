@@ -4,6 +4,7 @@
 #include "ui/dlg_input_user.h"
 #include "ui/qel_row_layout.h"
 #include "ui/ui_fonts.h"
+#include "ui/ui_scale.h"
 
 #include <wx/button.h>
 #include <wx/choice.h>
@@ -257,6 +258,91 @@ TEST_F(MainWindow, theDividerMovesFivePixelsAStepEitherWay) {
     EXPECT_EQ(resultList()->GetRect().x, result.x - 5);
 }
 
+TEST_F(MainWindow, growsFromItsTemplateSizeWithBothListsAndKeepsTheOptionsAtItsEdges) {
+    open({});
+    const wxSize minimum = window->GetClientSize();
+    window->SetClientSize(600, 400);
+    EXPECT_EQ(window->GetClientSize(), minimum) << "the template's size is the least";
+    // One divider step first: the lists share the room that is won as the divider left them.
+    auto* mover = window->FindWindow(kIdDivider);
+    const wxSize arrows = mover->GetClientSize();
+    const int sourceWidth = sourceList()->GetRect().width;
+    ClickAt(mover, wxPoint(arrows.x * 7 / 8, arrows.y / 2));
+    ASSERT_TRUE(RunUntil([&] { return sourceList()->GetRect().width == sourceWidth + 5; }));
+    std::vector<wxRect> atMinimum;
+    for (wxWindow* child : window->GetChildren()) {
+        atMinimum.push_back(child->GetRect());
+    }
+    const auto moved = [&](int id) { return window->FindWindow(id)->GetRect(); };
+    const wxRect source = moved(kIdSourceList);
+    const wxRect result = moved(kIdResultList);
+    const wxRect lastRadio = moved(kFileAllRadio);
+    const wxRect reset = moved(kIdResetOptions);
+
+    // Where each control goes is the layout's own test; here, that the window does it.
+    const wxSize growth(525, 214);
+    window->SetClientSize(minimum + growth);
+    ASSERT_TRUE(RunUntil([&] { return moved(kIdSourceList).height == source.height + 214; }));
+    EXPECT_GT(moved(kIdSourceList).width, source.width + 200);
+    EXPECT_EQ(moved(kIdResultList).GetRight(), result.GetRight() + growth.x);
+    EXPECT_GT(moved(kIdResultList).width, result.width + 200);
+    EXPECT_EQ(moved(kFileAllRadio).GetPosition(), lastRadio.GetPosition() + wxPoint(growth.x, 0));
+    EXPECT_EQ(moved(kIdResetOptions).GetPosition(), reset.GetPosition() + wxPoint(0, growth.y));
+    EXPECT_TRUE(Eventually([&]() -> ::testing::AssertionResult {
+        const wxImage shown = ClientPixels(resultList());
+        if (shown.IsOk() && shown.GetHeight() == moved(kIdResultList).height - 2) {
+            return ::testing::AssertionSuccess();
+        }
+        return ::testing::AssertionFailure() << "the result list is not drawn at its new size";
+    }));
+    ASSERT_TRUE(SaveScreenshot(window.get(), std::string(TESSARO_SCREENSHOT_DIR) + "/grown.png"));
+
+    // Back at its least size, every control stands where it stood.
+    window->SetClientSize(minimum);
+    ASSERT_TRUE(RunUntil([&] { return moved(kIdSourceList) == source; }));
+    std::size_t i = 0;
+    for (wxWindow* child : window->GetChildren()) {
+        EXPECT_EQ(child->GetRect(), atMinimum[i++]) << child->GetId();
+    }
+}
+
+TEST_F(MainWindow, drawsTheRowsTextsNoSmallerThanElevenPixels) {
+    open({card.path()});
+    pressStep(1, WorkflowState::SourceChosen);
+    pressStep(2, WorkflowState::Searched);
+    pressStep(3, WorkflowState::Analysed);
+    const std::size_t row = RowOf(sourceList(), "IMG_0003.JPG");
+    const QELFileInfo* photo = sourceList()->RowRecord(row);
+    const wxRect rect = sourceList()->GetItemRect(row);
+    EXPECT_GE(rect.height, kRowHeight);
+    const int left = RowIndent(*photo);
+    // The ink of a line between its box's left and right, as tall as it is drawn.
+    const auto inkHeight = [&](const wxImage& shown, int from, int to, int top, int bottom) {
+        int first = -1;
+        int last = -1;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = from; x < to; ++x) {
+                if (shown.GetRed(x, y) < 100 && shown.GetGreen(x, y) < 100) {
+                    first = first < 0 ? y : first;
+                    last = y;
+                    break;
+                }
+            }
+        }
+        return first < 0 ? 0 : last - first + 1;
+    };
+    // "撮影日時：2010年08月15日", the line that was drawn about 7 pixels high.
+    EXPECT_TRUE(Eventually([&]() -> ::testing::AssertionResult {
+        const int date =
+            inkHeight(ClientPixels(sourceList()), rect.x + left + kDateLineInset,
+                      rect.x + left + kPlaceLineInset, rect.y + rect.height / 2, rect.GetBottom());
+        if (date >= kSmallestTextHeight) {
+            return ::testing::AssertionSuccess();
+        }
+        return ::testing::AssertionFailure() << "the date line is " << date << " pixels high";
+    }));
+}
+
 TEST_F(MainWindow, theCloseBoxExitsLikeTheExitButton) {
     open({card.path()});
     pressStep(1, WorkflowState::SourceChosen);
@@ -373,25 +459,17 @@ TEST_F(MainWindow, drawsTheLoadingTextWholeAtTheBottomOfThePreview) {
     ASSERT_TRUE(RunUntil([&] { return !redInk(ClientPixels(preview)).IsEmpty(); }));
     const wxImage shown = ClientPixels(preview);
     const wxRect ink = redInk(shown);
-    // The same text drawn with room all round.
+    // The same text drawn with room all round, on the same grey, so that its edges count alike.
     wxBitmap free(100, 60, 24);
     {
         wxMemoryDC dc(free);
-        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.SetBackground(wxBrush(wxColour(192, 192, 192)));
         dc.Clear();
-        dc.SetFont(DisplayFont(10));
+        dc.SetFont(DisplayFont(11));
         dc.SetTextForeground(*wxRED);
         dc.DrawText(wxString::FromUTF8("読込中…"), 20, 20);
     }
-    const wxImage reference = free.ConvertToImage();
-    wxRect whole;
-    for (int y = 0; y < reference.GetHeight(); ++y) {
-        for (int x = 0; x < reference.GetWidth(); ++x) {
-            if (reference.GetGreen(x, y) < 120) {
-                whole.Union(wxRect(x, y, 1, 1));
-            }
-        }
-    }
+    const wxRect whole = redInk(free.ConvertToImage());
     EXPECT_EQ(ink.height, whole.height) << "nothing of it cut off";
     EXPECT_NEAR(ink.width, whole.width, 1) << "centred on a whole pixel or not";
     EXPECT_EQ(ink.GetBottom(), shown.GetHeight() - 1);

@@ -103,3 +103,14 @@ TEST(RowLayout, thePlaceLineJoinsEveryComponentAndIsBareWithoutAny) {
     photo.shortAddresses = {"日本", "京都府", "京都市"};
     EXPECT_EQ(ShootingPlaceLine(photo), "撮影場所：日本京都府京都市");
 }
+
+TEST(RowLayout, growsARowOnlyWhenItsFontsNeedMoreThanTheLeastHeight) {
+    EXPECT_EQ(RowHeightFor(15, 13, 1.0), kRowHeight);
+    EXPECT_EQ(RowHeightFor(30, 26, 2.0), 2 * kRowHeight);
+    // The date line, centred in the lower half, begins below the title's line.
+    const int height = RowHeightFor(20, 18, 1.0);
+    EXPECT_GT(height, kRowHeight);
+    EXPECT_GE(height / 2 + (height - height / 2 - 18) / 2, 4 + 20);
+    EXPECT_LT((height - 1) / 2 + (height - 1 - (height - 1) / 2 - 18) / 2, 4 + 20)
+        << "and no taller than that";
+}

@@ -1,15 +1,18 @@
 #include "ui/button_faces.h"
 
 #include "ui/ui_fonts.h"
+#include "ui/ui_scale.h"
 
+#include <wx/control.h>
 #include <wx/dcmemory.h>
 
 namespace {
 
-constexpr int kTagWidth = 40;
+// As narrow as "STEP1" lets it be, so that the longest task reads whole at the smallest text
+// height beside it.
+constexpr int kTagWidth = 36;
 constexpr int kTagFontHeight = 11;
 constexpr int kTaskFontHeight = 11;
-constexpr int kSmallestTaskFontHeight = 8;
 
 struct StepLook {
     wxColour tag;
@@ -65,7 +68,7 @@ wxBitmap StepFaceBitmap(const wxString& caption, StepFaceKind kind, const wxSize
     Fill(dc, wxRect(size),
          kind == StepFaceKind::Grey ? wxColour(232, 232, 232) : wxColour(244, 244, 238));
     const int shift = look.pressed ? 1 : 0;
-    const wxRect tag(2 + shift, 2 + shift, kTagWidth, size.y - 4);
+    const wxRect tag(2 + shift, 2 + shift, ScaledPixels(kTagWidth, UiScale()), size.y - 4);
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(look.tag));
     dc.DrawRoundedRectangle(tag, 3);
@@ -77,15 +80,11 @@ wxBitmap StepFaceBitmap(const wxString& caption, StepFaceKind kind, const wxSize
     const int taskLeft = tag.GetRight() + 4;
     const wxRect taskBox(taskLeft, shift, size.x - taskLeft - 2, size.y);
     const wxString task = caption.AfterFirst(':');
-    // The longest tasks get a smaller font rather than lose their end.
-    for (int height = kTaskFontHeight; height >= kSmallestTaskFontHeight; --height) {
-        dc.SetFont(DisplayFont(height));
-        if (dc.GetTextExtent(task).x <= taskBox.width) {
-            break;
-        }
-    }
+    // No smaller font for a long task: on a face without room for it, it ends in "…".
+    dc.SetFont(DisplayFont(kTaskFontHeight));
     dc.SetTextForeground(look.task);
-    dc.DrawLabel(task, taskBox, wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL);
+    dc.DrawLabel(wxControl::Ellipsize(task, dc, wxELLIPSIZE_END, taskBox.width), taskBox,
+                 wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL);
     DrawFrame(dc, size, look.pressed);
     dc.SelectObject(wxNullBitmap);
     return face;

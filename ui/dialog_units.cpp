@@ -1,10 +1,11 @@
 #include "ui/dialog_units.h"
 
+#include "ui/ui_scale.h"
+
 #include <wx/window.h>
 
 wxRect PixelsOf(const wxWindow& window, const DialogRect& r) {
-    return wxRect(window.FromDIP(DialogUnitsToPixels(r.x)),
-                  window.FromDIP(DialogUnitsToPixels(r.y)),
-                  window.FromDIP(DialogUnitsToPixels(r.width)),
-                  window.FromDIP(DialogUnitsToPixels(r.height)));
+    const double scale = UiScale(&window);
+    return wxRect(DialogUnitsToPixels(r.x, scale), DialogUnitsToPixels(r.y, scale),
+                  DialogUnitsToPixels(r.width, scale), DialogUnitsToPixels(r.height, scale));
 }

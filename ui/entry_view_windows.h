@@ -9,7 +9,7 @@ class wxWindow;
 struct StaticMapService;
 
 // The image view and the map view as windows of their own, owned by the main window (which
-// destroys them with itself), created and shown at once.
+// destroys them with itself), created and shown at once beside it (see view_placement.h).
 class EntryViewWindows : public EntryViews {
 public:
     EntryViewWindows(wxWindow* owner, const StaticMapService& maps);
@@ -23,6 +23,8 @@ public:
     CWndMapView* mapView() const { return mapView_; }
 
 private:
+    void placeBeside(wxWindow* owner);
+
     CWndViewImage* imageView_;
     CWndMapView* mapView_;
 };

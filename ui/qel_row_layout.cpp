@@ -1,6 +1,7 @@
 #include "ui/qel_row_layout.h"
 
 #include "titles/calendar_values.h"
+#include "ui/ui_scale.h"
 
 #include <cstdio>
 
@@ -10,6 +11,18 @@ constexpr int kLevelIndent = 15;
 constexpr int kTopLevelPhotoIndent = 3;
 
 } // namespace
+
+int RowHeightFor(int titleLine, int smallLine, double scale) {
+    const int titleEnd = ScaledPixels(kPhotoTitleTop, scale) + titleLine;
+    // Each pixel more moves the lower lines down by about half a pixel, so this ends.
+    for (int height = ScaledPixels(kRowHeight, scale);; ++height) {
+        const int half = height / 2;
+        const int lower = height - half;
+        if (lower >= smallLine && half + (lower - smallLine) / 2 >= titleEnd) {
+            return height;
+        }
+    }
+}
 
 int RowIndent(const QELFileInfo& record) {
     if (record.isFolder == 0 && record.level == 0) {

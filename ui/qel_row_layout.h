@@ -6,6 +6,7 @@
 
 // Where the parts of a list row go; the owner-drawn lists paint by these and test clicks by them.
 
+// The least height of a row at 96 DPI; rows grow to hold their fonts.
 inline constexpr int kRowHeight = 36;
 // The row picture's left edge past the indentation when an icon stands in for a thumbnail.
 inline constexpr int kIconInset = 4;
@@ -13,7 +14,14 @@ inline constexpr int kFolderTitleInset = 30;
 inline constexpr int kPhotoTitleInset = 40;
 inline constexpr int kPhotoTitleTop = 4;
 inline constexpr int kDateLineInset = 80;
-inline constexpr int kPlaceLineInset = 220;
+// Past the date line's end: "撮影日時：2010年08月15日" is about 150 pixels wide at its 13-pixel
+// line (220 was enough for the 10-pixel one).
+inline constexpr int kPlaceLineInset = 240;
+
+// A row's height at `scale` for fonts whose lines are `titleLine` and `smallLine` pixels high:
+// at least the least row height, and enough that the date and place lines, centred in the lower
+// half, begin below the title's line.
+int RowHeightFor(int titleLine, int smallLine, double scale);
 
 // 3 for a photo at level 0, otherwise 15 pixels a level (a folder at level 0 starts at 0).
 int RowIndent(const QELFileInfo& record);

@@ -17,10 +17,12 @@
 #include "ui/sunken_text.h"
 #include "ui/tessaro_layout.h"
 #include "ui/ui_fonts.h"
+#include "ui/ui_scale.h"
 #include "ui/window_pictures.h"
 #include "ui/wnd_lb_qel_file.h"
 #include "ui/wnd_view_qel_image.h"
 
+#include <gtk/gtk.h>
 #include <wx/thread.h>
 #include <wx/utils.h>
 
@@ -34,13 +36,20 @@ constexpr char kStopCaption[] = "中止";
 
 CTessaroDlg::CTessaroDlg(const std::string& executablePath)
     : wxDialog(nullptr, wxID_ANY, "Tessaro", wxDefaultPosition, wxDefaultSize,
-               wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX),
+               wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxMAXIMIZE_BOX | wxCLOSE_BOX |
+                   wxRESIZE_BORDER),
       executablePath_(executablePath),
       messages_(*this, [this](const WindowMessage& message) { workflow_.handleMessage(message); }),
       workflow_(catalogue_, *this, messages_, WorkflowPasses{}) {
+    // The program's main window, not a dialog of another: window managers maximise only those.
+    gtk_window_set_type_hint(GTK_WINDOW(GetHandle()), GDK_WINDOW_TYPE_HINT_NORMAL);
     SetFont(DisplayFont(kDialogFontHeight));
-    SetClientSize(FromDIP(DialogUnitsToPixels(kMainWindowWidth)),
-                  FromDIP(DialogUnitsToPixels(kMainWindowHeight)));
+    // The template's size is the least the layout needs; the window may grow from it.
+    const double scale = UiScale(this);
+    minimumClient_ = wxSize(DialogUnitsToPixels(kMainWindowWidth, scale),
+                            DialogUnitsToPixels(kMainWindowHeight, scale));
+    SetClientSize(minimumClient_);
+    SetMinClientSize(minimumClient_);
     createControls();
     applyTabOrder();
     UseCompactControls(this);

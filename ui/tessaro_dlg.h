@@ -3,6 +3,7 @@
 #include "catalogue/manage_qel_file_info.h"
 #include "ui/button_faces.h"
 #include "ui/title_option_controls.h"
+#include "ui/window_stretch.h"
 #include "ui/wx_message_target.h"
 #include "workflow/step_workflow.h"
 #include "workflow/workflow_view.h"
@@ -72,10 +73,13 @@ public:
 private:
     // tessaro_dlg_controls.cpp
     void createControls();
-    void createControl(const LayoutEntry& entry);
-    void createStepButton(const LayoutEntry& entry, const wxRect& box);
-    void createFaceButton(const LayoutEntry& entry, const wxRect& box);
+    wxWindow* createControl(const LayoutEntry& entry);
+    wxWindow* createStepButton(const LayoutEntry& entry, const wxRect& box);
+    wxWindow* createFaceButton(const LayoutEntry& entry, const wxRect& box);
     void applyTabOrder();
+    // Where the control `id` stands at the window's minimum size.
+    const wxRect& placedRect(int id) const;
+    void layoutControls();
 
     // tessaro_dlg_handlers.cpp
     void bindHandlers();
@@ -87,6 +91,7 @@ private:
     void onListSelection(wxCommandEvent& event);
     void onResultDoubleClick(wxCommandEvent& event);
     void onDividerStep(wxSpinEvent& event);
+    void onSize(wxSizeEvent& event);
     void onCharHook(wxKeyEvent& event);
     void onClose(wxCloseEvent& event);
     void onExitButton(wxCommandEvent& event);
@@ -95,6 +100,13 @@ private:
     void showServiceBadge(BadgeState state, bool builtin);
     // The error-report hook: a message box, on the UI thread whichever thread reported.
     void reportError(const std::string& message);
+
+    // A control of the template and its place at the window's minimum size.
+    struct PlacedControl {
+        const LayoutEntry* entry;
+        wxWindow* window;
+        wxRect atMinimum;
+    };
 
     std::string executablePath_;
     CManageQELFileInfo catalogue_;
@@ -108,6 +120,9 @@ private:
     CSunkenText* destinationFolderDisplay_ = nullptr;
     CSunkenText* counter_ = nullptr;
     wxSpinButton* divider_ = nullptr;
+    std::vector<PlacedControl> placed_;
+    wxSize minimumClient_;
+    DividerShare dividerShare_;
     std::array<CFaceButton*, kStepCount> stepButtons_{};
     std::array<wxString, kStepCount> stepCaptions_;
     CFaceButton* serviceBadge_ = nullptr;

@@ -7,6 +7,7 @@
 #include "ui/tessaro_dlg.h"
 #include "ui/tessaro_layout.h"
 #include "ui/window_pictures.h"
+#include "ui/window_stretch.h"
 #include "ui/wnd_lb_qel_file.h"
 #include "ui/wnd_view_qel_image.h"
 
@@ -51,7 +52,39 @@ wxBitmap PictureOf(Picture picture, const wxSize& size) {
 
 void CTessaroDlg::createControls() {
     for (const LayoutEntry& entry : MainWindowLayout()) {
-        createControl(entry);
+        placed_.push_back({&entry, createControl(entry), PixelsOf(*this, entry.rect)});
+    }
+    dividerShare_ = {placedRect(kIdSourceList).width,
+                     placedRect(kIdSourceList).width + placedRect(kIdResultList).width};
+}
+
+const wxRect& CTessaroDlg::placedRect(int id) const {
+    const auto found = std::find_if(placed_.begin(), placed_.end(),
+                                    [id](const PlacedControl& c) { return c.entry->id == id; });
+    return found->atMinimum;
+}
+
+// Every control from its place at the minimum size: see window_stretch.h.
+void CTessaroDlg::layoutControls() {
+    // The window is sized once before its controls stand.
+    if (placed_.empty()) {
+        return;
+    }
+    const wxSize client = GetClientSize();
+    const auto listRect = [](const wxRect& r) { return ListRect{r.x, r.y, r.width, r.height}; };
+    const StretchContext context{
+        listRect(placedRect(kIdSourceList)),
+        listRect(placedRect(kIdResultList)),
+        {std::max(0, client.x - minimumClient_.x), std::max(0, client.y - minimumClient_.y)},
+        dividerShare_};
+    for (const PlacedControl& control : placed_) {
+        const ListRect r =
+            StretchedRect(FollowOf(*control.entry), listRect(control.atMinimum), context);
+        const wxRect target(r.x, r.y, r.width, r.height);
+        if (control.window->GetRect() != target) {
+            control.window->SetSize(target);
+            control.window->Refresh(false);
+        }
     }
 }
 
@@ -68,15 +101,16 @@ void CTessaroDlg::applyTabOrder() {
     }
 }
 
-void CTessaroDlg::createStepButton(const LayoutEntry& entry, const wxRect& box) {
+wxWindow* CTessaroDlg::createStepButton(const LayoutEntry& entry, const wxRect& box) {
     const auto* step = std::find(std::begin(kStepButtonIds), std::end(kStepButtonIds), entry.id);
     const auto index = static_cast<std::size_t>(step - std::begin(kStepButtonIds));
     stepButtons_.at(index) = new CFaceButton(this, entry.id, box.GetPosition(), box.GetSize());
     stepCaptions_.at(index) = Caption(entry);
     setStepFaces(static_cast<int>(index) + 1, StepFace::ToDo, DisabledFace::Grey);
+    return stepButtons_.at(index);
 }
 
-void CTessaroDlg::createFaceButton(const LayoutEntry& entry, const wxRect& box) {
+wxWindow* CTessaroDlg::createFaceButton(const LayoutEntry& entry, const wxRect& box) {
     auto* button = new CFaceButton(this, entry.id, box.GetPosition(), box.GetSize());
     switch (entry.id) {
     case kIdImageButton:
@@ -100,57 +134,57 @@ void CTessaroDlg::createFaceButton(const LayoutEntry& entry, const wxRect& box) 
         button->Hide();
         break;
     }
+    return button;
 }
 
-void CTessaroDlg::createControl(const LayoutEntry& entry) {
+wxWindow* CTessaroDlg::createControl(const LayoutEntry& entry) {
     const wxRect box = PixelsOf(*this, entry.rect);
     const wxPoint at = box.GetPosition();
     const wxSize size = box.GetSize();
     switch (entry.kind) {
     case ControlKind::StepButton:
-        createStepButton(entry, box);
-        break;
+        return createStepButton(entry, box);
     case ControlKind::FaceButton:
-        createFaceButton(entry, box);
-        break;
+        return createFaceButton(entry, box);
     case ControlKind::PushButton:
-        new wxButton(this, entry.id, Caption(entry), at, size);
-        break;
+        return new wxButton(this, entry.id, Caption(entry), at, size);
     case ControlKind::FolderText: {
         auto* text = new CSunkenText(this, entry.id, at, size, false);
         (entry.id == kIdSourceFolder ? sourceFolderDisplay_ : destinationFolderDisplay_) = text;
-        break;
+        return text;
     }
     case ControlKind::CounterText:
         counter_ = new CSunkenText(this, entry.id, at, size, true);
-        break;
+        return counter_;
     case ControlKind::List:
-        (entry.id == kIdSourceList ? sourceList_ : resultList_) =
-            new CWndLbQELFile(this, entry.id, at, size);
-        break;
+        return (entry.id == kIdSourceList ? sourceList_ : resultList_) =
+                   new CWndLbQELFile(this, entry.id, at, size);
     case ControlKind::GroupBox:
-        new wxStaticBox(this, wxID_ANY, Caption(entry), at, size);
-        break;
-    case ControlKind::Radio:
-        titleOptions_.addRadio(entry.id, new wxRadioButton(this, entry.id, Caption(entry), at, size,
-                                                           entry.startsGroup ? wxRB_GROUP : 0));
-        break;
-    case ControlKind::Choice:
-        titleOptions_.addChoice(entry.id, new wxChoice(this, entry.id, at, size));
-        break;
+        return new wxStaticBox(this, wxID_ANY, Caption(entry), at, size);
+    case ControlKind::Radio: {
+        auto* radio = new wxRadioButton(this, entry.id, Caption(entry), at, size,
+                                        entry.startsGroup ? wxRB_GROUP : 0);
+        titleOptions_.addRadio(entry.id, radio);
+        return radio;
+    }
+    case ControlKind::Choice: {
+        auto* choice = new wxChoice(this, entry.id, at, size);
+        titleOptions_.addChoice(entry.id, choice);
+        return choice;
+    }
     case ControlKind::Progress:
         progress_ = new CProgressBar(this, entry.id, at, size);
-        break;
+        return progress_;
     case ControlKind::Divider:
         divider_ = new wxSpinButton(this, entry.id, at, size, wxSP_HORIZONTAL | wxSP_ARROW_KEYS);
         divider_->SetRange(0, kDividerRange);
         divider_->SetValue(kDividerRange / 2);
-        break;
+        return divider_;
     case ControlKind::Picture:
-        new wxStaticBitmap(this, wxID_ANY, PictureOf(entry.picture, size), at, size);
-        break;
+        return new wxStaticBitmap(this, wxID_ANY, PictureOf(entry.picture, size), at, size);
     case ControlKind::Preview:
         preview_ = new CWndViewQELImage(this, entry.id, at, size);
-        break;
+        return preview_;
     }
+    return nullptr;
 }

@@ -59,6 +59,7 @@ void CTessaroDlg::bindHandlers() {
     Bind(wxEVT_SPIN_UP, &CTessaroDlg::onDividerStep, this, kIdDivider);
     Bind(wxEVT_SPIN_DOWN, &CTessaroDlg::onDividerStep, this, kIdDivider);
     Bind(wxEVT_CHAR_HOOK, &CTessaroDlg::onCharHook, this);
+    Bind(wxEVT_SIZE, &CTessaroDlg::onSize, this);
     Bind(wxEVT_CLOSE_WINDOW, &CTessaroDlg::onClose, this);
 }
 
@@ -163,6 +164,13 @@ void CTessaroDlg::onDividerStep(wxSpinEvent& event) {
     }
     Place(sourceList_, source);
     Place(resultList_, result);
+    // The share of the width the divider now gives the source list holds at every size.
+    dividerShare_ = {source.width, source.width + result.width};
+}
+
+void CTessaroDlg::onSize(wxSizeEvent& event) {
+    event.Skip();
+    layoutControls();
 }
 
 void CTessaroDlg::onCharHook(wxKeyEvent& event) {

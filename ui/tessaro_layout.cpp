@@ -2,6 +2,7 @@
 
 #include "titles/title_options_view.h"
 #include "ui/control_ids.h"
+#include "ui/ui_scale.h"
 
 namespace {
 
@@ -74,4 +75,8 @@ std::span<const LayoutEntry> MainWindowLayout() {
 
 int DialogUnitsToPixels(int units) {
     return (units * 3 + 1) / 2;
+}
+
+int DialogUnitsToPixels(int units, double scale) {
+    return ScaledPixels(DialogUnitsToPixels(units), scale);
 }

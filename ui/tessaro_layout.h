@@ -54,3 +54,6 @@ std::span<const LayoutEntry> MainWindowLayout();
 // Pixels at 96 DPI for dialog units of the window's font, "MS UI Gothic" 9 point: 1.5 a unit
 // both ways, rounded half up as the platform did (583 x 457 units = 875 x 686 pixels).
 int DialogUnitsToPixels(int units);
+// The same at a layout scale: the 96-DPI pixels times `scale`, so that at 2 every control is
+// exactly twice its 96-DPI size.
+int DialogUnitsToPixels(int units, double scale);

@@ -1,5 +1,7 @@
 #include "ui/ui_fonts.h"
 
+#include "ui/ui_scale.h"
+
 #include <wx/fontenum.h>
 #include <wx/settings.h>
 
@@ -21,7 +23,7 @@ wxString DisplayFace() {
 } // namespace
 
 wxFont DisplayFont(int pixelHeight, bool bold) {
-    wxFontInfo info(wxSize(0, pixelHeight));
+    wxFontInfo info(wxSize(0, TextPixelHeight(pixelHeight, UiScale())));
     info.FaceName(DisplayFace()).Bold(bold);
     return wxFont(info);
 }

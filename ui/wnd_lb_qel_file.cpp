@@ -2,24 +2,38 @@
 
 #include "ui/qel_row_layout.h"
 #include "ui/ui_fonts.h"
+#include "ui/ui_scale.h"
 
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/thread.h>
 
+#include <algorithm>
+
 std::mutex CWndLbQELFile::addLock;
 
 namespace {
 constexpr int kTitleFontHeight = 16;
-constexpr int kSmallFontHeight = 10;
+// The date and place lines: their Japanese as tall as the smallest text's line.
+constexpr int kSmallFontHeight = 13;
 // How often a growing list shows its new rows: a few times a frame would be lost work.
 constexpr auto kCountInterval = std::chrono::milliseconds(20);
+
+// The height of `font`'s line as drawn, Japanese included (a fallback face may draw it taller).
+int LineHeight(const wxFont& font) {
+    wxBitmap canvas(1, 1);
+    wxMemoryDC dc(canvas);
+    dc.SetFont(font);
+    return std::max(dc.GetCharHeight(), dc.GetTextExtent(wxString::FromUTF8("撮影日時")).y);
+}
+
 } // namespace
 
 CWndLbQELFile::CWndLbQELFile(wxWindow* parent, wxWindowID id, const wxPoint& position,
                              const wxSize& size)
     : wxVListBox(parent, id, position, size, wxBORDER_SIMPLE | wxWANTS_CHARS),
-      titleFont_(DisplayFont(kTitleFontHeight, true)), smallFont_(DisplayFont(kSmallFontHeight)) {
+      titleFont_(DisplayFont(kTitleFontHeight, true)), smallFont_(DisplayFont(kSmallFontHeight)),
+      rowHeight_(RowHeightFor(LineHeight(titleFont_), LineHeight(smallFont_), UiScale(this))) {
     SetBackgroundColour(*wxWHITE);
     Bind(wxEVT_LEFT_DOWN, &CWndLbQELFile::onLeftDown, this);
     Bind(wxEVT_MOTION, &CWndLbQELFile::onMotion, this);
@@ -108,7 +122,7 @@ void CWndLbQELFile::repaint() {
 }
 
 wxCoord CWndLbQELFile::OnMeasureItem(size_t) const {
-    return kRowHeight;
+    return rowHeight_;
 }
 
 void CWndLbQELFile::OnDrawBackground(wxDC&, const wxRect&, size_t) const {}
@@ -151,7 +165,7 @@ void CWndLbQELFile::onMotion(wxMouseEvent& event) {
     wxString tip;
     if (record != nullptr) {
         wxClientDC dc(this);
-        tip = RowToolTip(dc, *record, wxSize(GetClientSize().x, kRowHeight), paintTools());
+        tip = RowToolTip(dc, *record, wxSize(GetClientSize().x, rowHeight_), paintTools());
     }
     if (tip != toolTip_) {
         toolTip_ = tip;

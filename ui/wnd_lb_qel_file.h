@@ -14,7 +14,8 @@
 #include <mutex>
 #include <vector>
 
-// An owner-drawn list of catalogue records: 36-pixel rows composed off-screen, one record a
+// An owner-drawn list of catalogue records: rows of at least 36 pixels (as tall as their fonts
+// need) composed off-screen, one record a
 // row, in the order they were added. The rows live in a store of their own; the window only
 // shows how many there are. The search worker appends to the store under `addLock` and the
 // UI thread catches the window's row count up at most every 20 ms, so appending costs no
@@ -63,6 +64,7 @@ private:
     wxTimer countTimer_;
     wxFont titleFont_;
     wxFont smallFont_;
+    int rowHeight_;
     RowIcons icons_;
     mutable ThumbnailBitmaps thumbnails_;
     mutable wxBitmap rowBuffer_;

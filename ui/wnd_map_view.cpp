@@ -4,6 +4,10 @@
 #include "platform/debug_output.h"
 #include "ui/explorer1.h"
 #include "ui/hide_on_close.h"
+#include "ui/ui_fonts.h"
+#include "ui/ui_scale.h"
+
+#include <wx/dcclient.h>
 
 #include <algorithm>
 
@@ -15,6 +19,12 @@ namespace {
 constexpr int kBrowserId = 100;
 // The map's size while the client area has none (the view not yet laid out): the design's map.
 constexpr int kDesignMapSide = 400;
+constexpr int kNoteFontHeight = 16;
+const wxColour kNoteColour(90, 90, 90);
+
+wxString NoPositionNote() {
+    return wxString::FromUTF8("位置情報なし");
+}
 
 // Runs on the browser's fetching thread.
 bool DrawOwnMap(double latitude, double longitude, PixelSize size, QELImage& picture) {
@@ -32,20 +42,35 @@ bool DrawOwnMap(double latitude, double longitude, PixelSize size, QELImage& pic
 } // namespace
 
 CWndMapView::CWndMapView(wxWindow* owner, const StaticMapService& service, const HttpLimits& limits)
-    : wxFrame(owner, wxID_ANY, wxString::FromUTF8("地図の表示"), wxPoint(0, 320), wxSize(400, 400),
+    : wxFrame(owner, wxID_ANY, wxString::FromUTF8("地図の表示"), wxPoint(0, 320),
+              wxSize(ScaledPixels(kDesignMapSide, UiScale(owner)),
+                     ScaledPixels(kDesignMapSide, UiScale(owner))),
               wxDEFAULT_FRAME_STYLE | wxFRAME_FLOAT_ON_PARENT),
-      service_(service) {
+      service_(service), noteFont_(DisplayFont(kNoteFontHeight)) {
     SetBackgroundColour(*wxWHITE);
     browser_ = new CExplorer1(this, kBrowserId, mapRect, limits);
     // The browser keeps its place and size when the view is resized; the frame's own layout
-    // would stretch its only child over the client area.
-    Bind(wxEVT_SIZE, [](wxSizeEvent&) {});
+    // would stretch its only child over the client area. The note stays in the middle.
+    Bind(wxEVT_SIZE, [this](wxSizeEvent&) { Refresh(); });
+    Bind(wxEVT_PAINT, &CWndMapView::onPaint, this);
     HideOnClose(*this);
+}
+
+void CWndMapView::onPaint(wxPaintEvent&) {
+    wxPaintDC dc(this);
+    if (!noPosition_) {
+        return;
+    }
+    dc.SetBackgroundMode(wxTRANSPARENT);
+    dc.SetFont(noteFont_);
+    dc.SetTextForeground(kNoteColour);
+    dc.DrawLabel(NoPositionNote(), wxRect(GetClientSize()), wxALIGN_CENTER);
 }
 
 int CWndMapView::ShowPosition(double latitude, double longitude) {
     // 0, 0 is what a photo without position carries, and a folder.
-    if (latitude == 0.0 && longitude == 0.0) {
+    noPosition_ = latitude == 0.0 && longitude == 0.0;
+    if (noPosition_) {
         browser_->Move(parkPosition);
         Refresh();
         return 1;

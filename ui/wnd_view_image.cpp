@@ -3,11 +3,16 @@
 #include "ui/qel_image_bitmap.h"
 
 #include "ui/hide_on_close.h"
+#include "ui/ui_scale.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/display.h>
 
 namespace {
+
+// The client area the view opens with: a 4:3 photo 640 pixels wide, at 96 DPI.
+constexpr int kOpeningWidth = 640;
+constexpr int kOpeningHeight = 480;
 
 // The most the view can show: the screen it is on. The photo is decoded to fill that, so that
 // no resize needs the file again.
@@ -20,8 +25,10 @@ ImageBox ScreenBox(const wxWindow& window) {
 } // namespace
 
 CWndViewImage::CWndViewImage(wxWindow* owner)
-    : wxFrame(owner, wxID_ANY, wxString::FromUTF8("イメージ表示"), wxPoint(0, 100),
-              wxSize(200, 200), wxDEFAULT_FRAME_STYLE | wxFRAME_FLOAT_ON_PARENT) {
+    : wxFrame(owner, wxID_ANY, wxString::FromUTF8("イメージ表示"), wxPoint(0, 100), wxDefaultSize,
+              wxDEFAULT_FRAME_STYLE | wxFRAME_FLOAT_ON_PARENT) {
+    SetClientSize(ScaledPixels(kOpeningWidth, UiScale(owner)),
+                  ScaledPixels(kOpeningHeight, UiScale(owner)));
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, &CWndViewImage::onPaint, this);
     Bind(wxEVT_SIZE, &CWndViewImage::onSize, this);

@@ -6,7 +6,8 @@
 
 #include <string>
 
-// The image view: the selected photo fitted into the window, at its top-left corner, on white.
+// The image view: the selected photo fitted into the window, at its top-left corner, on white;
+// it opens 640 x 480 inside.
 // The photo is decoded as large as the screen can show it (at the decoder's 1/2, 1/4 or 1/8 when
 // that is enough) and kept, so a resize rescales from it without decoding the file again.
 // Closing only hides the window.

@@ -3,22 +3,23 @@
 #include "ui/qel_image_bitmap.h"
 #include "ui/ui_fonts.h"
 
-#include <wx/dcbuffer.h>
+#include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 
 #include <algorithm>
 
 namespace {
 
-constexpr int kFontHeight = 10;
+constexpr int kFontHeight = 11;
 const wxColour kGrey(192, 192, 192);
 
 wxString LoadingText() {
     return wxString::FromUTF8("読込中…");
 }
 
-// The glyphs as drawn may reach below the line the font reports (a fallback face drawing the
-// Japanese), and the text would be cut off at the preview's bottom edge: it is placed by its ink.
+// The glyphs as drawn, their faintest edges included, may reach below the line the font reports
+// (a fallback face drawing the Japanese), and the text would be cut off at the preview's bottom
+// edge: it is placed by its ink.
 wxRect InkOf(const wxFont& font, const wxString& text) {
     wxBitmap canvas(1, 1);
     wxMemoryDC dc(canvas);
@@ -37,7 +38,7 @@ wxRect InkOf(const wxFont& font, const wxString& text) {
     wxRect ink;
     for (int y = 0; y < drawn.GetHeight(); ++y) {
         for (int x = 0; x < drawn.GetWidth(); ++x) {
-            if (drawn.GetRed(x, y) < 128) {
+            if (drawn.GetRed(x, y) < 255) {
                 ink.Union(wxRect(x - origin.x, y - origin.y, 1, 1));
             }
         }
@@ -64,9 +65,22 @@ void CWndViewQELImage::showRecord(const QELFileInfo* record) {
     Refresh(false);
 }
 
+// Composed off-screen: the text is placed by its ink as a memory context draws it, and a paint
+// context may put the same text a pixel lower.
 void CWndViewQELImage::onPaint(wxPaintEvent&) {
-    wxAutoBufferedPaintDC dc(this);
+    wxPaintDC target(this);
     const wxSize size = GetClientSize();
+    if (size.x <= 0 || size.y <= 0) {
+        return;
+    }
+    wxBitmap composed(size, 24);
+    wxMemoryDC dc(composed);
+    paintInto(dc, size);
+    dc.SelectObject(wxNullBitmap);
+    target.DrawBitmap(composed, 0, 0);
+}
+
+void CWndViewQELImage::paintInto(wxDC& dc, const wxSize& size) const {
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(kGrey));
     dc.DrawRectangle(0, 0, size.x, size.y);

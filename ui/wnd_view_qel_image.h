@@ -20,6 +20,7 @@ public:
 
 private:
     void onPaint(wxPaintEvent& event);
+    void paintInto(wxDC& dc, const wxSize& size) const;
 
     wxBitmap picture_;
     bool loading_ = false;
