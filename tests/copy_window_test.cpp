@@ -2,9 +2,11 @@
 #include "platform/file_system_seam.h"
 #include "tests/window_fixture.h"
 #include "ui/copy_outcome_dlg.h"
+#include "ui/sunken_text.h"
 #include "workflow/workflow_texts.h"
 
 // The generic dialog's header needs the common one before it.
+#include <wx/dcmemory.h>
 #include <wx/msgdlg.h>
 
 #include <wx/generic/msgdlgg.h>
@@ -327,4 +329,22 @@ TEST(CopyOutcome, showsEveryReasonAndTheCountsWholeAndSavesThemAsText) {
     ASSERT_TRUE(RunUntil([&] { return std::filesystem::exists(saved.path() + "結果.txt"); }));
     EXPECT_EQ(ReadFile(saved.path() + "結果.txt"),
               counts + "\n" + failures[0] + "\n" + failures[1] + "\n");
+}
+
+TEST(CopyNote, keepsItsCountsWholeAndShortensTheDestination) {
+    wxBitmap canvas(1, 1);
+    wxMemoryDC dc(canvas);
+    dc.SetFont(*wxNORMAL_FONT);
+    const wxString counts = wxString::FromUTF8("コピー 62 枚 / 失敗 5 枚 / ほかの失敗 3 件 → ");
+    const wxString destination = wxString::FromUTF8("/media/backup/写真/二〇二六年の旅行/沖縄/");
+    const int width = dc.GetTextExtent(counts).x + dc.GetTextExtent(destination).x / 2;
+
+    const wxString shown = FitKeepingStart(counts, destination, dc, width);
+    EXPECT_TRUE(shown.StartsWith(counts)) << shown.utf8_string();
+    EXPECT_NE(shown, counts + destination);
+    EXPECT_LE(dc.GetTextExtent(shown).x, width);
+
+    const wxString narrow = FitKeepingStart(counts, destination, dc, width / 4);
+    EXPECT_TRUE(narrow.StartsWith(wxString::FromUTF8("コピー"))) << narrow.utf8_string();
+    EXPECT_LE(dc.GetTextExtent(narrow).x, width / 4);
 }

@@ -80,7 +80,9 @@ struct RecordingView : WorkflowView {
     TitleOptionsView& titleOptionsView() override { return titleOptions; }
     void showMessage(const std::string& text) override { messages.push_back(text); }
     void setCopying(bool copying) override { copyingChanges.push_back(copying); }
-    void showCopyNote(const std::string& note) override { copyNotes.push_back(note); }
+    void showCopyNote(const std::string& counts, const std::string& destination) override {
+        copyNotes.push_back(counts + " → " + destination);
+    }
     void showCopyFailures(const std::string& counts,
                           const std::vector<std::string>& failures) override {
         copyFailures.push_back({counts});

@@ -2,6 +2,14 @@
 
 #include <wx/dcbuffer.h>
 
+wxString FitKeepingStart(const wxString& start, const wxString& rest, const wxDC& dc, int width) {
+    const int startWidth = dc.GetTextExtent(start).x;
+    if (startWidth > width) {
+        return wxControl::Ellipsize(start + rest, dc, wxELLIPSIZE_END, width);
+    }
+    return start + wxControl::Ellipsize(rest, dc, wxELLIPSIZE_MIDDLE, width - startWidth);
+}
+
 CSunkenText::CSunkenText(wxWindow* parent, wxWindowID id, const wxPoint& position,
                          const wxSize& size, bool centred)
     : wxControl(parent, id, position, size, wxBORDER_NONE), centred_(centred) {
@@ -10,10 +18,16 @@ CSunkenText::CSunkenText(wxWindow* parent, wxWindowID id, const wxPoint& positio
 }
 
 void CSunkenText::SetLabel(const wxString& text) {
-    if (text == text_) {
+    SetLabel(wxString(), text);
+}
+
+void CSunkenText::SetLabel(const wxString& start, const wxString& rest) {
+    const wxString text = start + rest;
+    if (text == text_ && start.length() == keptStart_) {
         return;
     }
     text_ = text;
+    keptStart_ = start.length();
     Refresh(false);
 }
 
@@ -31,7 +45,8 @@ void CSunkenText::onPaint(wxPaintEvent&) {
     dc.SetFont(GetFont());
     dc.SetTextForeground(GetForegroundColour());
     const wxRect box(kPadding, 1, size.x - 2 * kPadding, size.y - 2);
-    const wxString shown = wxControl::Ellipsize(text_, dc, wxELLIPSIZE_MIDDLE, box.width);
+    const wxString shown =
+        FitKeepingStart(text_.Left(keptStart_), text_.Mid(keptStart_), dc, box.width);
     dc.DrawLabel(shown, box,
                  (centred_ ? wxALIGN_CENTER_HORIZONTAL : wxALIGN_LEFT) | wxALIGN_CENTER_VERTICAL);
 }

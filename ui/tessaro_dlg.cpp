@@ -232,10 +232,11 @@ void CTessaroDlg::setCopying(bool copying) {
     }
 }
 
-void CTessaroDlg::showCopyNote(const std::string& note) {
-    const wxString shown = wxString::FromUTF8(ValidUtf8(note));
-    destinationFolderDisplay_->SetLabel(shown);
-    destinationFolderDisplay_->SetToolTip(shown);
+void CTessaroDlg::showCopyNote(const std::string& counts, const std::string& destination) {
+    const wxString start = wxString::FromUTF8(ValidUtf8(counts + " → "));
+    const wxString rest = wxString::FromUTF8(ValidUtf8(destination));
+    destinationFolderDisplay_->SetLabel(start, rest);
+    destinationFolderDisplay_->SetToolTip(start + rest);
 }
 
 void CTessaroDlg::showCopyFailures(const std::string& counts,

@@ -65,7 +65,7 @@ public:
     void showNotice(const std::string& text) override;
     void showMessage(const std::string& text) override;
     void setCopying(bool copying) override;
-    void showCopyNote(const std::string& note) override;
+    void showCopyNote(const std::string& counts, const std::string& destination) override;
     void showCopyFailures(const std::string& counts,
                           const std::vector<std::string>& failures) override;
     TitleOptionsView& titleOptionsView() override { return titleOptions_; }

@@ -170,7 +170,7 @@ void StepWorkflow::finishCopy() {
         showCopyProgress(photos - outcome.tally.stopped, photos);
     }
     const std::string counts = CopyCountsText(outcome.tally);
-    view_.showCopyNote(counts + " → " + copyDestination_);
+    view_.showCopyNote(counts, copyDestination_);
     // Users format their cards after an import: a failure must be seen, not just logged.
     if (!outcome.tally.allDone() || !outcome.failures.empty()) {
         view_.showCopyFailures(counts, outcome.failures);

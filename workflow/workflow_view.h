@@ -37,8 +37,9 @@ public:
     virtual void showMessage(const std::string& text) = 0;
     // While a copy runs no control takes input; the progress display goes on painting.
     virtual void setCopying(bool copying) = 0;
-    // The note a finished copy leaves in the destination display.
-    virtual void showCopyNote(const std::string& note) = 0;
+    // The note a finished copy leaves in the destination display: its counts, which are never
+    // cut, and the destination.
+    virtual void showCopyNote(const std::string& counts, const std::string& destination) = 0;
     // The outcome of a copy that failed somewhere: the counts and every failure with its reason;
     // returns when the user has closed it.
     virtual void showCopyFailures(const std::string& counts,
