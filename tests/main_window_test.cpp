@@ -304,6 +304,16 @@ TEST_F(MainWindow, growsFromItsTemplateSizeWithBothListsAndKeepsTheOptionsAtItsE
     for (wxWindow* child : window->GetChildren()) {
         EXPECT_EQ(child->GetRect(), atMinimum[i++]) << child->GetId();
     }
+
+    // The next start opens at the size the window was left at.
+    window->SetClientSize(minimum + growth);
+    ASSERT_TRUE(RunUntil([&] { return window->GetClientSize() == minimum + growth; }));
+    clickAndAwait(kIdExit);
+    ASSERT_TRUE(RunUntil([&] { return !window->IsShown(); }));
+    window.reset();
+    open({});
+    EXPECT_EQ(window->GetClientSize(), minimum + growth);
+    EXPECT_NE(settingsText().find("[Window]"), std::string::npos) << settingsText();
 }
 
 TEST_F(MainWindow, drawsTheRowsTextsNoSmallerThanElevenPixels) {

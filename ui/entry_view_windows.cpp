@@ -6,6 +6,7 @@
 #include "ui/wnd_view_image.h"
 
 #include <wx/display.h>
+#include <wx/toplevel.h>
 
 #include <utility>
 
@@ -65,7 +66,10 @@ void EntryViewWindows::placeBeside(wxWindow* owner) {
                           map.x,
                           map.y};
     const ViewPlacement placed = PlaceViews(RectOf(workArea), RectOf(owner->GetRect()), sizes);
-    owner->Move(placed.main.x, placed.main.y);
+    // A maximised window stays where the window manager put it.
+    if (auto* top = dynamic_cast<wxTopLevelWindow*>(owner); top == nullptr || !top->IsMaximized()) {
+        owner->Move(placed.main.x, placed.main.y);
+    }
     // Without a known frame the toolkit sizes a window by its client area.
     const wxSize unknown = frameKnown ? wxSize() : frame;
     for (auto [view, r] : {std::pair<wxWindow*, WindowRect>{imageView_, placed.image},

@@ -19,6 +19,7 @@
 #include "ui/ui_fonts.h"
 #include "ui/ui_scale.h"
 #include "ui/window_pictures.h"
+#include "ui/window_size_setting.h"
 #include "ui/wnd_lb_qel_file.h"
 #include "ui/wnd_view_qel_image.h"
 
@@ -59,10 +60,14 @@ CTessaroDlg::CTessaroDlg(const std::string& executablePath)
     sourceList_->setClickMessage(&messages_, UM_SHOW_IMAGE);
     resultList_->setClickMessage(&messages_, UM_SHOW_IMAGE);
     bindHandlers();
+    const bool maximised = RestoreWindowSize(this, workflow_.settingsPath());
     Centre();
     ownViews_ =
         std::make_unique<EntryViewWindows>(this, loadStaticMapService(workflow_.settingsPath()));
     views_ = ownViews_.get();
+    if (maximised) {
+        Maximize();
+    }
     SetErrorReporter([this](const std::string& message) { reportError(message); });
 }
 

@@ -1,7 +1,7 @@
-#include "titles/title_settings.h"
 #include "ui/tessaro_dlg.h"
 
 #include "titles/title_options_view.h"
+#include "titles/title_settings.h"
 #include "ui/control_ids.h"
 #include "ui/divider_move.h"
 #include "ui/dlg_input_user.h"
@@ -9,6 +9,7 @@
 #include "ui/entry_views.h"
 #include "ui/face_button.h"
 #include "ui/help_opener.h"
+#include "ui/window_size_setting.h"
 #include "ui/wnd_lb_qel_file.h"
 #include "ui/wnd_map_view.h"
 #include "ui/wnd_view_image.h"
@@ -216,6 +217,7 @@ void CTessaroDlg::onExitButton(wxCommandEvent&) {
 void CTessaroDlg::exitWindow() {
     // Gone from the screen at once, however long the workers take to stop; the program ends
     // when its window hides.
+    StoreWindowSize(this, workflow_.settingsPath());
     if (ownViews_ != nullptr) {
         ownViews_->imageView()->Hide();
         ownViews_->mapView()->Hide();
