@@ -250,8 +250,10 @@ TEST_F(StepSix, stopsOnAskingAfterThePhotoAtHandAndNamesThePhotosItDidNotCopy) {
     SaveScreenshot(window.get(), kScreenshots + "/copy-stop.png");
     std::string counts;
     std::vector<std::string> listed;
+    std::string exitBehindOutcome;
     DialogAnswer<CCopyOutcomeDlg> answer([&](CCopyOutcomeDlg* outcome) {
         ReadOutcome(outcome, counts, listed);
+        exitBehindOutcome = exit->GetLabel().utf8_string();
         SaveScreenshot(outcome, kScreenshots + "/copy-stopped-outcome.png");
     });
     clickAndAwait(kIdExit);
@@ -260,6 +262,7 @@ TEST_F(StepSix, stopsOnAskingAfterThePhotoAtHandAndNamesThePhotosItDidNotCopy) {
     AwaitAnswer(answer);
 
     EXPECT_EQ(counts, "コピー 2 枚 / 中止で未コピー 4 枚");
+    EXPECT_EQ(exitBehindOutcome, "終了") << "nothing is left to stop once the outcome shows";
     ASSERT_EQ(listed.size(), 4u);
     for (const std::string& line : listed) {
         EXPECT_EQ(line.rfind("中止したのでコピーしていません: " + card.path() + "DCIM/", 0), 0u)

@@ -246,6 +246,10 @@ void CTessaroDlg::showCopyNote(const std::string& counts, const std::string& des
 
 void CTessaroDlg::showCopyFailures(const std::string& counts,
                                    const std::vector<std::string>& failures) {
+    // The copy has ended: behind its outcome there is nothing left to stop.
+    if (copying_) {
+        FindWindow(kIdExit)->SetLabel(exitCaption_);
+    }
     CCopyOutcomeDlg outcome(this, counts, failures);
     outcome.ShowModal();
 }
