@@ -1,5 +1,6 @@
 #include "ui/help_opener.h"
 
+#include "platform/error_text.h"
 #include "platform/file_contents.h"
 #include "ui/help_file.h"
 #include "ui/help_window.h"
@@ -11,7 +12,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -45,7 +45,7 @@ std::string HelpText(const std::string& path) {
     }
     const auto bytes = ReadWholeFile(path);
     if (!bytes) {
-        return "ヘルプのファイルを読めません。\n\n" + path + ": " + std::strerror(errno);
+        return "ヘルプのファイルを読めません。\n\n" + path + ": " + ErrorText(errno);
     }
     return *bytes;
 }
