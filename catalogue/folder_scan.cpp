@@ -122,11 +122,11 @@ void MakeThumbnails(ScanJob& job) {
 
 bool IsPhotoName(const std::string& name) {
     static constexpr char kSuffix[] = ".JPG";
-    if (name.size() < 4) {
+    if (name.size() < kPhotoExtensionLength) {
         return false;
     }
-    for (std::size_t i = 0; i < 4; ++i) {
-        if (AsciiUpper(name[name.size() - 4 + i]) != kSuffix[i]) {
+    for (std::size_t i = 0; i < kPhotoExtensionLength; ++i) {
+        if (AsciiUpper(name[name.size() - kPhotoExtensionLength + i]) != kSuffix[i]) {
             return false;
         }
     }

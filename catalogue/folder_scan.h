@@ -2,6 +2,7 @@
 
 #include "catalogue/manage_qel_file_info.h"
 
+#include <cstddef>
 #include <string>
 
 // Stops a running search, clears both trees and starts the search worker over `folder` (which
@@ -19,6 +20,9 @@ int SearchWorker(ScanJob* job);
 // link to a sibling): one reached again is filed but not entered. A folder that cannot be read
 // yields nothing. Ends before the next folder once the job's `running` flag is cleared.
 int scanFolder(ScanJob& job, int level);
+
+// The length of a photo's ".JPG" extension.
+inline constexpr std::size_t kPhotoExtensionLength = 4;
 
 // True when a file name ends in ".JPG", ASCII letters in any case.
 bool IsPhotoName(const std::string& name);

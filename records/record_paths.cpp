@@ -7,7 +7,6 @@
 namespace {
 
 constexpr std::string_view kFullwidthSolidus = "\xEF\xBC\x8F";
-constexpr std::size_t kExtensionLength = 4; // ".JPG"
 
 bool IsPhoto(const QELFileInfo& record) {
     return record.isFolder == 0;
@@ -40,7 +39,8 @@ std::string ParentFolder(std::string path) {
 // The photo's extension gives way to the kind; a name without one is kept whole, so that no two
 // names of one folder without an extension share a record.
 std::string PhotoRecordName(const std::string& title) {
-    const std::size_t stem = IsPhotoName(title) ? title.size() - kExtensionLength : title.size();
+    const std::size_t stem =
+        IsPhotoName(title) ? title.size() - kPhotoExtensionLength : title.size();
     return WithoutSlashes(title.substr(0, stem)) + "TSF.XML";
 }
 

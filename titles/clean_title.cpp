@@ -8,7 +8,6 @@ namespace {
 constexpr unsigned char kC1Lead = 0xC2;
 constexpr unsigned char kC1Last = 0x9F;
 constexpr unsigned char kDelete = 0x7F;
-constexpr std::size_t kExtensionLength = 4; // ".jpg"
 
 bool IsAsciiControl(unsigned char byte) {
     return byte < 0x20 || byte == kDelete;
@@ -52,6 +51,6 @@ std::string cleanFileName(const std::string& name) {
     if (!IsPhotoName(kept)) {
         return WithoutTrailingDotsAndSpaces(kept);
     }
-    const std::size_t stem = kept.size() - kExtensionLength;
+    const std::size_t stem = kept.size() - kPhotoExtensionLength;
     return WithoutTrailingDotsAndSpaces(kept.substr(0, stem)) + kept.substr(stem);
 }

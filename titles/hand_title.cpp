@@ -6,13 +6,12 @@
 namespace {
 
 constexpr char kDefaultExtension[] = ".JPG";
-constexpr std::size_t kExtensionLength = sizeof kDefaultExtension - 1;
 
 // The extension of the photo's source file as it is spelt there (.JPG, .jpg, .Jpg).
 std::string OwnExtension(const QELFileInfo& photo) {
     for (const std::string* name : {&photo.orgTitleFileName, &photo.name}) {
         if (IsPhotoName(*name)) {
-            return name->substr(name->size() - kExtensionLength);
+            return name->substr(name->size() - kPhotoExtensionLength);
         }
     }
     return kDefaultExtension;
@@ -28,7 +27,7 @@ std::string handTitle(const QELFileInfo& entry, const std::string& typed) {
     if (!IsPhotoName(name)) {
         name += OwnExtension(entry);
     }
-    return name.size() > kExtensionLength ? name : "";
+    return name.size() > kPhotoExtensionLength ? name : "";
 }
 
 void setHandTitle(QELFileInfo& entry, const std::string& typed) {
