@@ -225,3 +225,11 @@ void clearResults(CManageQELFileInfo& catalogue) {
     }
     catalogue.results.clear();
 }
+
+int photoCount(const RecordList& records) {
+    int photos = 0;
+    for (const auto& record : records) {
+        photos += record->isFolder == 1 ? 0 : 1;
+    }
+    return photos;
+}

@@ -93,3 +93,6 @@ void clearSource(CManageQELFileInfo& catalogue);
 
 // Frees every result record and empties the result list.
 void clearResults(CManageQELFileInfo& catalogue);
+
+// How many of `records` are photos, not folders.
+int photoCount(const RecordList& records);

@@ -133,7 +133,7 @@ void CopyPhoto(CopyState& state, QELFileInfo& entry) {
         ++tally.copied;
         tally.renamed += placed == Placed::Renamed ? 1 : 0;
     }
-    if (entry.dateTimeOriginalText.empty()) {
+    if (DatedByFileTime(entry)) {
         ++tally.fileDated;
     }
 }
@@ -191,10 +191,7 @@ int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination, Me
     state.destination = destination;
     FileSystemSync sync(destination);
     const RecordList& results = catalogue.results;
-    std::size_t photos = 0;
-    for (const auto& entry : results) {
-        photos += entry->isFolder == 1 ? 0 : 1;
-    }
+    const int photos = photoCount(results);
     std::size_t photosDone = 0;
     for (std::size_t i = 0; i < results.size(); ++i) {
         if (stop != nullptr && stop->load()) {

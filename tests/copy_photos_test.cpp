@@ -177,6 +177,11 @@ TEST_F(CopyPass, stoppedFinishesThePhotoAtHandWithItsRecordAndNamesThoseItDidNot
     Day("2011年", "01月01日",
         {{"1000.JPG", card.path() + "DSC_0002.JPG"}, {"1001.JPG", card.path() + "DSC_0003.JPG"}});
     catalogue.results[2]->dateTimeOriginalText = "2010:08:15 09:05:00";
+    catalogue.results[2]->exifStatus = kExifStatusExifTime;
+    for (const std::size_t fileDated : {5, 6}) {
+        catalogue.results[fileDated]->exifStatus = kExifStatusFileTime;
+        catalogue.results[fileDated]->fileDateTimeText = "2011:01:01 10:00:00";
+    }
     std::atomic<bool> stop{false};
     FileSystemQuirks quirks;
     // 中止 pressed while the first photo is being written.

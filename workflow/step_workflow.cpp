@@ -11,18 +11,6 @@
 #include "workflow/geocode_stopped_text.h"
 #include "workflow/workflow_texts.h"
 
-namespace {
-
-int PhotoCount(const RecordList& results) {
-    int photos = 0;
-    for (const auto& entry : results) {
-        photos += entry->isFolder == 1 ? 0 : 1;
-    }
-    return photos;
-}
-
-} // namespace
-
 StepWorkflow::StepWorkflow(CManageQELFileInfo& catalogue, WorkflowView& view, MessageTarget& window,
                            WorkflowPasses passes)
     : catalogue_(catalogue), view_(view), window_(window), passes_(std::move(passes)) {}
@@ -145,7 +133,7 @@ void StepWorkflow::onStep6() {
     view_.setCopying(true);
     applyState(WorkflowState::Copying);
     // Until the first photo is done the display would go on showing the analysis.
-    showCopyProgress(0, PhotoCount(catalogue_.results));
+    showCopyProgress(0, photoCount(catalogue_.results));
     if (!copyRun_.start(catalogue_, copyDestination_, window_, passes_.copyPhotos)) {
         window_.post({UM_COPY_DONE, 0, 0, nullptr});
     }
@@ -166,7 +154,7 @@ void StepWorkflow::finishCopy() {
     applyState(WorkflowState::Initial);
     view_.setWaitCursor(false);
     // The last progress may have been held back, and a stopped copy sends none for the rest.
-    if (const int photos = PhotoCount(catalogue_.results); ran && photos > 0) {
+    if (const int photos = photoCount(catalogue_.results); ran && photos > 0) {
         showCopyProgress(photos - outcome.tally.stopped, photos);
     }
     const std::string counts = CopyCountsText(outcome.tally);
