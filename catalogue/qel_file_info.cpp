@@ -37,6 +37,7 @@ void copyRecord(const QELFileInfo& source, QELFileInfo& target) {
     target.orgTitleFileName = source.orgTitleFileName;
     target.orgPath = source.orgPath;
     target.oldestOrgPath = source.oldestOrgPath;
+    target.companions = source.companions;
     target.mutex = source.mutex;
     // The result photo draws the source's thumbnail instead of holding a copy.
     target.linkedThumbnail = &source.thumbnail;

@@ -70,6 +70,10 @@ struct QELFileInfo : PhotoData {
     std::string orgTitleFileName;
     std::string orgPath;
     std::string oldestOrgPath;
+    // The files beside a photo that bear its name with another extension (its RAW, voice memo,
+    // sidecar, a Live Photo's video), in name order: their paths on the card, and once the copy
+    // pass has placed them, their paths in the destination.
+    std::vector<std::string> companions;
 };
 
 inline constexpr RGBColor kSourceFolderColor{198, 198, 255};
