@@ -59,6 +59,26 @@ std::string CopyCountsText(const CopyTally& tally) {
     return text;
 }
 
+std::string NotImportedText(const LeftOnCard& left) {
+    struct Kind {
+        LeftKind kind;
+        const char* label;
+        const char* unit;
+    };
+    static constexpr Kind kKinds[] = {{LeftKind::Video, "動画", "本"},
+                                      {LeftKind::RawOnly, "RAW のみ", "枚"},
+                                      {LeftKind::Picture, "ほかの画像", "枚"},
+                                      {LeftKind::Other, "その他", "件"}};
+    std::string text;
+    for (const Kind& kind : kKinds) {
+        if (const auto count = static_cast<int>(left.count(kind.kind)); count > 0) {
+            text += (text.empty() ? "読み込まないファイル: " : " / ") +
+                    Count(kind.label, count, kind.unit);
+        }
+    }
+    return text;
+}
+
 std::string PhotoCountText(int photos) {
     return Count("写真", photos, "枚");
 }
