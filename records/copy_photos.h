@@ -15,20 +15,28 @@ struct CopyTally {
     int otherFailures = 0; // title folders, their records or `.hidden` lists not written
     int stopped = 0;       // not copied because the pass was stopped before them
     int fileDated = 0;     // of the photos in place, those dated by their file time (no EXIF date)
+    // The files that travel with the photos (RAW, voice memo, sidecar, Live Photo video).
+    int companionsCopied = 0;
+    int companionsSkipped = 0; // already beside their photo, byte for byte
+    int companionsFailed = 0;
 
-    bool allDone() const { return failed == 0 && otherFailures == 0 && stopped == 0; }
+    bool allDone() const {
+        return failed == 0 && otherFailures == 0 && stopped == 0 && companionsFailed == 0;
+    }
 };
 
 // Makes the result tree real below `destination` (ending in '/'): the title folders, a copy of
 // every photo and a record file beside every entry, in hidden kind directories; each entry's
 // `path` and `title` then name its place there. A photo never replaces a file and a record
 // never describes a file that is not its photo: where a different file bears the title, the
-// photo is copied under the first free numbered name instead. Every failure is reported with
-// the photo, record or file it is about, and no failure stops the pass. Once `stop` turns true it
-// ends after the entry at hand, which is finished with its record, and reports each photo it
-// did not reach. Sends UM_COPY_PROGRESS after every photo with the photos done and the photos in
-// all. Everything is on disk when it returns. Runs on the UI thread or on a thread of its own,
-// while nothing else changes the result tree; the new titles and paths are put in place under
-// the entries' mutex, under which the lists draw. Returns 0.
+// photo is copied under the first free numbered name instead. A photo's companions are copied
+// beside it under its stem, the group under the first numbered name that none of its names
+// rules out. Title folders are made only for the photos that go into them. Every failure is
+// reported with the photo, record or file it is about, and no failure stops the pass. Once
+// `stop` turns true it ends after the entry at hand, which is finished with its record, and
+// reports each photo it did not reach. Sends UM_COPY_PROGRESS after every photo with the photos
+// done and the photos in all. Everything is on disk when it returns. Runs on the UI thread or on a
+// thread of its own, while nothing else changes the result tree; the new titles and paths are put
+// in place under the entries' mutex, under which the lists draw. Returns 0.
 int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination, MessageTarget* window,
                CopyTally* tally = nullptr, const std::atomic<bool>* stop = nullptr);

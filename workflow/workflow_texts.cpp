@@ -56,6 +56,9 @@ std::string CopyCountsText(const CopyTally& tally) {
     add("ほかの失敗", tally.otherFailures, "件");
     add("中止で未コピー", tally.stopped, "枚");
     add("ファイル日時", tally.fileDated, "枚");
+    add("関連ファイル", tally.companionsCopied, "件");
+    add("既にあった関連ファイル", tally.companionsSkipped, "件");
+    add("関連ファイルの失敗", tally.companionsFailed, "件");
     return text;
 }
 
