@@ -8,6 +8,7 @@
 #include "platform/safe_copy.h"
 #include "platform/temporary_file.h"
 #include "platform/window_messages.h"
+#include "records/library_index.h"
 #include "records/path_component.h"
 #include "records/photo_group.h"
 #include "records/place_companions.h"
@@ -21,7 +22,8 @@
 
 namespace {
 
-// A title folder is made when the first photo that goes into it comes.
+// A title folder is made when the first photo that goes into it comes: one whose photos all lie
+// elsewhere already is never made.
 struct PendingFolder {
     QELFileInfo* entry = nullptr;
     std::string parent;
@@ -29,7 +31,8 @@ struct PendingFolder {
 };
 
 struct CopyState {
-    explicit CopyState(const std::string& destination) : destination(destination) {}
+    explicit CopyState(const std::string& destination)
+        : destination(destination), library(destination) {}
 
     std::string destination;
     std::string folder1; // the current year folder's component
@@ -38,6 +41,7 @@ struct CopyState {
     PendingFolder day;
     std::set<std::string> cleaned;
     HiddenBatch hidden;
+    LibraryIndex library;
     CopyTally tally;
 };
 
@@ -113,6 +117,22 @@ FilePlaced CopyUnderFreeStem(const std::string& folder, const std::string& title
     return FilePlaced::Failed;
 }
 
+// The photo lies at `place` already, under a name or in a folder of the user's: it stays as it
+// is there, with its record, and only its companions that are not beside it yet are copied.
+void KeepWhereItLies(CopyState& state, QELFileInfo& entry, const PhotoGroup& group,
+                     const std::string& place) {
+    const std::size_t slash = place.rfind('/');
+    const std::string folder = place.substr(0, slash + 1);
+    const std::string name = place.substr(slash + 1);
+    PutInPlace(entry, name, place);
+    if (!group.companions.empty()) {
+        Clean(state, folder);
+        PlaceCompanions(group, folder, name, entry, state.tally);
+    }
+    ++state.tally.skipped;
+    ++state.tally.elsewhere;
+}
+
 void CopyPhoto(CopyState& state, QELFileInfo& entry) {
     const std::string folder = state.destination + state.folder1 + "/" + state.folder2 + "/";
     std::string title = PathComponent(entry.title, ComponentOf::Photo);
@@ -123,6 +143,14 @@ void CopyPhoto(CopyState& state, QELFileInfo& entry) {
     std::optional<StemChoice> stem = ChooseStem(folder, title, group, 0);
     CopyTally& tally = state.tally;
     const int fileDated = DatedByFileTime(entry) ? 1 : 0;
+    if (stem && !stem->photoThere) {
+        const std::string place = state.library.find(entry);
+        if (!place.empty()) {
+            KeepWhereItLies(state, entry, group, place);
+            tally.fileDated += fileDated;
+            return;
+        }
+    }
     MakeFolder(state, state.year);
     MakeFolder(state, state.day);
     const FilePlaced placed = CopyUnderFreeStem(folder, title, group, stem);

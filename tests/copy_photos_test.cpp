@@ -301,3 +301,46 @@ TEST_F(CopyPass, copiesCompanionsUnderThePhotosStemAndMovesTheGroupOnWhereOneOfI
     EXPECT_EQ(again.copied + again.companionsCopied, 0);
     EXPECT_TRUE(again.allDone());
 }
+
+// The library's folders renamed and its titles composed otherwise since the photos came: they
+// are found where they lie, by their records, and nothing is copied twice nor any folder made.
+TEST_F(CopyPass, leavesPhotosThatLieElsewhereInTheDestinationWhereTheyLieAndAddsTheirCompanions) {
+    for (const char* name : {"IMG_0001.JPG", "IMG_0001.CR3", "IMG_0001.WAV", "IMG_0002.JPG"}) {
+        WriteFile(card.path() + name, std::string("bytes of ") + name);
+    }
+    Day("2010年", "08月15日",
+        {{"0905.JPG", card.path() + "IMG_0001.JPG"}, {"0906.JPG", card.path() + "IMG_0002.JPG"}});
+    catalogue.results[2]->companions = {card.path() + "IMG_0001.CR3"};
+    Copy(out.path());
+    const std::string renamed = out.path() + "2010年/08月15日沖縄旅行/";
+    fs::rename(out.path() + "2010年/08月15日", renamed);
+    fs::remove(renamed + "0906.JPG"); // its record is left, describing nothing
+
+    clearResults(catalogue);
+    Day("2010(平成22)年", "08月15日沖縄県",
+        {{"朝.JPG", card.path() + "IMG_0001.JPG"}, {"昼.JPG", card.path() + "IMG_0002.JPG"}});
+    catalogue.results[2]->companions = {card.path() + "IMG_0001.CR3", card.path() + "IMG_0001.WAV"};
+    const auto record = ReadFile(renamed + "TSFXML/0905TSF.XML");
+    const CopyTally tally = Copy(out.path());
+    EXPECT_EQ(tally.skipped, 1);
+    EXPECT_EQ(tally.elsewhere, 1);
+    EXPECT_EQ(tally.copied, 1);
+    EXPECT_EQ(tally.companionsSkipped, 1);
+    EXPECT_EQ(tally.companionsCopied, 1);
+    EXPECT_TRUE(tally.allDone());
+    EXPECT_EQ(catalogue.results[2]->path, renamed + "0905.JPG");
+    EXPECT_EQ(catalogue.results[2]->title, "0905.JPG");
+    EXPECT_EQ(ReadFile(renamed + "0905.WAV"), "bytes of IMG_0001.WAV");
+    EXPECT_EQ(ReadFile(renamed + "TSFXML/0905TSF.XML"), record);
+    const std::string day = out.path() + "2010(平成22)年/08月15日沖縄県/";
+    EXPECT_EQ(ReadFile(day + "昼.JPG"), "bytes of IMG_0002.JPG");
+    EXPECT_FALSE(fs::exists(day + "朝.JPG"));
+
+    // A day all of whose photos lie elsewhere gets no folder.
+    clearResults(catalogue);
+    Day("2010年", "08月15日", {{"0905.JPG", card.path() + "IMG_0001.JPG"}});
+    const CopyTally again = Copy(out.path());
+    EXPECT_EQ(again.elsewhere, 1);
+    EXPECT_FALSE(fs::exists(out.path() + "2010年/08月15日"));
+    EXPECT_TRUE(errors.empty()) << ::testing::PrintToString(errors);
+}

@@ -51,6 +51,9 @@ std::string CopyCountsText(const CopyTally& tally) {
         }
     };
     add("既にあった", tally.skipped, "枚");
+    if (tally.elsewhere > 0) {
+        text += "（別の場所に " + std::to_string(tally.elsewhere) + " 枚）";
+    }
     add("名前を変えてコピー", tally.renamed, "枚");
     add("失敗", tally.failed, "枚");
     add("ほかの失敗", tally.otherFailures, "件");
