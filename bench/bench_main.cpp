@@ -34,8 +34,9 @@ int main(int argc, char** argv) {
         return RunImageBench(argv);
     }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: tessaro-bench scan|exif|copy FOLDER | thumbs [--save DIR] "
-                             "FOLDER | titles | geocode\n");
+        std::fprintf(stderr,
+                     "usage: tessaro-bench scan|exif|copy|library FOLDER | thumbs [--save DIR] "
+                     "FOLDER | titles | geocode\n");
         return 2;
     }
     const std::string name = argv[1];
@@ -48,6 +49,9 @@ int main(int argc, char** argv) {
     }
     if (name == "copy") {
         return BenchCopy(folder);
+    }
+    if (name == "library") {
+        return BenchLibrary(folder);
     }
     if (name == "exif") {
         return BenchExif(folder);

@@ -22,6 +22,9 @@ int BenchThumbs(const std::string& folder, const std::string& saveDir);
 int BenchOfflineMap();
 int BenchExif(const std::string& folder);
 int BenchCopy(const std::string& folder);
+// Builds a 50,000-photo library in `folder`, renames its folders, sorts a card of 10,000 of its
+// photos into it again and removes it all.
+int BenchLibrary(const std::string& folder);
 // These make their own photo records or positions; they need no folder.
 int BenchTitles();
 int BenchGeocode();

@@ -65,6 +65,10 @@ int RunSortCommand(const CliOptions& options) {
     if (tally.stopped > 0) {
         std::printf("%d not copied: the copy was stopped\n", tally.stopped);
     }
+    if (tally.companionsCopied + tally.companionsSkipped + tally.companionsFailed > 0) {
+        std::printf("%d companion files copied, %d already there, %d failed\n",
+                    tally.companionsCopied, tally.companionsSkipped, tally.companionsFailed);
+    }
     std::printf("%d copied, %d skipped, %d failed\n", tally.copied, tally.skipped, tally.failed);
     return tally.allDone() ? 0 : 1;
 }

@@ -6,13 +6,15 @@
 #include "platform/hidden.h"
 #include "platform/make_directories.h"
 #include "platform/safe_copy.h"
-#include "platform/same_contents.h"
 #include "platform/temporary_file.h"
 #include "platform/window_messages.h"
+#include "records/library_index.h"
 #include "records/path_component.h"
+#include "records/photo_group.h"
+#include "records/place_companions.h"
+#include "records/place_file.h"
 #include "records/record_paths.h"
 #include "records/record_writer.h"
-#include "titles/numbered_name.h"
 
 #include <cerrno>
 #include <set>
@@ -20,15 +22,26 @@
 
 namespace {
 
-// How far a taken name is numbered before the photo counts as failed.
-constexpr int kMostNumbers = 9999;
+// A title folder is made when the first photo that goes into it comes: one whose photos all lie
+// elsewhere already is never made.
+struct PendingFolder {
+    QELFileInfo* entry = nullptr;
+    std::string parent;
+    bool tried = false;
+};
 
 struct CopyState {
+    explicit CopyState(const std::string& destination)
+        : destination(destination), library(destination) {}
+
     std::string destination;
     std::string folder1; // the current year folder's component
     std::string folder2; // the current day folder's component
+    PendingFolder year;
+    PendingFolder day;
     std::set<std::string> cleaned;
     HiddenBatch hidden;
+    LibraryIndex library;
     CopyTally tally;
 };
 
@@ -49,43 +62,6 @@ void PutInPlace(QELFileInfo& entry, const std::string& title, std::string path) 
     const auto lock = LockRecord(entry);
     entry.title = title;
     entry.path = std::move(path);
-}
-
-enum class Placed { Copied, Renamed, AlreadyThere, Failed };
-
-// Copies the photo at `source` into `folder` as `name`; where a different file bears that name,
-// or another photo's record bears the record name that goes with it, as the first free numbered
-// form of it. A name whose file holds the photo's very bytes is the photo, already there.
-// `name` becomes the name used; errno is set when it failed.
-Placed PlacePhoto(const std::string& source, const std::string& folder, std::string& name) {
-    const std::string title = name;
-    for (int number = 0; number <= kMostNumbers; ++number) {
-        name = number == 0 ? title : NumberedName(title, number);
-        const std::string target = folder + name;
-        if (NameTaken(target)) {
-            if (SameContents(source, target)) {
-                return Placed::AlreadyThere;
-            }
-            continue;
-        }
-        if (NameTaken(PhotoRecordPath(folder, name))) {
-            continue;
-        }
-        switch (CopyFileNoReplace(source, target)) {
-        case CopyOutcome::Copied:
-            return number == 0 ? Placed::Copied : Placed::Renamed;
-        case CopyOutcome::TargetExists: // made meanwhile, or one name with another here
-            if (SameContents(source, target)) {
-                return Placed::AlreadyThere;
-            }
-            continue;
-        case CopyOutcome::Failed:
-            return Placed::Failed;
-        }
-    }
-    name = title;
-    errno = EEXIST;
-    return Placed::Failed;
 }
 
 void MakeKindDirectory(const std::string& kind, HiddenBatch& hidden) {
@@ -109,51 +85,109 @@ bool Record(CopyState& state, const std::string& parent, QELFileInfo& entry) {
     return written == 0;
 }
 
-void CopyPhoto(CopyState& state, QELFileInfo& entry) {
-    const std::string folder = state.destination + state.folder1 + "/" + state.folder2 + "/";
-    std::string name = PathComponent(entry.title, ComponentOf::Photo);
-    if (name.empty()) { // no title, or nothing of one that a name can hold: the photo's own name
-        name = PathComponent(entry.orgTitleFileName, ComponentOf::Photo);
-    }
-    const Placed placed = PlacePhoto(entry.path, folder, name);
-    const int error = errno;
-    CopyTally& tally = state.tally;
-    if (placed == Placed::Failed) {
-        // The entry keeps its source, so that the next pass tries again.
-        Report("写真をコピーできませんでした", entry.path + " → " + folder + name, error);
-        ++tally.failed;
+void MakeFolder(CopyState& state, PendingFolder& folder) {
+    if (folder.entry == nullptr || folder.tried) {
         return;
     }
-    PutInPlace(entry, name, folder + name);
-    if (!Record(state, folder, entry)) {
-        ++tally.failed;
-    } else if (placed == Placed::AlreadyThere) {
-        ++tally.skipped;
-    } else {
-        ++tally.copied;
-        tally.renamed += placed == Placed::Renamed ? 1 : 0;
+    folder.tried = true;
+    if (MakeDirectories(folder.entry->path + "/") != 1) {
+        Report("フォルダを作成できませんでした", folder.entry->path, errno);
+        ++state.tally.otherFailures;
+        return;
     }
-    if (DatedByFileTime(entry)) {
-        ++tally.fileDated;
+    if (!Record(state, folder.parent, *folder.entry)) {
+        ++state.tally.otherFailures;
     }
 }
 
-void MakeFolder(CopyState& state, QELFileInfo& entry) {
+// Copies the photo under the first stem its group can take, or finds it there already.
+FilePlaced CopyUnderFreeStem(const std::string& folder, const std::string& title,
+                             const PhotoGroup& group, std::optional<StemChoice>& stem) {
+    while (stem) {
+        if (stem->photoThere) {
+            return FilePlaced::AlreadyThere;
+        }
+        const FilePlaced placed = PlaceFile(group.photo, folder + stem->name);
+        if (placed != FilePlaced::Taken) {
+            return placed;
+        }
+        stem = ChooseStem(folder, title, group, stem->number + 1); // taken meanwhile
+    }
+    errno = EEXIST;
+    return FilePlaced::Failed;
+}
+
+// The photo lies at `place` already, under a name or in a folder of the user's: it stays as it
+// is there, with its record, and only its companions that are not beside it yet are copied.
+void KeepWhereItLies(CopyState& state, QELFileInfo& entry, const PhotoGroup& group,
+                     const std::string& place) {
+    const std::size_t slash = place.rfind('/');
+    const std::string folder = place.substr(0, slash + 1);
+    const std::string name = place.substr(slash + 1);
+    PutInPlace(entry, name, place);
+    if (!group.companions.empty()) {
+        Clean(state, folder);
+        PlaceCompanions(group, folder, name, entry, state.tally);
+    }
+    ++state.tally.skipped;
+    ++state.tally.elsewhere;
+}
+
+void CopyPhoto(CopyState& state, QELFileInfo& entry) {
+    const std::string folder = state.destination + state.folder1 + "/" + state.folder2 + "/";
+    std::string title = PathComponent(entry.title, ComponentOf::Photo);
+    if (title.empty()) { // no title, or nothing of one that a name can hold: the photo's own name
+        title = PathComponent(entry.orgTitleFileName, ComponentOf::Photo);
+    }
+    const PhotoGroup group = GroupOf(entry);
+    std::optional<StemChoice> stem = ChooseStem(folder, title, group, 0);
+    CopyTally& tally = state.tally;
+    const int fileDated = DatedByFileTime(entry) ? 1 : 0;
+    if (stem && !stem->photoThere) {
+        const std::string place = state.library.find(entry);
+        if (!place.empty()) {
+            KeepWhereItLies(state, entry, group, place);
+            tally.fileDated += fileDated;
+            return;
+        }
+    }
+    MakeFolder(state, state.year);
+    MakeFolder(state, state.day);
+    const FilePlaced placed = CopyUnderFreeStem(folder, title, group, stem);
+    const int error = errno;
+    if (placed == FilePlaced::Failed) {
+        // The entry keeps its source, so that the next pass tries again.
+        Report("写真をコピーできませんでした",
+               entry.path + " → " + folder + (stem ? stem->name : title), error);
+        ++tally.failed;
+        ReportCompanionsLeft(group, tally);
+        return;
+    }
+    tally.fileDated += fileDated;
+    PutInPlace(entry, stem->name, folder + stem->name);
+    PlaceCompanions(group, folder, stem->name, entry, tally);
+    if (!Record(state, folder, entry)) {
+        ++tally.failed;
+    } else if (placed == FilePlaced::AlreadyThere) {
+        ++tally.skipped;
+    } else {
+        ++tally.copied;
+        tally.renamed += stem->number != 0 ? 1 : 0;
+    }
+}
+
+// The folder's title and path are put in place at once; the folder is made with its first photo.
+void TakeFolder(CopyState& state, QELFileInfo& entry) {
     std::string parent = state.destination;
     std::string& component = entry.level == 0 ? state.folder1 : state.folder2;
     if (entry.level != 0) {
         parent += state.folder1 + "/";
+    } else {
+        state.day = {};
     }
     component = PathComponent(entry.title, ComponentOf::Folder);
     PutInPlace(entry, component, parent + component);
-    if (MakeDirectories(entry.path + "/") != 1) {
-        Report("フォルダを作成できませんでした", entry.path, errno);
-        ++state.tally.otherFailures;
-        return;
-    }
-    if (!Record(state, parent, entry)) {
-        ++state.tally.otherFailures;
-    }
+    (entry.level == 0 ? state.year : state.day) = {&entry, parent, false};
 }
 
 // Cards are formatted after an import: a copy counts only once it is known to be on disk.
@@ -169,6 +203,8 @@ void Finish(CopyState& state, FileSystemSync& sync) {
         tally.failed += tally.copied;
         tally.copied = 0;
         tally.renamed = 0;
+        tally.companionsFailed += tally.companionsCopied;
+        tally.companionsCopied = 0;
     }
 }
 
@@ -187,8 +223,7 @@ void ReportNotReached(const RecordList& results, std::size_t from, CopyTally& ta
 int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination, MessageTarget* window,
                CopyTally* tally, const std::atomic<bool>* stop) {
     static const std::atomic<int> kAlwaysRunning{1};
-    CopyState state;
-    state.destination = destination;
+    CopyState state(destination);
     FileSystemSync sync(destination);
     const RecordList& results = catalogue.results;
     const int photos = photoCount(results);
@@ -200,7 +235,7 @@ int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination, Me
         }
         QELFileInfo& entry = *results[i];
         if (entry.isFolder == 1) {
-            MakeFolder(state, entry);
+            TakeFolder(state, entry);
             continue;
         }
         CopyPhoto(state, entry);

@@ -51,11 +51,17 @@ std::string CopyCountsText(const CopyTally& tally) {
         }
     };
     add("既にあった", tally.skipped, "枚");
+    if (tally.elsewhere > 0) {
+        text += "（別の場所に " + std::to_string(tally.elsewhere) + " 枚）";
+    }
     add("名前を変えてコピー", tally.renamed, "枚");
     add("失敗", tally.failed, "枚");
     add("ほかの失敗", tally.otherFailures, "件");
     add("中止で未コピー", tally.stopped, "枚");
     add("ファイル日時", tally.fileDated, "枚");
+    add("関連ファイル", tally.companionsCopied, "件");
+    add("既にあった関連ファイル", tally.companionsSkipped, "件");
+    add("関連ファイルの失敗", tally.companionsFailed, "件");
     return text;
 }
 
