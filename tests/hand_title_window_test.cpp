@@ -50,7 +50,7 @@ TEST_F(MainWindow, aTitleTypedByHandOutlivesOptionChangesReachesTheDiskAndIsFoun
     SaveScreenshot(window.get(), std::string(TESSARO_SCREENSHOT_DIR) + "/hand_title.png");
 
     pressStep(5, WorkflowState::DestinationChosen);
-    pressStep(6, WorkflowState::Initial);
+    copyTheCard([&] { pressStep(6, WorkflowState::Initial); });
     const std::string day = destination.path() + "2010(平成22)年/08月15日京都府/";
     EXPECT_TRUE(std::filesystem::exists(day + "首里城／朝.JPG"));
     EXPECT_TRUE(std::filesystem::exists(day + "TSFXML/首里城／朝TSF.XML"));

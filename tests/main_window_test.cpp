@@ -189,7 +189,7 @@ TEST_F(MainWindow, runsTheStepsOverACardThroughItsButtons) {
 
     // The copies, under the titles shown, with their records; both trees stay shown. The
     // counter counts the photos.
-    pressStep(6, WorkflowState::Initial);
+    copyTheCard([&] { pressStep(6, WorkflowState::Initial); });
     EXPECT_EQ(stepFaces(), "T G G G G G");
     EXPECT_EQ(sourceList()->GetItemCount(), 9u);
     EXPECT_EQ(resultList()->GetItemCount(), 10u);

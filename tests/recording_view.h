@@ -42,7 +42,8 @@ struct RecordingView : WorkflowView {
     std::vector<std::string> messages;
     std::vector<bool> copyingChanges;
     std::vector<std::string> copyNotes;
-    std::vector<std::vector<std::string>> copyFailures; // the counts first, then each failure
+    std::vector<std::vector<std::string>> copyFailures; // the counts first, then each line
+    std::vector<CopyOutcomeKind> outcomeKinds;
 
     void setStepEnabled(int step, bool enabled) override { buttons.at(step - 1).enabled = enabled; }
     void setStepFaces(int step, StepFace face, DisabledFace disabled) override {
@@ -88,10 +89,11 @@ struct RecordingView : WorkflowView {
     void showCopyNote(const std::string& counts, const std::string& destination) override {
         copyNotes.push_back(counts + " → " + destination);
     }
-    void showCopyFailures(const std::string& counts,
-                          const std::vector<std::string>& failures) override {
+    void showCopyOutcome(CopyOutcomeKind kind, const std::string& counts,
+                         const std::vector<std::string>& lines) override {
+        outcomeKinds.push_back(kind);
         copyFailures.push_back({counts});
-        copyFailures.back().insert(copyFailures.back().end(), failures.begin(), failures.end());
+        copyFailures.back().insert(copyFailures.back().end(), lines.begin(), lines.end());
     }
     void showServiceAnswer(bool answered, bool builtin) override {
         serviceAnswers.push_back(answered);

@@ -397,9 +397,27 @@ TEST_F(Workflow, aCopyWithFailuresEndsInTheOutcomeAndACleanOneInANote) {
     EXPECT_EQ(view.copyNotes, std::vector<std::string>{counts + " → " + out.path()});
     ASSERT_EQ(view.copyFailures.size(), 1u);
     EXPECT_EQ(view.copyFailures[0],
-              (std::vector<std::string>{counts + "\n読み込まないファイル: RAW のみ 1 枚",
-                                        failOnCopy[0], failOnCopy[1]}));
+              (std::vector<std::string>{
+                  counts + "\n読み込まないファイル: RAW のみ 1 枚", failOnCopy[0], failOnCopy[1],
+                  "読み込まない RAW（JPEG なし）: " + card.path() + "B.NEF"}));
+    EXPECT_EQ(view.outcomeKinds, std::vector<CopyOutcomeKind>{CopyOutcomeKind::Failed});
     EXPECT_EQ(view.copyingChanges, (std::vector<bool>{true, false}));
+}
+
+TEST_F(Workflow, aCleanCopyThatLeavesFilesOnTheCardNamesEachOfThem) {
+    WriteFile(card.path() + "A.JPG", "x");
+    WriteFile(card.path() + "MVI_0002.MP4", "x");
+    ASSERT_NO_FATAL_FAILURE(titleTheCard());
+    view.chooserAnswers.push_back(out.path());
+    workflow->onStep5();
+    copyTally.copied = 1;
+    workflow->onStep6();
+    ASSERT_TRUE(
+        window.dispatchUntil([&] { return workflow->state() == WorkflowState::Initial; }, 30000));
+    EXPECT_EQ(view.outcomeKinds, std::vector<CopyOutcomeKind>{CopyOutcomeKind::LeftOnCard});
+    EXPECT_EQ(view.copyFailures, (std::vector<std::vector<std::string>>{
+                                     {"コピー 1 枚\n読み込まないファイル: 動画 1 本",
+                                      "読み込まない動画: " + card.path() + "MVI_0002.MP4"}}));
 }
 
 TEST_F(Workflow, exitBreaksOffAProbeInFlightAndOwnsUpToAWorkerThatWillNotStop) {

@@ -2,6 +2,7 @@
 
 #include "platform/settings_path.h"
 #include "tests/exif_builder.h"
+#include "ui/copy_outcome_dlg.h"
 #include "ui/face_button.h"
 
 #include <opencv2/imgcodecs.hpp>
@@ -114,6 +115,26 @@ void MainWindow::pressStep(int step, WorkflowState state) {
     ASSERT_TRUE(RunUntil([&] { return window->workflow().state() == state; }))
         << "STEP" << step << " left the workflow in state "
         << static_cast<int>(window->workflow().state());
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    return lines;
+}
+
+void MainWindow::copyTheCard(const std::function<void()>& press) {
+    std::vector<std::string> listed;
+    DialogAnswer<CCopyOutcomeDlg> answer([&](CCopyOutcomeDlg* outcome) {
+        listed = Lines(ControlById<wxTextCtrl>(outcome, kIdFailureList)->GetValue().utf8_string());
+    });
+    press();
+    AwaitAnswer(answer);
+    EXPECT_EQ(listed,
+              std::vector<std::string>{"読み込まないファイル: " + card.path() + "notes.txt"});
 }
 
 std::string MainWindow::stepFaces() const {

@@ -52,6 +52,10 @@ protected:
     void clickAndAwait(int id);
     // Clicks step button `step` (1 to 6) and lets the UI run until the workflow is in `state`.
     void pressStep(int step, WorkflowState state);
+    // Copies the card by `press` (STEP6 pressed one way or another) and closes the outcome that
+    // every copy of it ends in, since the card's notes.txt stays behind; checks that it names
+    // that file and nothing else.
+    void copyTheCard(const std::function<void()>& press);
     // The six buttons as the user sees them: for each, the face it shows (T to do, D done,
     // G grey, B busy), read from the face's tag colour.
     std::string stepFaces() const;
@@ -144,6 +148,9 @@ private:
     int shownTicks_ = 0;
     bool clicked_ = false;
 };
+
+// The lines of a text, each ended by '\n'.
+std::vector<std::string> Lines(const std::string& text);
 
 // Whether the progress bar's drawn fill covers `share` of its width, as read from the screen.
 ::testing::AssertionResult BarFilled(wxWindow* bar, double share);

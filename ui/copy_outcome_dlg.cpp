@@ -34,25 +34,30 @@ std::optional<std::string> AskForFile(wxWindow* owner) {
     return dialog.GetPath().utf8_string();
 }
 
+const char* Heading(CopyOutcomeKind kind) {
+    return kind == CopyOutcomeKind::Failed
+               ? "コピーできなかったものがあります。カードの写真を消す前に、次の一覧を確かめて"
+                 "ください。"
+               : "写真はすべてコピーしました。次のファイルは読み込んでいないので、カードに残り"
+                 "ます。カードを消す前に確かめてください。";
+}
+
 } // namespace
 
-CCopyOutcomeDlg::CCopyOutcomeDlg(wxWindow* parent, const std::string& counts,
-                                 const std::vector<std::string>& failures)
+CCopyOutcomeDlg::CCopyOutcomeDlg(wxWindow* parent, CopyOutcomeKind kind, const std::string& counts,
+                                 const std::vector<std::string>& lines)
     : wxDialog(parent, wxID_ANY, wxString::FromUTF8("コピーの結果"), wxDefaultPosition,
                wxDefaultSize, wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       chooseFile_([this] { return AskForFile(this); }) {
     SetFont(DisplayFont(kFontHeight));
     std::string listed;
-    for (const std::string& failure : failures) {
-        listed += ValidUtf8(failure) + "\n";
+    for (const std::string& line : lines) {
+        listed += ValidUtf8(line) + "\n";
     }
     text_ = ValidUtf8(counts) + "\n" + listed;
     auto* column = new wxBoxSizer(wxVERTICAL);
-    column->Add(
-        new wxStaticText(this, wxID_ANY,
-                         wxString::FromUTF8("コピーできなかったものがあります。カードの写真を"
-                                            "消す前に、次の一覧を確かめてください。")),
-        0, wxALL, kMargin);
+    column->Add(new wxStaticText(this, wxID_ANY, wxString::FromUTF8(Heading(kind))), 0, wxALL,
+                kMargin);
     auto* tally = new wxStaticText(this, kIdOutcomeCounts, wxString::FromUTF8(ValidUtf8(counts)));
     tally->SetFont(DisplayFont(kFontHeight, true));
     // Broken into lines rather than cut where the counts are wider than the list.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "workflow/workflow_view.h"
+
 #include <wx/dialog.h>
 
 #include <functional>
@@ -7,14 +9,14 @@
 #include <string>
 #include <vector>
 
-// "コピーの結果": shown at the end of a copy that failed somewhere, so that nobody formats a card
-// whose import is incomplete. The counts, then every failure with its photo or file and the
-// reason, one a line, in a list that wraps its lines, scrolls and can be copied from; "保存…"
-// writes the counts and the list to a text file.
+// "コピーの結果": shown at the end of a copy that failed somewhere or left files on the card, so
+// that nobody formats a card whose import is incomplete. The counts, then every failure with its
+// photo or file and the reason and every file left on the card, one a line, in a list that wraps
+// its lines, scrolls and can be copied from; "保存…" writes the counts and the list to a text file.
 class CCopyOutcomeDlg : public wxDialog {
 public:
-    CCopyOutcomeDlg(wxWindow* parent, const std::string& counts,
-                    const std::vector<std::string>& failures);
+    CCopyOutcomeDlg(wxWindow* parent, CopyOutcomeKind kind, const std::string& counts,
+                    const std::vector<std::string>& lines);
 
     // Where "保存…" writes, or nothing when the user cancelled; a file dialog unless a test puts
     // its own answer in.

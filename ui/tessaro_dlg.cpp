@@ -257,12 +257,12 @@ void CTessaroDlg::showCopyNote(const std::string& counts, const std::string& des
     destinationFolderDisplay_->SetToolTip(start + rest);
 }
 
-void CTessaroDlg::showCopyFailures(const std::string& counts,
-                                   const std::vector<std::string>& failures) {
+void CTessaroDlg::showCopyOutcome(CopyOutcomeKind kind, const std::string& counts,
+                                  const std::vector<std::string>& lines) {
     // The copy has ended: behind its outcome there is nothing left to stop.
     if (copying_) {
         FindWindow(kIdExit)->SetLabel(exitCaption_);
     }
-    CCopyOutcomeDlg outcome(this, counts, failures);
+    CCopyOutcomeDlg outcome(this, kind, counts, lines);
     outcome.ShowModal();
 }

@@ -67,8 +67,8 @@ public:
     void showMessage(const std::string& text) override;
     void setCopying(bool copying) override;
     void showCopyNote(const std::string& counts, const std::string& destination) override;
-    void showCopyFailures(const std::string& counts,
-                          const std::vector<std::string>& failures) override;
+    void showCopyOutcome(CopyOutcomeKind kind, const std::string& counts,
+                         const std::vector<std::string>& failures) override;
     TitleOptionsView& titleOptionsView() override { return titleOptions_; }
 
 private:

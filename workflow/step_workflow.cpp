@@ -160,11 +160,17 @@ void StepWorkflow::finishCopy() {
     }
     const std::string counts = CopyCountsText(outcome.tally);
     view_.showCopyNote(counts, copyDestination_);
-    // Users format their cards after an import: a failure must be seen, not just logged.
-    if (!outcome.tally.allDone() || !outcome.failures.empty()) {
-        const std::string notImported = NotImportedText(leftOnCard(catalogue_));
-        view_.showCopyFailures(notImported.empty() ? counts : counts + "\n" + notImported,
-                               outcome.failures);
+    // Users format their cards after an import: a failure, and every file that stays on the
+    // card, must be seen, not just logged.
+    const LeftOnCard& left = leftOnCard(catalogue_);
+    const bool failed = !outcome.tally.allDone() || !outcome.failures.empty();
+    if (failed || !left.empty()) {
+        std::vector<std::string> lines = std::move(outcome.failures);
+        const std::vector<std::string> leftLines = NotImportedLines(left);
+        lines.insert(lines.end(), leftLines.begin(), leftLines.end());
+        const std::string notImported = NotImportedText(left);
+        view_.showCopyOutcome(failed ? CopyOutcomeKind::Failed : CopyOutcomeKind::LeftOnCard,
+                              notImported.empty() ? counts : counts + "\n" + notImported, lines);
     }
     view_.setCopying(false);
 }

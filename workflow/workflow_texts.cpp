@@ -85,6 +85,21 @@ std::string NotImportedText(const LeftOnCard& left) {
     return text;
 }
 
+std::vector<std::string> NotImportedLines(const LeftOnCard& left) {
+    static constexpr std::pair<LeftKind, const char*> kLabels[] = {
+        {LeftKind::Video, "読み込まない動画: "},
+        {LeftKind::RawOnly, "読み込まない RAW（JPEG なし）: "},
+        {LeftKind::Picture, "読み込まないほかの画像: "},
+        {LeftKind::Other, "読み込まないファイル: "}};
+    std::vector<std::string> lines;
+    for (const auto& [kind, label] : kLabels) {
+        for (const std::string& path : left.of(kind)) {
+            lines.push_back(label + path);
+        }
+    }
+    return lines;
+}
+
 std::string PhotoCountText(int photos) {
     return Count("写真", photos, "枚");
 }

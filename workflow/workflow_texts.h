@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // What the step workflow tells the user, in Japanese. Paths are given as the file system has them.
 
@@ -28,6 +29,9 @@ std::string CopyCountsText(const CopyTally& tally);
 // found below the source that will not be copied, kinds without a file left out; empty when
 // nothing stays behind.
 std::string NotImportedText(const LeftOnCard& left);
+
+// Every file left on the card, a line each, kind by kind: "読み込まない動画: PATH".
+std::vector<std::string> NotImportedLines(const LeftOnCard& left);
 
 // The counter beside the progress bar says what it counts: "写真 67 枚" for the photos a search has
 // found, "解析 12／67" (a full-width solidus) for the photos a pass has done of all it works on.

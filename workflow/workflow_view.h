@@ -9,6 +9,12 @@
 
 struct QELFileInfo;
 
+// Why a copy's outcome is put before the user.
+enum class CopyOutcomeKind {
+    Failed,     // something was not copied
+    LeftOnCard, // every photo is in place, but files the walk does not import stay on the card
+};
+
 // The main window as the step workflow drives it: step buttons, folder displays, the folder
 // chooser, the progress bar with its counter, the thumbnail preview, the image view and the
 // title options.
@@ -43,10 +49,11 @@ public:
     // The note a finished copy leaves in the destination display: its counts, which are never
     // cut, and the destination.
     virtual void showCopyNote(const std::string& counts, const std::string& destination) = 0;
-    // The outcome of a copy that failed somewhere: the counts and every failure with its reason;
-    // returns when the user has closed it.
-    virtual void showCopyFailures(const std::string& counts,
-                                  const std::vector<std::string>& failures) = 0;
+    // The outcome of a copy that failed somewhere or left files on the card: the counts, then
+    // every failure with its reason and every file left behind; returns when the user has closed
+    // it.
+    virtual void showCopyOutcome(CopyOutcomeKind kind, const std::string& counts,
+                                 const std::vector<std::string>& lines) = 0;
     // The title-option controls of the same window.
     virtual TitleOptionsView& titleOptionsView() = 0;
 };
