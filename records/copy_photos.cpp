@@ -9,6 +9,7 @@
 #include "platform/same_contents.h"
 #include "platform/temporary_file.h"
 #include "platform/window_messages.h"
+#include "records/copy_verifier.h"
 #include "records/path_component.h"
 #include "records/record_paths.h"
 #include "records/record_writer.h"
@@ -17,6 +18,7 @@
 #include <cerrno>
 #include <set>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -24,12 +26,16 @@ namespace {
 constexpr int kMostNumbers = 9999;
 
 struct CopyState {
+    CopyState(const std::string& destination, FileSystemSync& sync, const CopyOptions& options)
+        : destination(destination), verifier(sync, options.verify) {}
+
     std::string destination;
     std::string folder1; // the current year folder's component
     std::string folder2; // the current day folder's component
     std::set<std::string> cleaned;
     HiddenBatch hidden;
     CopyTally tally;
+    CopyVerifier verifier;
 };
 
 void Report(const std::string& what, const std::string& about, int error) {
@@ -109,6 +115,21 @@ bool Record(CopyState& state, const std::string& parent, QELFileInfo& entry) {
     return written == 0;
 }
 
+// A copy that read back other bytes is gone: so is its record, and the entry names its source
+// again, so that a later pass copies it anew.
+void TakeBack(CopyState& state, QELFileInfo& entry, const std::string& record,
+              const std::string& source, const std::string& title, bool renamed) {
+    if (unlink(record.c_str()) != 0 && errno != ENOENT) {
+        Report("記録ファイルを消せませんでした", record, errno);
+    }
+    CopyTally& tally = state.tally;
+    --tally.copied;
+    ++tally.failed;
+    tally.renamed -= renamed ? 1 : 0;
+    tally.fileDated -= DatedByFileTime(entry) ? 1 : 0;
+    PutInPlace(entry, title, source);
+}
+
 void CopyPhoto(CopyState& state, QELFileInfo& entry) {
     const std::string folder = state.destination + state.folder1 + "/" + state.folder2 + "/";
     std::string name = PathComponent(entry.title, ComponentOf::Photo);
@@ -124,14 +145,20 @@ void CopyPhoto(CopyState& state, QELFileInfo& entry) {
         ++tally.failed;
         return;
     }
+    const std::string source = entry.path;
+    const std::string title = entry.title;
     PutInPlace(entry, name, folder + name);
     if (!Record(state, folder, entry)) {
         ++tally.failed;
     } else if (placed == Placed::AlreadyThere) {
         ++tally.skipped;
     } else {
+        const bool renamed = placed == Placed::Renamed;
         ++tally.copied;
-        tally.renamed += placed == Placed::Renamed ? 1 : 0;
+        tally.renamed += renamed ? 1 : 0;
+        state.verifier.add(source, entry.path,
+                           [&state, &entry, record = PhotoRecordPath(folder, name), source, title,
+                            renamed] { TakeBack(state, entry, record, source, title, renamed); });
     }
     if (DatedByFileTime(entry)) {
         ++tally.fileDated;
@@ -156,14 +183,15 @@ void MakeFolder(CopyState& state, QELFileInfo& entry) {
     }
 }
 
-// Cards are formatted after an import: a copy counts only once it is known to be on disk.
-void Finish(CopyState& state, FileSystemSync& sync) {
+// Cards are formatted after an import: a copy counts only once it is known to be on disk, and
+// has been read back from it.
+void Finish(CopyState& state) {
     CopyTally& tally = state.tally;
     for (const HiddenBatch::Unwritten& list : state.hidden.flush()) {
         Report("隠しファイルの一覧を書けませんでした", list.list, list.error);
         ++tally.otherFailures;
     }
-    if (!sync.sync()) {
+    if (!state.verifier.finish()) {
         Report("コピーがディスクに書き込まれたことを確かめられませんでした", state.destination,
                errno);
         tally.failed += tally.copied;
@@ -185,11 +213,10 @@ void ReportNotReached(const RecordList& results, std::size_t from, CopyTally& ta
 } // namespace
 
 int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination, MessageTarget* window,
-               CopyTally* tally, const std::atomic<bool>* stop) {
+               CopyTally* tally, const std::atomic<bool>* stop, const CopyOptions& options) {
     static const std::atomic<int> kAlwaysRunning{1};
-    CopyState state;
-    state.destination = destination;
     FileSystemSync sync(destination);
+    CopyState state(destination, sync, options);
     const RecordList& results = catalogue.results;
     const int photos = photoCount(results);
     std::size_t photosDone = 0;
@@ -209,9 +236,10 @@ int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination, Me
                           static_cast<LParam>(photos), nullptr},
                          kAlwaysRunning);
         }
+        state.verifier.checkWhenDue();
     }
     if (!results.empty()) {
-        Finish(state, sync);
+        Finish(state);
     }
     if (tally != nullptr) {
         *tally = state.tally;
