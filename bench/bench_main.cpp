@@ -36,8 +36,8 @@ int main(int argc, char** argv) {
     const bool cold =
         argc == 4 && std::string(argv[1]) == "copy" && std::string(argv[3]) == "--cold";
     if (argc != 3 && !cold) {
-        std::fprintf(stderr, "usage: tessaro-bench scan|exif FOLDER | copy FOLDER [--cold] | "
-                             "thumbs [--save DIR] FOLDER | titles | geocode\n");
+        std::fprintf(stderr, "usage: tessaro-bench scan|exif|library FOLDER | copy FOLDER [--cold] "
+                             "| thumbs [--save DIR] FOLDER | titles | geocode\n");
         return 2;
     }
     const std::string name = argv[1];
@@ -50,6 +50,9 @@ int main(int argc, char** argv) {
     }
     if (name == "copy") {
         return BenchCopy(folder, cold);
+    }
+    if (name == "library") {
+        return BenchLibrary(folder);
     }
     if (name == "exif") {
         return BenchExif(folder);

@@ -23,6 +23,9 @@ int BenchOfflineMap();
 int BenchExif(const std::string& folder);
 // `cold`: the page cache is dropped before each run (root only).
 int BenchCopy(const std::string& folder, bool cold);
+// Builds a 50,000-photo library in `folder`, renames its folders, sorts a card of 10,000 of its
+// photos into it again and removes it all.
+int BenchLibrary(const std::string& folder);
 // These make their own photo records or positions; they need no folder.
 int BenchTitles();
 int BenchGeocode();

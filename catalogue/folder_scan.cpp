@@ -1,5 +1,6 @@
 #include "catalogue/folder_scan.h"
 
+#include "catalogue/companion_files.h"
 #include "catalogue/thumbnail_phase.h"
 #include "platform/directory_entries.h"
 #include "platform/hidden.h"
@@ -86,7 +87,10 @@ void Walk(ScanJob& job, int level, Entered& entered) {
     if (Stopped(job)) {
         return;
     }
-    for (const DirectoryEntry& entry : ReadFolder(job.folder)) {
+    const std::vector<DirectoryEntry> entries = ReadFolder(job.folder);
+    FolderCompanions companions = FindCompanions(entries);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const DirectoryEntry& entry = entries[i];
         if (entry.isDirectory) {
             if (Stopped(job)) {
                 return;
@@ -97,9 +101,11 @@ void Walk(ScanJob& job, int level, Entered& entered) {
             if (Stopped(job)) {
                 return;
             }
-            addRecord(*job.catalogue, entry.fullPath, 0, level);
+            addRecord(*job.catalogue, entry.fullPath, 0, level, std::move(companions.ofPhoto[i]));
             ++job.foundCount;
             Post(job, job.progressMessage, static_cast<WParam>(job.foundCount), 0);
+        } else if (!companions.isCompanion[i] && !IsHousekeepingName(entry.name)) {
+            job.root->leftOnCard.add(LeftKindOf(entry.name), entry.fullPath);
         }
     }
 }

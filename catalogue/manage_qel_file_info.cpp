@@ -135,8 +135,10 @@ void CManageQELFileInfo::destroyMutex() {
     ownedMutex_.reset();
 }
 
-int addRecord(CManageQELFileInfo& catalogue, const std::string& path, int isFolder, int level) {
+int addRecord(CManageQELFileInfo& catalogue, const std::string& path, int isFolder, int level,
+              std::vector<std::string> companions) {
     auto record = std::make_unique<QELFileInfo>();
+    record->companions = std::move(companions);
     record->isFolder = isFolder;
     record->level = level;
     record->path = path;
@@ -201,8 +203,13 @@ void stopAnalysis(CManageQELFileInfo& catalogue) {
     ReapLeftBehind(catalogue);
 }
 
+const LeftOnCard& leftOnCard(const CManageQELFileInfo& catalogue) {
+    return catalogue.scanJob->leftOnCard;
+}
+
 void clearSource(CManageQELFileInfo& catalogue) {
     const bool allEnded = stopWorkers(catalogue);
+    catalogue.scanJob->leftOnCard.clear();
     // Rows first, so that no list can draw a record that is already gone.
     if (catalogue.sourceList != nullptr) {
         catalogue.sourceList->RemoveAllRows();

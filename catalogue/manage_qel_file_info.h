@@ -67,8 +67,14 @@ private:
     std::unique_ptr<std::mutex> ownedMutex_;
 };
 
-// Creates one source record and files it in the source list and in `photos` or `folders`.
-int addRecord(CManageQELFileInfo& catalogue, const std::string& path, int isFolder, int level);
+// Creates one source record and files it in the source list and in `photos` or `folders`; a
+// photo's companions are in place before a list can draw it.
+int addRecord(CManageQELFileInfo& catalogue, const std::string& path, int isFolder, int level,
+              std::vector<std::string> companions = {});
+
+// The files the last search found below the source that will not be imported; to be read once
+// the end of its walk has been reported.
+const LeftOnCard& leftOnCard(const CManageQELFileInfo& catalogue);
 
 // How long a stop waits for a worker to end before it leaves the worker behind: the protocol's
 // 300 ms and a little more.
@@ -88,7 +94,8 @@ bool stopWorkersWithin(CManageQELFileInfo& catalogue, std::chrono::milliseconds 
 void stopAnalysis(CManageQELFileInfo& catalogue);
 
 // Stops the workers, empties the source list and frees every source record, but for those a
-// worker left behind might still touch: they are kept until it has ended.
+// worker left behind might still touch: they are kept until it has ended. What the last search
+// left on the card is forgotten too.
 void clearSource(CManageQELFileInfo& catalogue);
 
 // Frees every result record and empties the result list.

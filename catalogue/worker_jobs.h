@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/left_on_card.h"
 #include "geocode/geocoding_service.h"
 #include "platform/message_target.h"
 #include "platform/window_messages.h"
@@ -27,6 +28,9 @@ struct ScanJob {
     // The walk gives each subfolder a block of its own; they all share the top block's flag
     // and report as the top block.
     ScanJob* root = nullptr;
+    // Written by the walk into the top block only, read once the end of the walk is reported. In
+    // the worker's own block, so that a worker left behind never writes into the next run's.
+    LeftOnCard leftOnCard;
 };
 
 // Parameter block of the analysis worker. Without a geocoding service no place is looked up.

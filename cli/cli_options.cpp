@@ -41,6 +41,8 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& argv,
             options.version = true;
         } else if (word == "--no-geocode") {
             options.noGeocode = true;
+        } else if (word == "--list-skipped") {
+            options.listSkipped = true;
         } else if (!takesValue) {
             error = "unknown option " + word;
             return std::nullopt;

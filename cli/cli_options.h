@@ -14,6 +14,7 @@ struct CliOptions {
     std::vector<std::pair<std::string, int>> titleOptions; // --set KEY=VALUE, in order
     std::optional<std::string> geocodeUrl;
     bool noGeocode = false;
+    bool listSkipped = false; // --list-skipped: every file that stays behind, one a line
     bool help = false;
     bool version = false;
 };

@@ -2,6 +2,7 @@
 
 #include "cli/cli_session.h"
 #include "cli/folder_arguments.h"
+#include "cli/not_imported.h"
 
 #include <cstdio>
 
@@ -36,6 +37,7 @@ int RunPlanCommand(const CliOptions& options) {
         return status;
     }
     session.prepare(AsFolder(options.arguments[0]));
+    PrintNotImported(leftOnCard(session.catalogue()), options.listSkipped);
     for (const auto& entry : session.catalogue().results) {
         std::printf("%s%s\n", std::string(2 * entry->level, ' ').c_str(), entry->title.c_str());
     }
@@ -55,12 +57,17 @@ int RunSortCommand(const CliOptions& options) {
         return UsageError(reason);
     }
     session.prepare(source);
+    PrintNotImported(leftOnCard(session.catalogue()), options.listSkipped);
     const CopyTally tally = session.copy(destination);
     if (tally.renamed > 0) {
         std::printf("%d copied under a new name: a different photo held the name\n", tally.renamed);
     }
     if (tally.stopped > 0) {
         std::printf("%d not copied: the copy was stopped\n", tally.stopped);
+    }
+    if (tally.companionsCopied + tally.companionsSkipped + tally.companionsFailed > 0) {
+        std::printf("%d companion files copied, %d already there, %d failed\n",
+                    tally.companionsCopied, tally.companionsSkipped, tally.companionsFailed);
     }
     std::printf("%d copied, %d skipped, %d failed\n", tally.copied, tally.skipped, tally.failed);
     return tally.allDone() ? 0 : 1;

@@ -6,14 +6,16 @@
 #include "platform/hidden.h"
 #include "platform/make_directories.h"
 #include "platform/safe_copy.h"
-#include "platform/same_contents.h"
 #include "platform/temporary_file.h"
 #include "platform/window_messages.h"
 #include "records/copy_verifier.h"
+#include "records/library_index.h"
 #include "records/path_component.h"
+#include "records/photo_group.h"
+#include "records/place_companions.h"
+#include "records/place_file.h"
 #include "records/record_paths.h"
 #include "records/record_writer.h"
-#include "titles/numbered_name.h"
 
 #include <cerrno>
 #include <set>
@@ -22,18 +24,26 @@
 
 namespace {
 
-// How far a taken name is numbered before the photo counts as failed.
-constexpr int kMostNumbers = 9999;
+// A title folder is made when the first photo that goes into it comes: one whose photos all lie
+// elsewhere already is never made.
+struct PendingFolder {
+    QELFileInfo* entry = nullptr;
+    std::string parent;
+    bool tried = false;
+};
 
 struct CopyState {
     CopyState(const std::string& destination, FileSystemSync& sync, const CopyOptions& options)
-        : destination(destination), verifier(sync, options.verify) {}
+        : destination(destination), library(destination), verifier(sync, options.verify) {}
 
     std::string destination;
     std::string folder1; // the current year folder's component
     std::string folder2; // the current day folder's component
+    PendingFolder year;
+    PendingFolder day;
     std::set<std::string> cleaned;
     HiddenBatch hidden;
+    LibraryIndex library;
     CopyTally tally;
     CopyVerifier verifier;
 };
@@ -57,43 +67,6 @@ void PutInPlace(QELFileInfo& entry, const std::string& title, std::string path) 
     entry.path = std::move(path);
 }
 
-enum class Placed { Copied, Renamed, AlreadyThere, Failed };
-
-// Copies the photo at `source` into `folder` as `name`; where a different file bears that name,
-// or another photo's record bears the record name that goes with it, as the first free numbered
-// form of it. A name whose file holds the photo's very bytes is the photo, already there.
-// `name` becomes the name used; errno is set when it failed.
-Placed PlacePhoto(const std::string& source, const std::string& folder, std::string& name) {
-    const std::string title = name;
-    for (int number = 0; number <= kMostNumbers; ++number) {
-        name = number == 0 ? title : NumberedName(title, number);
-        const std::string target = folder + name;
-        if (NameTaken(target)) {
-            if (SameContents(source, target)) {
-                return Placed::AlreadyThere;
-            }
-            continue;
-        }
-        if (NameTaken(PhotoRecordPath(folder, name))) {
-            continue;
-        }
-        switch (CopyFileNoReplace(source, target)) {
-        case CopyOutcome::Copied:
-            return number == 0 ? Placed::Copied : Placed::Renamed;
-        case CopyOutcome::TargetExists: // made meanwhile, or one name with another here
-            if (SameContents(source, target)) {
-                return Placed::AlreadyThere;
-            }
-            continue;
-        case CopyOutcome::Failed:
-            return Placed::Failed;
-        }
-    }
-    name = title;
-    errno = EEXIST;
-    return Placed::Failed;
-}
-
 void MakeKindDirectory(const std::string& kind, HiddenBatch& hidden) {
     struct stat status {};
     if (stat(kind.c_str(), &status) == 0) {
@@ -115,10 +88,58 @@ bool Record(CopyState& state, const std::string& parent, QELFileInfo& entry) {
     return written == 0;
 }
 
-// A copy that read back other bytes is gone: so is its record, and the entry names its source
-// again, so that a later pass copies it anew.
+void MakeFolder(CopyState& state, PendingFolder& folder) {
+    if (folder.entry == nullptr || folder.tried) {
+        return;
+    }
+    folder.tried = true;
+    if (MakeDirectories(folder.entry->path + "/") != 1) {
+        Report("フォルダを作成できませんでした", folder.entry->path, errno);
+        ++state.tally.otherFailures;
+        return;
+    }
+    if (!Record(state, folder.parent, *folder.entry)) {
+        ++state.tally.otherFailures;
+    }
+}
+
+// Copies the photo under the first stem its group can take, or finds it there already.
+FilePlaced CopyUnderFreeStem(const std::string& folder, const std::string& title,
+                             const PhotoGroup& group, std::optional<StemChoice>& stem) {
+    while (stem) {
+        if (stem->photoThere) {
+            return FilePlaced::AlreadyThere;
+        }
+        const FilePlaced placed = PlaceFile(group.photo, folder + stem->name);
+        if (placed != FilePlaced::Taken) {
+            return placed;
+        }
+        stem = ChooseStem(folder, title, group, stem->number + 1); // taken meanwhile
+    }
+    errno = EEXIST;
+    return FilePlaced::Failed;
+}
+
+// The photo lies at `place` already, under a name or in a folder of the user's: it stays as it
+// is there, with its record, and only its companions that are not beside it yet are copied.
+void KeepWhereItLies(CopyState& state, QELFileInfo& entry, const PhotoGroup& group,
+                     const std::string& place) {
+    const std::size_t slash = place.rfind('/');
+    const std::string folder = place.substr(0, slash + 1);
+    const std::string name = place.substr(slash + 1);
+    PutInPlace(entry, name, place);
+    if (!group.companions.empty()) {
+        Clean(state, folder);
+        PlaceCompanions(group, folder, name, entry, state.tally, state.verifier);
+    }
+    ++state.tally.skipped;
+    ++state.tally.elsewhere;
+}
+
+// A copy that read back other bytes is gone: so is its record, and the entry names its source and
+// its companions' again, so that a later pass copies the group anew.
 void TakeBack(CopyState& state, QELFileInfo& entry, const std::string& record,
-              const std::string& source, const std::string& title, bool renamed) {
+              const PhotoGroup& group, const std::string& title, bool renamed) {
     if (unlink(record.c_str()) != 0 && errno != ENOENT) {
         Report("記録ファイルを消せませんでした", record, errno);
     }
@@ -127,60 +148,72 @@ void TakeBack(CopyState& state, QELFileInfo& entry, const std::string& record,
     ++tally.failed;
     tally.renamed -= renamed ? 1 : 0;
     tally.fileDated -= DatedByFileTime(entry) ? 1 : 0;
-    PutInPlace(entry, title, source);
+    PutInPlace(entry, title, group.photo);
+    const auto lock = LockRecord(entry);
+    entry.companions = group.companions;
 }
 
 void CopyPhoto(CopyState& state, QELFileInfo& entry) {
     const std::string folder = state.destination + state.folder1 + "/" + state.folder2 + "/";
-    std::string name = PathComponent(entry.title, ComponentOf::Photo);
-    if (name.empty()) { // no title, or nothing of one that a name can hold: the photo's own name
-        name = PathComponent(entry.orgTitleFileName, ComponentOf::Photo);
+    std::string title = PathComponent(entry.title, ComponentOf::Photo);
+    if (title.empty()) { // no title, or nothing of one that a name can hold: the photo's own name
+        title = PathComponent(entry.orgTitleFileName, ComponentOf::Photo);
     }
-    const Placed placed = PlacePhoto(entry.path, folder, name);
-    const int error = errno;
+    const PhotoGroup group = GroupOf(entry);
+    std::optional<StemChoice> stem = ChooseStem(folder, title, group, 0);
     CopyTally& tally = state.tally;
-    if (placed == Placed::Failed) {
+    const int fileDated = DatedByFileTime(entry) ? 1 : 0;
+    if (stem && !stem->photoThere) {
+        const std::string place = state.library.find(entry);
+        if (!place.empty()) {
+            KeepWhereItLies(state, entry, group, place);
+            tally.fileDated += fileDated;
+            return;
+        }
+    }
+    MakeFolder(state, state.year);
+    MakeFolder(state, state.day);
+    const FilePlaced placed = CopyUnderFreeStem(folder, title, group, stem);
+    const int error = errno;
+    if (placed == FilePlaced::Failed) {
         // The entry keeps its source, so that the next pass tries again.
-        Report("写真をコピーできませんでした", entry.path + " → " + folder + name, error);
+        Report("写真をコピーできませんでした",
+               entry.path + " → " + folder + (stem ? stem->name : title), error);
         ++tally.failed;
+        ReportCompanionsLeft(group, tally);
         return;
     }
-    const std::string source = entry.path;
-    const std::string title = entry.title;
-    PutInPlace(entry, name, folder + name);
+    tally.fileDated += fileDated;
+    const std::string cardTitle = entry.title;
+    PutInPlace(entry, stem->name, folder + stem->name);
+    PlaceCompanions(group, folder, stem->name, entry, tally, state.verifier);
     if (!Record(state, folder, entry)) {
         ++tally.failed;
-    } else if (placed == Placed::AlreadyThere) {
+    } else if (placed == FilePlaced::AlreadyThere) {
         ++tally.skipped;
     } else {
-        const bool renamed = placed == Placed::Renamed;
+        const bool renamed = stem->number != 0;
         ++tally.copied;
         tally.renamed += renamed ? 1 : 0;
-        state.verifier.add(source, entry.path,
-                           [&state, &entry, record = PhotoRecordPath(folder, name), source, title,
-                            renamed] { TakeBack(state, entry, record, source, title, renamed); });
-    }
-    if (DatedByFileTime(entry)) {
-        ++tally.fileDated;
+        state.verifier.add(
+            group.photo, entry.path,
+            [&state, &entry, record = PhotoRecordPath(folder, stem->name), group, cardTitle,
+             renamed] { TakeBack(state, entry, record, group, cardTitle, renamed); });
     }
 }
 
-void MakeFolder(CopyState& state, QELFileInfo& entry) {
+// The folder's title and path are put in place at once; the folder is made with its first photo.
+void TakeFolder(CopyState& state, QELFileInfo& entry) {
     std::string parent = state.destination;
     std::string& component = entry.level == 0 ? state.folder1 : state.folder2;
     if (entry.level != 0) {
         parent += state.folder1 + "/";
+    } else {
+        state.day = {};
     }
     component = PathComponent(entry.title, ComponentOf::Folder);
     PutInPlace(entry, component, parent + component);
-    if (MakeDirectories(entry.path + "/") != 1) {
-        Report("フォルダを作成できませんでした", entry.path, errno);
-        ++state.tally.otherFailures;
-        return;
-    }
-    if (!Record(state, parent, entry)) {
-        ++state.tally.otherFailures;
-    }
+    (entry.level == 0 ? state.year : state.day) = {&entry, parent, false};
 }
 
 // Cards are formatted after an import: a copy counts only once it is known to be on disk, and
@@ -197,6 +230,8 @@ void Finish(CopyState& state) {
         tally.failed += tally.copied;
         tally.copied = 0;
         tally.renamed = 0;
+        tally.companionsFailed += tally.companionsCopied;
+        tally.companionsCopied = 0;
     }
 }
 
@@ -227,7 +262,7 @@ int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination, Me
         }
         QELFileInfo& entry = *results[i];
         if (entry.isFolder == 1) {
-            MakeFolder(state, entry);
+            TakeFolder(state, entry);
             continue;
         }
         CopyPhoto(state, entry);

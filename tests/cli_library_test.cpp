@@ -129,7 +129,7 @@ TEST_F(CliSort, takesNamesDifferingOnlyInCaseForOneNameWhereTheFileSystemDoes) {
 TEST_F(CliSort, copiesAPhotoThatTwoFoldersLeadToOnce) {
     fs::create_directory_symlink(card.path() + "DCIM/100CAMERA", card.path() + "DCIM/000LINK");
     const CliRun run = Sort(card.path(), out.path());
-    EXPECT_EQ(run.out, "3 copied, 0 skipped, 0 failed\n");
+    EXPECT_EQ(run.out, kCardNotImported + "3 copied, 0 skipped, 0 failed\n");
     EXPECT_EQ(Names(out.path() + kDay0815),
               (std::set<std::string>{"09時05分京都市.JPG", "09時06分.JPG"}));
 }
@@ -137,7 +137,7 @@ TEST_F(CliSort, copiesAPhotoThatTwoFoldersLeadToOnce) {
 TEST_F(CliSort, copiesOntoFuseMountsAndCountsErrorsReportedAtCloseOrSyncAsFailures) {
     const CliRun fuse = Sort(card.path(), out.path() + "fuse", "", "TESSARO_TEST_FILESYSTEM=fuse");
     EXPECT_EQ(fuse.status, 0);
-    EXPECT_EQ(fuse.out, "3 copied, 0 skipped, 0 failed\n");
+    EXPECT_EQ(fuse.out, kCardNotImported + "3 copied, 0 skipped, 0 failed\n");
     EXPECT_EQ(Photos(out.path() + "fuse").size(), 6u); // three photos and their records
     for (const std::string& path : PathsBelow(out.path() + "fuse")) {
         EXPECT_EQ(path.find(".tessaro-"), std::string::npos) << path;
@@ -146,7 +146,7 @@ TEST_F(CliSort, copiesOntoFuseMountsAndCountsErrorsReportedAtCloseOrSyncAsFailur
     const CliRun close = Sort(card.path(), out.path() + "close", "",
                               "TESSARO_TEST_FILESYSTEM='close-fails=09時06分'");
     EXPECT_EQ(close.status, 1);
-    EXPECT_EQ(close.out, "2 copied, 0 skipped, 1 failed\n");
+    EXPECT_EQ(close.out, kCardNotImported + "2 copied, 0 skipped, 1 failed\n");
     EXPECT_NE(close.err.find("写真をコピーできませんでした: " + card.path() +
                              "DCIM/100CAMERA/IMG_0002.JPG → " + out.path() + "close/" + kDay0815 +
                              "09時06分.JPG: ディスクの読み書きに失敗しました（入出力エラー）"),
@@ -159,7 +159,7 @@ TEST_F(CliSort, copiesOntoFuseMountsAndCountsErrorsReportedAtCloseOrSyncAsFailur
     const CliRun sync =
         Sort(card.path(), out.path() + "sync", "", "TESSARO_TEST_FILESYSTEM=syncfs-fails");
     EXPECT_EQ(sync.status, 1);
-    EXPECT_EQ(sync.out, "0 copied, 0 skipped, 3 failed\n");
+    EXPECT_EQ(sync.out, kCardNotImported + "0 copied, 0 skipped, 3 failed\n");
     EXPECT_NE(sync.err.find("コピーがディスクに書き込まれたことを確かめられませんでした: " +
                             out.path() + "sync/: ディスクの読み書きに失敗しました（入出力エラー）"),
               std::string::npos)
@@ -170,7 +170,7 @@ TEST_F(CliSort, failsACopyThatReadsBackOtherBytesUnlessTheSettingsTurnTheReadBac
     const std::string differs = "TESSARO_TEST_FILESYSTEM='reads-differ=09時06分'";
     const CliRun checked = Sort(card.path(), out.path() + "checked", "", differs);
     EXPECT_EQ(checked.status, 1);
-    EXPECT_EQ(checked.out, "2 copied, 0 skipped, 1 failed\n");
+    EXPECT_EQ(checked.out, kCardNotImported + "2 copied, 0 skipped, 1 failed\n");
     EXPECT_NE(checked.err.find("コピーを読み返すと元の写真と違いました: " + card.path() +
                                "DCIM/100CAMERA/IMG_0002.JPG → " + out.path() + "checked/" +
                                kDay0815 + "09時06分.JPG"),
@@ -181,7 +181,7 @@ TEST_F(CliSort, failsACopyThatReadsBackOtherBytesUnlessTheSettingsTurnTheReadBac
     WriteFile(home.path() + "tessaroInit.Ini", "[Service]\nVerifyCopies=0\n");
     const CliRun unchecked = Sort(card.path(), out.path() + "unchecked", "", differs);
     EXPECT_EQ(unchecked.status, 0) << unchecked.err;
-    EXPECT_EQ(unchecked.out, "3 copied, 0 skipped, 0 failed\n");
+    EXPECT_EQ(unchecked.out, kCardNotImported + "3 copied, 0 skipped, 0 failed\n");
 }
 
 TEST_F(CliSort, recordsAbsolutePathsForRelativeFoldersAndClearsWhatAKilledRunLeft) {
@@ -195,7 +195,7 @@ TEST_F(CliSort, recordsAbsolutePathsForRelativeFoldersAndClearsWhatAKilledRunLef
     const CliRun run = Cli("--settings " + Quoted(home.path() + "tessaroInit.Ini") +
                                " --geocode-url " + server.url() + " sort DCIM " + Quoted(toLibrary),
                            "cd " + Quoted(card.path()) + " &&");
-    EXPECT_EQ(run.out, "3 copied, 0 skipped, 0 failed\n");
+    EXPECT_EQ(run.out, kCardNotImported + "3 copied, 0 skipped, 0 failed\n");
     const std::string record = library + kDay0815 + "TSFXML/09時05分京都市TSF.XML";
     EXPECT_EQ(Element(record, "OrgDirectoryPathName"), card.path() + "DCIM/100CAMERA/DSC01234.JPG");
     EXPECT_EQ(Element(record, "TransDirectoryPathName"), library + kDay0815 + "09時05分京都市.JPG");
@@ -208,7 +208,8 @@ TEST_F(CliSort, stopsOnCtrlCAfterThePhotoAtHandLeavingOnlyWholeCopiesWithRecords
     const CliRun run = Sort(card.path(), out.path(), "",
                             "TESSARO_TEST_FILESYSTEM='interrupt-at=09時05分京都市.JPG'");
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "2 not copied: the copy was stopped\n1 copied, 0 skipped, 0 failed\n");
+    EXPECT_EQ(run.out, kCardNotImported +
+                           "2 not copied: the copy was stopped\n1 copied, 0 skipped, 0 failed\n");
     EXPECT_NE(run.err.find("中止したのでコピーしていません: " + card.path()), std::string::npos)
         << run.err;
     std::set<std::string> files;
@@ -224,4 +225,16 @@ TEST_F(CliSort, stopsOnCtrlCAfterThePhotoAtHandLeavingOnlyWholeCopiesWithRecords
     EXPECT_EQ(
         Element(out.path() + kDay0815 + "TSFXML/09時05分京都市TSF.XML", "TransDirectoryPathName"),
         out.path() + kDay0815 + "09時05分京都市.JPG");
+}
+
+TEST_F(CliSort, importsNothingTwiceIntoALibraryWhoseFoldersWereRenamedOrWhoseTitlesChanged) {
+    ASSERT_EQ(Sort(card.path(), out.path()).out, "3 copied, 0 skipped, 0 failed\n");
+    fs::rename(out.path() + kDay0815, out.path() + kYear2010 + "08月15日沖縄旅行");
+    fs::rename(out.path() + kYear2011, out.path() + "2011年の写真");
+    const auto library = Snapshot(out.path());
+    // Other year and file titles as well: no photo would land where it lies.
+    const CliRun again = Sort(card.path(), out.path(), "--set 1_1_ShootYear=0 --set 3_1_CB=3");
+    EXPECT_EQ(again.status, 0);
+    EXPECT_EQ(again.out, "0 copied, 3 skipped, 0 failed\n");
+    EXPECT_EQ(Snapshot(out.path()), library) << "no folder, copy or record was written";
 }

@@ -9,7 +9,7 @@ namespace fs = std::filesystem;
 TEST_F(CliSort, copiesACardIntoTitledFoldersWithHiddenRecords) {
     const CliRun run = Sort(card.path(), out.path() + "sorted");
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "3 copied, 0 skipped, 0 failed\n");
+    EXPECT_EQ(run.out, kCardNotImported + "3 copied, 0 skipped, 0 failed\n");
     EXPECT_EQ(requests.load(), 1);
     const std::string sorted = out.path() + "sorted/";
     EXPECT_EQ(PathsBelow(sorted), (std::set<std::string>{".hidden",
@@ -142,16 +142,49 @@ TEST_F(CliSort, sortsAnEmptyCardIntoNothingAndPlansTheTree) {
     WriteFile(empty.path() + "notes.txt", "no photos");
     const CliRun run = Sort(empty.path(), out.path());
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "0 copied, 0 skipped, 0 failed\n");
+    EXPECT_EQ(run.out, "not imported: 1 other file\n0 copied, 0 skipped, 0 failed\n");
     EXPECT_TRUE(PathsBelow(out.path()).empty());
 
     const CliRun plan = Cli("--settings " + Quoted(home.path() + "tessaroInit.Ini") +
                             " --no-geocode --set 1_1_ShootYear=0 plan " + Quoted(card.path()));
     EXPECT_EQ(plan.status, 0);
-    EXPECT_EQ(plan.out,
-              "2010年\n  08月15日\n    09時05分.JPG\n    09時06分.JPG\n2011年\n  01月01日\n"
-              "    00時00分.JPG\n");
+    EXPECT_EQ(plan.out, kCardNotImported +
+                            "2010年\n  08月15日\n    09時05分.JPG\n    09時06分.JPG\n2011年\n"
+                            "  01月01日\n    00時00分.JPG\n");
     EXPECT_EQ(requests.load(), 0);
+}
+
+TEST_F(CliSort, countsAndListsTheFilesThatStayOnTheCardBeforeItsResult) {
+    const std::string camera = card.path() + "DCIM/100CAMERA/";
+    for (const char* name : {"DSC01234.ARW", "DSC09999.ARW", "MOV_0001.MP4", "MOV_0002.MOV",
+                             "screen.png", "index.dat", ".DS_Store"}) {
+        WriteFile(camera + name, "x");
+    }
+    const std::string settings = "--settings " + Quoted(home.path() + "tessaroInit.Ini");
+    const CliRun plan = Cli(settings + " --no-geocode --list-skipped --set 1_1_ShootYear=0 plan " +
+                            Quoted(card.path()));
+    EXPECT_EQ(plan.status, 0);
+    EXPECT_EQ(plan.out,
+              "not imported: 2 videos / 1 RAW only / 1 other picture / 2 other files\n"
+              "video\t" +
+                  camera + "MOV_0001.MP4\nvideo\t" + camera +
+                  "MOV_0002.MOV\n"
+                  "raw-only\t" +
+                  camera + "DSC09999.ARW\npicture\t" + camera +
+                  "screen.png\n"
+                  "other\t" +
+                  camera + "index.dat\nother\t" + card.path() +
+                  "DCIM/notes.txt\n"
+                  "2010年\n  08月15日\n    09時05分.JPG\n    09時06分.JPG\n2011年\n  01月01日\n"
+                  "    00時00分.JPG\n");
+
+    const CliRun run = Sort(card.path(), out.path());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.starts_with(
+        "not imported: 2 videos / 1 RAW only / 1 other picture / 2 other files\n"))
+        << run.out;
+    EXPECT_TRUE(run.out.ends_with("\n3 copied, 0 skipped, 0 failed\n")) << run.out;
+    EXPECT_EQ(run.out.find('\t'), std::string::npos) << "listed only when asked";
 }
 
 TEST_F(CliSort, drawsAProgressBarOnlyOnATerminal) {

@@ -303,3 +303,127 @@ TEST_F(CopyPass, createsNothingWithoutResults) {
     EXPECT_TRUE(PathsBelow(out.path()).empty());
     EXPECT_TRUE(messages.empty());
 }
+
+TEST_F(CopyPass, copiesCompanionsUnderThePhotosStemAndMovesTheGroupOnWhereOneOfItsNamesIsTaken) {
+    const std::string day = out.path() + "2010年/08月15日/";
+    for (const char* name : {"IMG_0001.JPG", "IMG_0001.CR3", "IMG_0001.WAV", "IMG_0002.JPG",
+                             "IMG_0002.CR3", "IMG_0003.JPG"}) {
+        WriteFile(card.path() + name, std::string("bytes of ") + name);
+    }
+    WriteFile(day + "0906.CR3", "another photo's raw");
+    Day("2010年", "08月15日",
+        {{"0905.JPG", card.path() + "IMG_0001.JPG"},
+         {"0906.JPG", card.path() + "IMG_0002.JPG"},
+         {"0907.JPG", card.path() + "IMG_0003.JPG"}});
+    catalogue.results[2]->companions = {card.path() + "IMG_0001.CR3", card.path() + "IMG_0001.WAV"};
+    catalogue.results[3]->companions = {card.path() + "IMG_0002.CR3"};
+    catalogue.results[4]->companions = {card.path() + "IMG_0003.MOV"}; // gone from the card
+    const CopyTally tally = Copy(out.path());
+    EXPECT_EQ(tally.copied, 3);
+    EXPECT_EQ(tally.renamed, 1);
+    EXPECT_EQ(tally.companionsCopied, 3);
+    EXPECT_EQ(tally.companionsFailed, 1);
+    EXPECT_FALSE(tally.allDone());
+    EXPECT_EQ(ReadFile(day + "0905.CR3"), "bytes of IMG_0001.CR3");
+    EXPECT_EQ(ReadFile(day + "0905.WAV"), "bytes of IMG_0001.WAV");
+    EXPECT_EQ(ReadFile(day + "0906.CR3"), "another photo's raw");
+    EXPECT_EQ(ReadFile(day + "0906-1.JPG"), "bytes of IMG_0002.JPG");
+    EXPECT_EQ(ReadFile(day + "0906-1.CR3"), "bytes of IMG_0002.CR3");
+    EXPECT_FALSE(fs::exists(day + "0906.JPG"));
+    EXPECT_EQ(catalogue.results[2]->companions,
+              (std::vector<std::string>{day + "0905.CR3", day + "0905.WAV"}));
+    EXPECT_EQ(catalogue.results[4]->companions,
+              std::vector<std::string>{card.path() + "IMG_0003.MOV"});
+    EXPECT_EQ(errors, std::vector<std::string>{"関連ファイルをコピーできませんでした: " +
+                                               card.path() + "IMG_0003.MOV → " + day +
+                                               "0907.MOV: ファイルまたはフォルダがありません"});
+
+    // Again: the whole group is found in place.
+    catalogue.results[4]->companions.clear();
+    const CopyTally again = Copy(out.path());
+    EXPECT_EQ(again.skipped, 3);
+    EXPECT_EQ(again.companionsSkipped, 3);
+    EXPECT_EQ(again.copied + again.companionsCopied, 0);
+    EXPECT_TRUE(again.allDone());
+}
+
+// A photo and its RAW that both read back other bytes go, and the next pass copies them; the
+// photo beside them and its RAW stay.
+TEST_F(CopyPass, removesCompanionsThatReadBackOtherBytesAndKeepsTheirSourcesForTheNextPass) {
+    const std::string day = out.path() + "2010年/08月15日/";
+    for (const char* name : {"IMG_0001.JPG", "IMG_0001.CR3", "IMG_0002.JPG", "IMG_0002.CR3"}) {
+        WriteFile(card.path() + name, std::string("bytes of ") + name);
+    }
+    Day("2010年", "08月15日",
+        {{"0905.JPG", card.path() + "IMG_0001.JPG"}, {"0906.JPG", card.path() + "IMG_0002.JPG"}});
+    catalogue.results[2]->companions = {card.path() + "IMG_0001.CR3"};
+    catalogue.results[3]->companions = {card.path() + "IMG_0002.CR3"};
+    FileSystemQuirks quirks;
+    quirks.readsDifferFor = "0906";
+    SetFileSystemQuirks(quirks);
+    const CopyTally tally = Copy(out.path());
+    SetFileSystemQuirks({});
+    EXPECT_EQ(tally.copied, 1);
+    EXPECT_EQ(tally.failed, 1);
+    EXPECT_EQ(tally.companionsCopied, 1);
+    EXPECT_EQ(tally.companionsFailed, 1);
+    EXPECT_EQ(errors.size(), 2u) << ::testing::PrintToString(errors);
+    const auto tree = PathsBelow(day);
+    EXPECT_TRUE(tree.count("0905.CR3") && tree.count("TSFXML/0905TSF.XML"));
+    for (const char* gone : {"0906.JPG", "0906.CR3", "TSFXML/0906TSF.XML"}) {
+        EXPECT_FALSE(tree.count(gone)) << gone;
+    }
+    EXPECT_EQ(catalogue.results[3]->path, card.path() + "IMG_0002.JPG");
+    EXPECT_EQ(catalogue.results[3]->companions,
+              std::vector<std::string>{card.path() + "IMG_0002.CR3"});
+
+    const CopyTally again = Copy(out.path());
+    EXPECT_EQ(again.copied, 1);
+    EXPECT_EQ(again.companionsCopied, 1);
+    EXPECT_EQ(again.skipped + again.companionsSkipped, 2);
+    EXPECT_TRUE(again.allDone());
+    EXPECT_EQ(ReadFile(day + "0906.CR3"), "bytes of IMG_0002.CR3");
+}
+
+// The library's folders renamed and its titles composed otherwise since the photos came: they
+// are found where they lie, by their records, and nothing is copied twice nor any folder made.
+TEST_F(CopyPass, leavesPhotosThatLieElsewhereInTheDestinationWhereTheyLieAndAddsTheirCompanions) {
+    for (const char* name : {"IMG_0001.JPG", "IMG_0001.CR3", "IMG_0001.WAV", "IMG_0002.JPG"}) {
+        WriteFile(card.path() + name, std::string("bytes of ") + name);
+    }
+    Day("2010年", "08月15日",
+        {{"0905.JPG", card.path() + "IMG_0001.JPG"}, {"0906.JPG", card.path() + "IMG_0002.JPG"}});
+    catalogue.results[2]->companions = {card.path() + "IMG_0001.CR3"};
+    Copy(out.path());
+    const std::string renamed = out.path() + "2010年/08月15日沖縄旅行/";
+    fs::rename(out.path() + "2010年/08月15日", renamed);
+    fs::remove(renamed + "0906.JPG"); // its record is left, describing nothing
+
+    clearResults(catalogue);
+    Day("2010(平成22)年", "08月15日沖縄県",
+        {{"朝.JPG", card.path() + "IMG_0001.JPG"}, {"昼.JPG", card.path() + "IMG_0002.JPG"}});
+    catalogue.results[2]->companions = {card.path() + "IMG_0001.CR3", card.path() + "IMG_0001.WAV"};
+    const auto record = ReadFile(renamed + "TSFXML/0905TSF.XML");
+    const CopyTally tally = Copy(out.path());
+    EXPECT_EQ(tally.skipped, 1);
+    EXPECT_EQ(tally.elsewhere, 1);
+    EXPECT_EQ(tally.copied, 1);
+    EXPECT_EQ(tally.companionsSkipped, 1);
+    EXPECT_EQ(tally.companionsCopied, 1);
+    EXPECT_TRUE(tally.allDone());
+    EXPECT_EQ(catalogue.results[2]->path, renamed + "0905.JPG");
+    EXPECT_EQ(catalogue.results[2]->title, "0905.JPG");
+    EXPECT_EQ(ReadFile(renamed + "0905.WAV"), "bytes of IMG_0001.WAV");
+    EXPECT_EQ(ReadFile(renamed + "TSFXML/0905TSF.XML"), record);
+    const std::string day = out.path() + "2010(平成22)年/08月15日沖縄県/";
+    EXPECT_EQ(ReadFile(day + "昼.JPG"), "bytes of IMG_0002.JPG");
+    EXPECT_FALSE(fs::exists(day + "朝.JPG"));
+
+    // A day all of whose photos lie elsewhere gets no folder.
+    clearResults(catalogue);
+    Day("2010年", "08月15日", {{"0905.JPG", card.path() + "IMG_0001.JPG"}});
+    const CopyTally again = Copy(out.path());
+    EXPECT_EQ(again.elsewhere, 1);
+    EXPECT_FALSE(fs::exists(out.path() + "2010年/08月15日"));
+    EXPECT_TRUE(errors.empty()) << ::testing::PrintToString(errors);
+}

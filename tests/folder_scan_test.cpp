@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <map>
 #include <mutex>
 #include <set>
 #include <sys/wait.h>
@@ -296,4 +297,45 @@ TEST(FolderScan, aStopEndsTheWalkBeforeTheNextFolder) {
     h.search(dir.path());
     EXPECT_EQ(RowPaths(rows, dir.path()), std::set<std::string>{"a/"});
     EXPECT_TRUE(h.messagesOf(UM_SEARCH_PROGRESS).empty()) << "no end of a walk that was stopped";
+}
+
+TEST(FolderScan, givesEachPhotoItsCompanionsAndCountsWhatStaysOnTheCardByKind) {
+    TempDir dir;
+    const std::string root = dir.path();
+    const std::string dcim = root + "DCIM/100CANON/";
+    for (const std::string& file :
+         {dcim + "IMG_0001.JPG", dcim + "IMG_0001.CR3", dcim + "IMG_0001.WAV",
+          dcim + "IMG_0002.JPG", dcim + "IMG_0002.CR3", dcim + "IMG_0003.CR3",
+          dcim + "MVI_0004.MP4", root + "nikon/DSC_0001.jpg", root + "nikon/dsc_0001.nef",
+          root + "nikon/DSC_0001.JPG.txt", root + "phone/IMG_0100.JPG", root + "phone/IMG_0100.MOV",
+          root + "phone/IMG_0100.xmp", root + "phone/IMG_0101.HEIC", root + "phone/img_0100.jpg",
+          root + "MISC.TXT", root + ".DS_Store", root + ".cache/x.mov", root + "IMG_0001.CR3"}) {
+        WriteFile(file, "x");
+    }
+
+    ScanHarness h;
+    h.search(root);
+
+    std::map<std::string, std::vector<std::string>> companions;
+    for (const auto& photo : h.catalogue.photos) {
+        companions[photo->path.substr(root.size())] = photo->companions;
+    }
+    using Paths = std::vector<std::string>;
+    EXPECT_EQ(
+        companions,
+        (std::map<std::string, Paths>{
+            {"DCIM/100CANON/IMG_0001.JPG", {dcim + "IMG_0001.CR3", dcim + "IMG_0001.WAV"}},
+            {"DCIM/100CANON/IMG_0002.JPG", {dcim + "IMG_0002.CR3"}},
+            {"nikon/DSC_0001.jpg", {root + "nikon/dsc_0001.nef"}},
+            {"phone/IMG_0100.JPG", {root + "phone/IMG_0100.MOV", root + "phone/IMG_0100.xmp"}},
+            {"phone/img_0100.jpg", {}}}));
+    const LeftOnCard& left = leftOnCard(h.catalogue);
+    EXPECT_EQ(left.of(LeftKind::Video), Paths{dcim + "MVI_0004.MP4"});
+    EXPECT_EQ(left.of(LeftKind::RawOnly), (Paths{dcim + "IMG_0003.CR3", root + "IMG_0001.CR3"}));
+    EXPECT_EQ(left.of(LeftKind::Picture), Paths{root + "phone/IMG_0101.HEIC"});
+    EXPECT_EQ(left.of(LeftKind::Other),
+              (Paths{root + "MISC.TXT", root + "nikon/DSC_0001.JPG.txt"}));
+
+    clearSource(h.catalogue);
+    EXPECT_TRUE(leftOnCard(h.catalogue).empty());
 }

@@ -25,6 +25,7 @@ struct RecordingView : WorkflowView {
     std::vector<std::string> chooserInitialFolders;
     std::vector<std::string> chooserTitles;
     std::string sourceFolder;
+    std::string sourceNote;
     std::string destinationFolder;
     int rangeLow = 0;
     int rangeHigh = 0;
@@ -64,7 +65,11 @@ struct RecordingView : WorkflowView {
         return answer;
     }
     std::string sourceFolderText() const override { return sourceFolder; }
-    void setSourceFolderText(const std::string& text) override { sourceFolder = text; }
+    void setSourceFolderText(const std::string& text) override {
+        sourceFolder = text;
+        sourceNote.clear();
+    }
+    void showSourceNote(const std::string& note) override { sourceNote = note; }
     std::string destinationFolderText() const override { return destinationFolder; }
     void setDestinationFolderText(const std::string& text) override { destinationFolder = text; }
     void setProgressRange(int low, int high) override {

@@ -104,6 +104,13 @@ TEST(RowLayout, thePlaceLineJoinsEveryComponentAndIsBareWithoutAny) {
     EXPECT_EQ(ShootingPlaceLine(photo), "撮影場所：日本京都府京都市");
 }
 
+TEST(RowLayout, marksEachCompanionByItsExtensionInUpperCaseAndNothingWithoutAny) {
+    QELFileInfo photo;
+    EXPECT_EQ(CompanionMarks(photo), "");
+    photo.companions = {"/card/IMG_0001.CR3", "/card/IMG_0001.wav", "/card.d/IMG_0001.Xmp"};
+    EXPECT_EQ(CompanionMarks(photo), " ＋CR3 ＋WAV ＋XMP");
+}
+
 TEST(RowLayout, growsARowOnlyWhenItsFontsNeedMoreThanTheLeastHeight) {
     EXPECT_EQ(RowHeightFor(15, 13, 1.0), kRowHeight);
     EXPECT_EQ(RowHeightFor(30, 26, 2.0), 2 * kRowHeight);

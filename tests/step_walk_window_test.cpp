@@ -26,6 +26,7 @@ void WritePhotoWithoutExif(const std::string& path) {
 // The counter names what it counts: the photos found, then the photos analysed (not the folders).
 TEST_F(MainWindow, spaceWalksTheStepsInTurnAndTheCounterSaysWhatItCounts) {
     ASSERT_NO_FATAL_FAILURE(WritePhotoWithoutExif(card.path() + "DCIM/101CAMERA/IMG_0007.JPG"));
+    WriteFile(card.path() + "DCIM/101CAMERA/MVI_0008.MOV", "a video stays on the card");
     open({card.path(), destination.path()});
     const auto focusIsOn = [&](int step) {
         return RunUntil(
@@ -43,6 +44,8 @@ TEST_F(MainWindow, spaceWalksTheStepsInTurnAndTheCounterSaysWhatItCounts) {
     EXPECT_TRUE(focusIsOn(3)) << "the search disabled every button on its way";
     EXPECT_TRUE(RunUntil([&] { return CounterText(window.get()) == "写真 7 枚"; }))
         << CounterText(window.get());
+    EXPECT_EQ(window->FindWindow(kIdSourceFolder)->GetLabel().utf8_string(),
+              "読み込まないファイル: 動画 1 本 / その他 1 件 ｜ " + card.path());
 
     ASSERT_TRUE(space(WorkflowState::Analysed));
     EXPECT_TRUE(focusIsOn(4));

@@ -9,6 +9,7 @@
 #include "tests/test_support.h"
 #include "titles/title_settings.h"
 #include "workflow/step_workflow.h"
+#include "workflow/workflow_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -163,7 +164,7 @@ TEST_F(Workflow, stepOneOffersTheLastFolderAndACancelChangesNothing) {
 }
 
 TEST_F(Workflow, theSearchCountsPhotosAndEnablesThreeStepsWhenTheWalkEnds) {
-    for (const char* name : {"A.JPG", "B.JPG", "sub/C.JPG"}) {
+    for (const char* name : {"A.JPG", "A.CR3", "B.JPG", "sub/C.JPG", "sub/D.MOV"}) {
         WriteFile(card.path() + name, "x");
     }
     chooseSource();
@@ -177,6 +178,29 @@ TEST_F(Workflow, theSearchCountsPhotosAndEnablesThreeStepsWhenTheWalkEnds) {
     EXPECT_EQ(view.position, 0);
     EXPECT_EQ(view.rangeChanges, 0);
     EXPECT_EQ(view.enabledPattern(), "111000");
+    EXPECT_EQ(view.sourceNote, "読み込まないファイル: 動画 1 本");
+    // A new search forgets what the last one left behind until its own walk has ended.
+    workflow->onStep2();
+    EXPECT_EQ(view.sourceNote, "");
+    ASSERT_TRUE(
+        window.dispatchUntil([&] { return workflow->state() == WorkflowState::Searched; }, 30000));
+}
+
+TEST(NotImportedText, countsEachKindThatStaysBehindAndSaysNothingWhenNoneDoes) {
+    LeftOnCard left;
+    EXPECT_EQ(NotImportedText(left), "");
+    for (int i = 0; i < 12; ++i) {
+        left.add(LeftKind::Video, "v" + std::to_string(i));
+    }
+    left.add(LeftKind::Other, "notes.txt");
+    EXPECT_EQ(NotImportedText(left), "読み込まないファイル: 動画 12 本 / その他 1 件");
+    left.add(LeftKind::RawOnly, "IMG_0003.CR3");
+    left.add(LeftKind::Picture, "IMG_0101.HEIC");
+    EXPECT_EQ(NotImportedText(left),
+              "読み込まないファイル: 動画 12 本 / RAW のみ 1 枚 / ほかの画像 1 枚 / その他 1 件");
+    left.clear();
+    left.add(LeftKind::RawOnly, "IMG_0003.CR3");
+    EXPECT_EQ(NotImportedText(left), "読み込まないファイル: RAW のみ 1 枚");
 }
 
 // The bar counts every entry, the counter only the photos.
@@ -363,6 +387,7 @@ TEST_F(Workflow, aSourceThatCannotBeReadIsSaidSoAndLeavesStepThreeDisabled) {
 
 TEST_F(Workflow, aCopyWithFailuresEndsInTheOutcomeAndACleanOneInANote) {
     WriteFile(card.path() + "A.JPG", "x");
+    WriteFile(card.path() + "B.NEF", "x");
     ASSERT_NO_FATAL_FAILURE(titleTheCard());
     view.chooserAnswers.push_back(out.path());
     workflow->onStep5();
@@ -377,7 +402,8 @@ TEST_F(Workflow, aCopyWithFailuresEndsInTheOutcomeAndACleanOneInANote) {
     EXPECT_EQ(view.copyNotes, std::vector<std::string>{counts + " → " + out.path()});
     ASSERT_EQ(view.copyFailures.size(), 1u);
     EXPECT_EQ(view.copyFailures[0],
-              (std::vector<std::string>{counts, failOnCopy[0], failOnCopy[1]}));
+              (std::vector<std::string>{counts + "\n読み込まないファイル: RAW のみ 1 枚",
+                                        failOnCopy[0], failOnCopy[1]}));
     EXPECT_EQ(view.copyingChanges, (std::vector<bool>{true, false}));
 }
 

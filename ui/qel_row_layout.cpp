@@ -72,6 +72,19 @@ std::string ShootingDateLine(const QELFileInfo& record) {
     return DatedByFileTime(record) ? std::string(text) + " (ファイル日時)" : text;
 }
 
+std::string CompanionMarks(const QELFileInfo& record) {
+    std::string marks;
+    for (const std::string& companion : record.companions) {
+        const std::size_t dot = companion.rfind('.');
+        std::string extension = dot == std::string::npos ? "" : companion.substr(dot + 1);
+        for (char& c : extension) {
+            c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+        }
+        marks += " ＋" + extension;
+    }
+    return marks;
+}
+
 std::string ShootingPlaceLine(const QELFileInfo& record) {
     std::string text = "撮影場所：";
     for (const std::string& component : record.shortAddresses) {

@@ -44,5 +44,9 @@ bool ShowsPlaceLine(const QELFileInfo& record);
 // converted), followed by " (ファイル日時)" when the photo is dated by its file time.
 std::string ShootingDateLine(const QELFileInfo& record);
 
+// " ＋CR3 ＋WAV" after a photo's title: each companion's extension in upper case, behind a
+// full-width plus; empty for a row without companions.
+std::string CompanionMarks(const QELFileInfo& record);
+
 // "撮影場所：" followed by every address component, without separator.
 std::string ShootingPlaceLine(const QELFileInfo& record);

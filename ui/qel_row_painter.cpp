@@ -38,7 +38,7 @@ struct RowText {
 
 wxString TitleOf(const QELFileInfo& record) {
     return (record.handTitle.empty() ? "" : wxString::FromUTF8(kHandTitleMark)) +
-           OneLine(record.title);
+           OneLine(record.title) + Shown(CompanionMarks(record));
 }
 
 const wxColour* TitleColour(const QELFileInfo& record) {

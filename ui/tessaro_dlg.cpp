@@ -33,6 +33,7 @@ namespace {
 // "MS UI Gothic" 9 point at 96 DPI.
 constexpr int kDialogFontHeight = 12;
 constexpr char kStopCaption[] = "中止";
+constexpr char kSourceNoteSeparator[] = " ｜ ";
 } // namespace
 
 CTessaroDlg::CTessaroDlg(const std::string& executablePath)
@@ -138,6 +139,18 @@ void CTessaroDlg::setSourceFolderText(const std::string& text) {
     const wxString shown = wxString::FromUTF8(ValidUtf8(text));
     sourceFolderDisplay_->SetLabel(shown);
     sourceFolderDisplay_->SetToolTip(shown);
+}
+
+// The note comes first and is never cut: it is what the user must read before formatting the card.
+void CTessaroDlg::showSourceNote(const std::string& note) {
+    if (note.empty()) {
+        setSourceFolderText(sourceFolder_);
+        return;
+    }
+    const wxString start = wxString::FromUTF8(ValidUtf8(note + kSourceNoteSeparator));
+    const wxString rest = wxString::FromUTF8(ValidUtf8(sourceFolder_));
+    sourceFolderDisplay_->SetLabel(start, rest);
+    sourceFolderDisplay_->SetToolTip(start + rest);
 }
 
 void CTessaroDlg::setDestinationFolderText(const std::string& text) {

@@ -53,6 +53,7 @@ public:
                                             const std::string& title) override;
     std::string sourceFolderText() const override { return sourceFolder_; }
     void setSourceFolderText(const std::string& text) override;
+    void showSourceNote(const std::string& note) override;
     std::string destinationFolderText() const override { return destinationFolder_; }
     void setDestinationFolderText(const std::string& text) override;
     void setProgressRange(int low, int high) override;

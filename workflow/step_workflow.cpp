@@ -47,6 +47,7 @@ void StepWorkflow::onStep1() {
 
 void StepWorkflow::onStep2() {
     const std::string source = view_.sourceFolderText();
+    view_.showSourceNote("");
     // A pulled card would otherwise look like a card without photos, and STEP3 would follow.
     if (const int error = FolderReadError(source); error != 0) {
         clearSource(catalogue_);
@@ -162,7 +163,9 @@ void StepWorkflow::finishCopy() {
     view_.showCopyNote(counts, copyDestination_);
     // Users format their cards after an import: a failure must be seen, not just logged.
     if (!outcome.tally.allDone() || !outcome.failures.empty()) {
-        view_.showCopyFailures(counts, outcome.failures);
+        const std::string notImported = NotImportedText(leftOnCard(catalogue_));
+        view_.showCopyFailures(notImported.empty() ? counts : counts + "\n" + notImported,
+                               outcome.failures);
     }
     view_.setCopying(false);
 }
@@ -220,6 +223,7 @@ void StepWorkflow::handleMessage(const WindowMessage& message) {
     case UM_SEARCH_PROGRESS:
         if (message.lParam == 1) {
             view_.setProgressPosition(0);
+            view_.showSourceNote(NotImportedText(leftOnCard(catalogue_)));
             applyState(WorkflowState::Searched);
         } else {
             view_.setCounterText(PhotoCountText(static_cast<int>(message.wParam)));

@@ -51,11 +51,37 @@ std::string CopyCountsText(const CopyTally& tally) {
         }
     };
     add("既にあった", tally.skipped, "枚");
+    if (tally.elsewhere > 0) {
+        text += "（別の場所に " + std::to_string(tally.elsewhere) + " 枚）";
+    }
     add("名前を変えてコピー", tally.renamed, "枚");
     add("失敗", tally.failed, "枚");
     add("ほかの失敗", tally.otherFailures, "件");
     add("中止で未コピー", tally.stopped, "枚");
     add("ファイル日時", tally.fileDated, "枚");
+    add("関連ファイル", tally.companionsCopied, "件");
+    add("既にあった関連ファイル", tally.companionsSkipped, "件");
+    add("関連ファイルの失敗", tally.companionsFailed, "件");
+    return text;
+}
+
+std::string NotImportedText(const LeftOnCard& left) {
+    struct Kind {
+        LeftKind kind;
+        const char* label;
+        const char* unit;
+    };
+    static constexpr Kind kKinds[] = {{LeftKind::Video, "動画", "本"},
+                                      {LeftKind::RawOnly, "RAW のみ", "枚"},
+                                      {LeftKind::Picture, "ほかの画像", "枚"},
+                                      {LeftKind::Other, "その他", "件"}};
+    std::string text;
+    for (const Kind& kind : kKinds) {
+        if (const auto count = static_cast<int>(left.count(kind.kind)); count > 0) {
+            text += (text.empty() ? "読み込まないファイル: " : " / ") +
+                    Count(kind.label, count, kind.unit);
+        }
+    }
     return text;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/left_on_card.h"
 #include "records/copy_photos.h"
 #include "workflow/destination_check.h"
 
@@ -22,6 +23,11 @@ std::string SourceUnreadableText(const std::string& source, int error);
 // folders, records and lists that could not be written as "ほかの失敗", then the photos a stop
 // left out ("中止で未コピー") and the photos in place that had no EXIF date ("ファイル日時").
 std::string CopyCountsText(const CopyTally& tally);
+
+// "読み込まないファイル: 動画 12 本 / RAW のみ 3 枚 / ほかの画像 2 枚 / その他 5 件": what a search
+// found below the source that will not be copied, kinds without a file left out; empty when
+// nothing stays behind.
+std::string NotImportedText(const LeftOnCard& left);
 
 // The counter beside the progress bar says what it counts: "写真 67 枚" for the photos a search has
 // found, "解析 12／67" (a full-width solidus) for the photos a pass has done of all it works on.

@@ -19,6 +19,9 @@ public:
                                                     const std::string& title) = 0;
     virtual std::string sourceFolderText() const = 0;
     virtual void setSourceFolderText(const std::string& text) = 0;
+    // What a search leaves on the card, shown with the source folder until the folder is shown
+    // again; an empty note shows the folder alone.
+    virtual void showSourceNote(const std::string& note) = 0;
     virtual std::string destinationFolderText() const = 0;
     virtual void setDestinationFolderText(const std::string& text) = 0;
     virtual void setProgressRange(int low, int high) = 0;
