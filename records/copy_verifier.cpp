@@ -13,9 +13,9 @@ namespace {
 // Small enough that the sources of a batch are still in memory when it is read back, large
 // enough that a sync's fixed cost does not count.
 constexpr std::uint64_t kBatchBytes = std::uint64_t{256} << 20;
-// One read waits for the device; two keep it busy from one copy's end to the next one's start,
-// which here halves the time a batch takes.
-constexpr std::size_t kReaders = 2;
+// One read at a time leaves the device idle from one copy's end to the next one's start: a pass
+// that reads back took 1.8 times one that does not with one reader here, 1.1 to 1.3 with four.
+constexpr std::size_t kReaders = 4;
 
 std::uint64_t SizeOf(const std::string& path) {
     struct stat status {};
