@@ -33,10 +33,11 @@ int main(int argc, char** argv) {
     if (argc >= 2 && std::string(argv[1]) == "thumbs") {
         return RunImageBench(argv);
     }
-    if (argc != 3) {
-        std::fprintf(stderr,
-                     "usage: tessaro-bench scan|exif|copy|library FOLDER | thumbs [--save DIR] "
-                     "FOLDER | titles | geocode\n");
+    const bool cold =
+        argc == 4 && std::string(argv[1]) == "copy" && std::string(argv[3]) == "--cold";
+    if (argc != 3 && !cold) {
+        std::fprintf(stderr, "usage: tessaro-bench scan|exif|library FOLDER | copy FOLDER [--cold] "
+                             "| thumbs [--save DIR] FOLDER | titles | geocode\n");
         return 2;
     }
     const std::string name = argv[1];
@@ -48,7 +49,7 @@ int main(int argc, char** argv) {
         return BenchScan(folder);
     }
     if (name == "copy") {
-        return BenchCopy(folder);
+        return BenchCopy(folder, cold);
     }
     if (name == "library") {
         return BenchLibrary(folder);

@@ -21,7 +21,8 @@ int BenchThumbs(const std::string& folder, const std::string& saveDir);
 // The offline map at a dozen places; it needs no folder.
 int BenchOfflineMap();
 int BenchExif(const std::string& folder);
-int BenchCopy(const std::string& folder);
+// `cold`: the page cache is dropped before each run (root only).
+int BenchCopy(const std::string& folder, bool cold);
 // Builds a 50,000-photo library in `folder`, renames its folders, sorts a card of 10,000 of its
 // photos into it again and removes it all.
 int BenchLibrary(const std::string& folder);

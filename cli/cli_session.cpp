@@ -45,6 +45,7 @@ bool CliSession::configure(const CliOptions& options, std::string& error) {
             return false;
         }
     }
+    copying_ = loadCopyOptions(titles.settingsPath);
     if (!options.noGeocode) {
         geocoding_ = loadGeocodingService(titles.settingsPath, options.geocodeUrl.value_or(""));
         geocoding_->cache = std::make_shared<GeocodeCache>(defaultGeocodeCacheFile());
@@ -71,7 +72,7 @@ void CliSession::prepare(const std::string& source) {
 CopyTally CliSession::copy(const std::string& destination) {
     CopyTally tally;
     const StopOnSignal stop;
-    CopyPhotos(catalogue_, destination, &window_, &tally, &stop.requested());
+    CopyPhotos(catalogue_, destination, &window_, &tally, &stop.requested(), copying_);
     bar_.finish();
     return tally;
 }

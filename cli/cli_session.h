@@ -18,8 +18,8 @@ public:
     CliSession(const CliSession&) = delete;
     CliSession& operator=(const CliSession&) = delete;
 
-    // Settings file, title options with the --set overrides, geocoding service. False with
-    // `error` set for an unknown option key.
+    // Settings file, title options with the --set overrides, geocoding service, copy options.
+    // False with `error` set for an unknown option key.
     bool configure(const CliOptions& options, std::string& error);
     // Scan, analysis and titles over `source` (ending in '/').
     void prepare(const std::string& source);
@@ -39,4 +39,5 @@ private:
     ProgressBar bar_;
     MessageQueue window_{[this](const WindowMessage& message) { handle(message); }};
     std::optional<GeocodingService> geocoding_;
+    CopyOptions copying_;
 };

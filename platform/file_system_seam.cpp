@@ -32,6 +32,8 @@ FileSystemQuirks FromEnvironment() {
             quirks.fuse = true;
         } else if (item == "syncfs-fails") {
             quirks.syncFails = true;
+        } else if (item.starts_with("reads-differ=")) {
+            quirks.readsDifferFor = item.substr(std::string_view("reads-differ=").size());
         } else if (item.starts_with("close-fails=")) {
             quirks.closeFailsFor = item.substr(std::string_view("close-fails=").size());
         } else if (item.starts_with("interrupt-at=")) {
@@ -162,4 +164,17 @@ int CloseWritten(int fd, const std::string& destination) {
 
 int SyncFileSystem(int fd) {
     return Quirks().syncFails ? Failing(EIO) : syncfs(fd);
+}
+
+ssize_t ReadCopyBack(int fd, const std::string& copy, std::uint64_t offset, std::uint8_t* into,
+                     std::size_t count) {
+    ssize_t got = 0;
+    do {
+        got = pread(fd, into, count, static_cast<off_t>(offset));
+    } while (got < 0 && errno == EINTR);
+    const std::string& differing = Quirks().readsDifferFor;
+    if (offset == 0 && got > 0 && !differing.empty() && copy.find(differing) != std::string::npos) {
+        into[0] ^= 0xFF;
+    }
+    return got;
 }

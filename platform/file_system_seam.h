@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <sys/types.h>
 
 // The calls through which copies and records meet the file system they are written to, at the
 // points where the file systems of photo libraries differ: vfat and exFAT take "A.JPG" and
@@ -15,6 +18,8 @@
 //   fuse               renameat2 with RENAME_NOREPLACE fails with EINVAL, link with EPERM
 //   close-fails=TEXT   closing a written file on its way to a path holding TEXT fails with EIO
 //   syncfs-fails       syncing the file system fails with EIO
+//   reads-differ=TEXT  a copy at a path holding TEXT reads back with its first byte changed, as
+//                      from a reader or a cable that wrote other bytes than it was given
 //   interrupt-at=TEXT  before the first written file on its way to a path holding TEXT is
 //                      closed, the process gets SIGINT, as from a Ctrl-C in the middle of that copy
 struct FileSystemQuirks {
@@ -22,6 +27,7 @@ struct FileSystemQuirks {
     bool fuse = false;
     std::string closeFailsFor;
     bool syncFails = false;
+    std::string readsDifferFor;
     // Called before a written file on its way to the path it is given is closed, on the thread
     // that writes it: a test holds the copy there, as a card reader or a share that writes
     // through would, for as long as it wants.
@@ -47,3 +53,7 @@ int CloseWritten(int fd, const std::string& destination);
 
 // syncfs of the file system `fd` lies on: 0, or -1 with errno set.
 int SyncFileSystem(int fd);
+
+// One pread of the copy `copy`, read back to check it: the bytes read, or -1 with errno set.
+ssize_t ReadCopyBack(int fd, const std::string& copy, std::uint64_t offset, std::uint8_t* into,
+                     std::size_t count);

@@ -8,6 +8,7 @@
 #include "platform/safe_copy.h"
 #include "platform/temporary_file.h"
 #include "platform/window_messages.h"
+#include "records/copy_verifier.h"
 #include "records/library_index.h"
 #include "records/path_component.h"
 #include "records/photo_group.h"
@@ -19,6 +20,7 @@
 #include <cerrno>
 #include <set>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -31,8 +33,8 @@ struct PendingFolder {
 };
 
 struct CopyState {
-    explicit CopyState(const std::string& destination)
-        : destination(destination), library(destination) {}
+    CopyState(const std::string& destination, FileSystemSync& sync, const CopyOptions& options)
+        : destination(destination), library(destination), verifier(sync, options.verify) {}
 
     std::string destination;
     std::string folder1; // the current year folder's component
@@ -43,6 +45,7 @@ struct CopyState {
     HiddenBatch hidden;
     LibraryIndex library;
     CopyTally tally;
+    CopyVerifier verifier;
 };
 
 void Report(const std::string& what, const std::string& about, int error) {
@@ -127,10 +130,27 @@ void KeepWhereItLies(CopyState& state, QELFileInfo& entry, const PhotoGroup& gro
     PutInPlace(entry, name, place);
     if (!group.companions.empty()) {
         Clean(state, folder);
-        PlaceCompanions(group, folder, name, entry, state.tally);
+        PlaceCompanions(group, folder, name, entry, state.tally, state.verifier);
     }
     ++state.tally.skipped;
     ++state.tally.elsewhere;
+}
+
+// A copy that read back other bytes is gone: so is its record, and the entry names its source and
+// its companions' again, so that a later pass copies the group anew.
+void TakeBack(CopyState& state, QELFileInfo& entry, const std::string& record,
+              const PhotoGroup& group, const std::string& title, bool renamed) {
+    if (unlink(record.c_str()) != 0 && errno != ENOENT) {
+        Report("記録ファイルを消せませんでした", record, errno);
+    }
+    CopyTally& tally = state.tally;
+    --tally.copied;
+    ++tally.failed;
+    tally.renamed -= renamed ? 1 : 0;
+    tally.fileDated -= DatedByFileTime(entry) ? 1 : 0;
+    PutInPlace(entry, title, group.photo);
+    const auto lock = LockRecord(entry);
+    entry.companions = group.companions;
 }
 
 void CopyPhoto(CopyState& state, QELFileInfo& entry) {
@@ -164,15 +184,21 @@ void CopyPhoto(CopyState& state, QELFileInfo& entry) {
         return;
     }
     tally.fileDated += fileDated;
+    const std::string cardTitle = entry.title;
     PutInPlace(entry, stem->name, folder + stem->name);
-    PlaceCompanions(group, folder, stem->name, entry, tally);
+    PlaceCompanions(group, folder, stem->name, entry, tally, state.verifier);
     if (!Record(state, folder, entry)) {
         ++tally.failed;
     } else if (placed == FilePlaced::AlreadyThere) {
         ++tally.skipped;
     } else {
+        const bool renamed = stem->number != 0;
         ++tally.copied;
-        tally.renamed += stem->number != 0 ? 1 : 0;
+        tally.renamed += renamed ? 1 : 0;
+        state.verifier.add(
+            group.photo, entry.path,
+            [&state, &entry, record = PhotoRecordPath(folder, stem->name), group, cardTitle,
+             renamed] { TakeBack(state, entry, record, group, cardTitle, renamed); });
     }
 }
 
@@ -190,14 +216,15 @@ void TakeFolder(CopyState& state, QELFileInfo& entry) {
     (entry.level == 0 ? state.year : state.day) = {&entry, parent, false};
 }
 
-// Cards are formatted after an import: a copy counts only once it is known to be on disk.
-void Finish(CopyState& state, FileSystemSync& sync) {
+// Cards are formatted after an import: a copy counts only once it is known to be on disk, and
+// has been read back from it.
+void Finish(CopyState& state) {
     CopyTally& tally = state.tally;
     for (const HiddenBatch::Unwritten& list : state.hidden.flush()) {
         Report("隠しファイルの一覧を書けませんでした", list.list, list.error);
         ++tally.otherFailures;
     }
-    if (!sync.sync()) {
+    if (!state.verifier.finish()) {
         Report("コピーがディスクに書き込まれたことを確かめられませんでした", state.destination,
                errno);
         tally.failed += tally.copied;
@@ -221,10 +248,10 @@ void ReportNotReached(const RecordList& results, std::size_t from, CopyTally& ta
 } // namespace
 
 int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination, MessageTarget* window,
-               CopyTally* tally, const std::atomic<bool>* stop) {
+               CopyTally* tally, const std::atomic<bool>* stop, const CopyOptions& options) {
     static const std::atomic<int> kAlwaysRunning{1};
-    CopyState state(destination);
     FileSystemSync sync(destination);
+    CopyState state(destination, sync, options);
     const RecordList& results = catalogue.results;
     const int photos = photoCount(results);
     std::size_t photosDone = 0;
@@ -244,9 +271,10 @@ int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination, Me
                           static_cast<LParam>(photos), nullptr},
                          kAlwaysRunning);
         }
+        state.verifier.checkWhenDue();
     }
     if (!results.empty()) {
-        Finish(state, sync);
+        Finish(state);
     }
     if (tally != nullptr) {
         *tally = state.tally;

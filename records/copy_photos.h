@@ -2,6 +2,7 @@
 
 #include "catalogue/manage_qel_file_info.h"
 #include "platform/message_target.h"
+#include "records/copy_options.h"
 
 #include <atomic>
 #include <string>
@@ -39,8 +40,11 @@ struct CopyTally {
 // about, and no failure stops the pass. Once `stop` turns true it ends after the entry at hand,
 // which is finished with its record, and reports each photo it did not reach. Sends
 // UM_COPY_PROGRESS after every photo with the photos done and the photos in all. Everything is on
-// disk when it returns. Runs on the UI thread or on a thread of its own, while nothing else changes
-// the result tree; the new titles and paths are put in place under the entries' mutex, under which
-// the lists draw. Returns 0.
+// disk when it returns, and unless `options` say otherwise every copy has been read back from it
+// and found equal to its source; one that was not is removed (a photo with its record), reported
+// and counted failed, and its entry keeps its source. Runs on the UI thread or on a thread of its
+// own, while nothing else changes the result tree; the new titles and paths are put in place under
+// the entries' mutex, under which the lists draw. Returns 0.
 int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination, MessageTarget* window,
-               CopyTally* tally = nullptr, const std::atomic<bool>* stop = nullptr);
+               CopyTally* tally = nullptr, const std::atomic<bool>* stop = nullptr,
+               const CopyOptions& options = {});

@@ -6,8 +6,20 @@
 
 #include <cerrno>
 
+namespace {
+
+void TakeBack(QELFileInfo& entry, std::size_t index, const std::string& source, CopyTally& tally) {
+    --tally.companionsCopied;
+    ++tally.companionsFailed;
+    const auto lock = LockRecord(entry);
+    entry.companions[index] = source;
+}
+
+} // namespace
+
 void PlaceCompanions(const PhotoGroup& group, const std::string& folder,
-                     const std::string& photoName, QELFileInfo& entry, CopyTally& tally) {
+                     const std::string& photoName, QELFileInfo& entry, CopyTally& tally,
+                     CopyVerifier& verifier) {
     std::vector<std::string> places = group.companions;
     for (std::size_t i = 0; i < group.companions.size(); ++i) {
         const std::string target = folder + CompanionName(photoName, group.suffixes[i]);
@@ -15,6 +27,10 @@ void PlaceCompanions(const PhotoGroup& group, const std::string& folder,
         case FilePlaced::Copied:
             ++tally.companionsCopied;
             places[i] = target;
+            verifier.add(group.companions[i], target,
+                         [&entry, i, source = group.companions[i], &tally] {
+                             TakeBack(entry, i, source, tally);
+                         });
             continue;
         case FilePlaced::AlreadyThere:
             ++tally.companionsSkipped;

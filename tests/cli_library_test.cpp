@@ -166,6 +166,24 @@ TEST_F(CliSort, copiesOntoFuseMountsAndCountsErrorsReportedAtCloseOrSyncAsFailur
         << sync.err;
 }
 
+TEST_F(CliSort, failsACopyThatReadsBackOtherBytesUnlessTheSettingsTurnTheReadBackOff) {
+    const std::string differs = "TESSARO_TEST_FILESYSTEM='reads-differ=09時06分'";
+    const CliRun checked = Sort(card.path(), out.path() + "checked", "", differs);
+    EXPECT_EQ(checked.status, 1);
+    EXPECT_EQ(checked.out, kCardNotImported + "2 copied, 0 skipped, 1 failed\n");
+    EXPECT_NE(checked.err.find("コピーを読み返すと元の写真と違いました: " + card.path() +
+                               "DCIM/100CAMERA/IMG_0002.JPG → " + out.path() + "checked/" +
+                               kDay0815 + "09時06分.JPG"),
+              std::string::npos)
+        << checked.err;
+    EXPECT_EQ(Photos(out.path() + "checked").size(), 4u); // two photos and their records
+
+    WriteFile(home.path() + "tessaroInit.Ini", "[Service]\nVerifyCopies=0\n");
+    const CliRun unchecked = Sort(card.path(), out.path() + "unchecked", "", differs);
+    EXPECT_EQ(unchecked.status, 0) << unchecked.err;
+    EXPECT_EQ(unchecked.out, kCardNotImported + "3 copied, 0 skipped, 0 failed\n");
+}
+
 TEST_F(CliSort, recordsAbsolutePathsForRelativeFoldersAndClearsWhatAKilledRunLeft) {
     const std::string library = out.path() + "library/";
     for (const std::string& left : std::vector<std::string>{
@@ -210,13 +228,14 @@ TEST_F(CliSort, stopsOnCtrlCAfterThePhotoAtHandLeavingOnlyWholeCopiesWithRecords
 }
 
 TEST_F(CliSort, importsNothingTwiceIntoALibraryWhoseFoldersWereRenamedOrWhoseTitlesChanged) {
-    ASSERT_EQ(Sort(card.path(), out.path()).out, "3 copied, 0 skipped, 0 failed\n");
+    ASSERT_EQ(Sort(card.path(), out.path()).out,
+              kCardNotImported + "3 copied, 0 skipped, 0 failed\n");
     fs::rename(out.path() + kDay0815, out.path() + kYear2010 + "08月15日沖縄旅行");
     fs::rename(out.path() + kYear2011, out.path() + "2011年の写真");
     const auto library = Snapshot(out.path());
     // Other year and file titles as well: no photo would land where it lies.
     const CliRun again = Sort(card.path(), out.path(), "--set 1_1_ShootYear=0 --set 3_1_CB=3");
     EXPECT_EQ(again.status, 0);
-    EXPECT_EQ(again.out, "0 copied, 3 skipped, 0 failed\n");
+    EXPECT_EQ(again.out, kCardNotImported + "0 copied, 3 skipped, 0 failed\n");
     EXPECT_EQ(Snapshot(out.path()), library) << "no folder, copy or record was written";
 }

@@ -44,9 +44,9 @@ protected:
             Add(0, 2, title, path);
         }
     }
-    CopyTally Copy(const std::string& destination) {
+    CopyTally Copy(const std::string& destination, const CopyOptions& options = {}) {
         CopyTally tally;
-        EXPECT_EQ(CopyPhotos(catalogue, destination, &window, &tally), 0);
+        EXPECT_EQ(CopyPhotos(catalogue, destination, &window, &tally, nullptr, options), 0);
         window.dispatch();
         return tally;
     }
@@ -222,6 +222,51 @@ TEST_F(CopyPass, stoppedFinishesThePhotoAtHandWithItsRecordAndNamesThoseItDidNot
     EXPECT_TRUE(rest.allDone());
 }
 
+// A reader or a cable that wrote other bytes: the copy goes with its record, and its photo keeps
+// its source for the next pass. Without the read-back the same copy counts.
+TEST_F(CopyPass, removesACopyThatReadsBackOtherBytesWithItsRecordAndKeepsItsPhotoForTheNextPass) {
+    const std::string day = out.path() + "2010年/08月15日/";
+    for (const char* name : {"DSC_0001.JPG", "DSC_0002.JPG", "DSC_0003.JPG"}) {
+        WriteFile(card.path() + name, name);
+    }
+    WriteFile(day + "0906.JPG", "a different photo");
+    Day("2010年", "08月15日",
+        {{"0905.JPG", card.path() + "DSC_0001.JPG"},
+         {"0906.JPG", card.path() + "DSC_0002.JPG"},
+         {"0907.JPG", card.path() + "DSC_0003.JPG"}});
+    catalogue.results[3]->exifStatus = kExifStatusFileTime;
+    catalogue.results[3]->fileDateTimeText = "2010:08:15 09:06:00";
+    FileSystemQuirks quirks;
+    quirks.readsDifferFor = "0906-1";
+    SetFileSystemQuirks(quirks);
+
+    const CopyTally tally = Copy(out.path());
+    EXPECT_EQ(tally.copied, 2);
+    EXPECT_EQ(tally.renamed, 0);
+    EXPECT_EQ(tally.failed, 1);
+    EXPECT_EQ(tally.fileDated, 0);
+    EXPECT_EQ(errors,
+              std::vector<std::string>{"コピーを読み返すと元の写真と違いました: " + card.path() +
+                                       "DSC_0002.JPG → " + day + "0906-1.JPG"});
+    const auto tree = PathsBelow(day);
+    EXPECT_FALSE(tree.count("0906-1.JPG"));
+    EXPECT_FALSE(tree.count("TSFXML/0906-1TSF.XML"));
+    EXPECT_TRUE(tree.count("TSFXML/0905TSF.XML") && tree.count("TSFXML/0907TSF.XML"));
+    EXPECT_EQ(ReadFile(day + "0906.JPG"), "a different photo");
+    EXPECT_EQ(ReadFile(day + "0907.JPG"), "DSC_0003.JPG");
+    EXPECT_EQ(catalogue.results[3]->path, card.path() + "DSC_0002.JPG");
+    EXPECT_EQ(catalogue.results[3]->title, "0906.JPG");
+
+    errors.clear();
+    const CopyTally unchecked = Copy(out.path(), CopyOptions{.verify = false});
+    SetFileSystemQuirks({});
+    EXPECT_EQ(unchecked.copied, 1);
+    EXPECT_EQ(unchecked.skipped, 2);
+    EXPECT_TRUE(unchecked.allDone());
+    EXPECT_TRUE(errors.empty()) << ::testing::PrintToString(errors);
+    EXPECT_EQ(ReadFile(day + "0906-1.JPG"), "DSC_0002.JPG");
+}
+
 // Hand-made titles with and without an extension, with a '/', of one character, and titles that
 // only cleaning makes names of: every copy has a name a card takes and a record a rerun finds.
 TEST_F(CopyPass, givesEveryTitleANameACardTakesAndARecordThatIsFoundAgain) {
@@ -300,6 +345,44 @@ TEST_F(CopyPass, copiesCompanionsUnderThePhotosStemAndMovesTheGroupOnWhereOneOfI
     EXPECT_EQ(again.companionsSkipped, 3);
     EXPECT_EQ(again.copied + again.companionsCopied, 0);
     EXPECT_TRUE(again.allDone());
+}
+
+// A photo and its RAW that both read back other bytes go, and the next pass copies them; the
+// photo beside them and its RAW stay.
+TEST_F(CopyPass, removesCompanionsThatReadBackOtherBytesAndKeepsTheirSourcesForTheNextPass) {
+    const std::string day = out.path() + "2010年/08月15日/";
+    for (const char* name : {"IMG_0001.JPG", "IMG_0001.CR3", "IMG_0002.JPG", "IMG_0002.CR3"}) {
+        WriteFile(card.path() + name, std::string("bytes of ") + name);
+    }
+    Day("2010年", "08月15日",
+        {{"0905.JPG", card.path() + "IMG_0001.JPG"}, {"0906.JPG", card.path() + "IMG_0002.JPG"}});
+    catalogue.results[2]->companions = {card.path() + "IMG_0001.CR3"};
+    catalogue.results[3]->companions = {card.path() + "IMG_0002.CR3"};
+    FileSystemQuirks quirks;
+    quirks.readsDifferFor = "0906";
+    SetFileSystemQuirks(quirks);
+    const CopyTally tally = Copy(out.path());
+    SetFileSystemQuirks({});
+    EXPECT_EQ(tally.copied, 1);
+    EXPECT_EQ(tally.failed, 1);
+    EXPECT_EQ(tally.companionsCopied, 1);
+    EXPECT_EQ(tally.companionsFailed, 1);
+    EXPECT_EQ(errors.size(), 2u) << ::testing::PrintToString(errors);
+    const auto tree = PathsBelow(day);
+    EXPECT_TRUE(tree.count("0905.CR3") && tree.count("TSFXML/0905TSF.XML"));
+    for (const char* gone : {"0906.JPG", "0906.CR3", "TSFXML/0906TSF.XML"}) {
+        EXPECT_FALSE(tree.count(gone)) << gone;
+    }
+    EXPECT_EQ(catalogue.results[3]->path, card.path() + "IMG_0002.JPG");
+    EXPECT_EQ(catalogue.results[3]->companions,
+              std::vector<std::string>{card.path() + "IMG_0002.CR3"});
+
+    const CopyTally again = Copy(out.path());
+    EXPECT_EQ(again.copied, 1);
+    EXPECT_EQ(again.companionsCopied, 1);
+    EXPECT_EQ(again.skipped + again.companionsSkipped, 2);
+    EXPECT_TRUE(again.allDone());
+    EXPECT_EQ(ReadFile(day + "0906.CR3"), "bytes of IMG_0002.CR3");
 }
 
 // The library's folders renamed and its titles composed otherwise since the photos came: they

@@ -17,23 +17,23 @@ TEST(CopyRun, thinsOutTheProgressGathersItsOwnFailuresAndSaysWhenItHasEnded) {
     CopyRun run;
     constexpr int kEntries = 2000;
     std::chrono::steady_clock::duration sending{}; // written by the pass's thread
-    ASSERT_TRUE(run.start(catalogue, "/media/out/", window,
-                          [&](CManageQELFileInfo&, const std::string& destination,
-                              MessageTarget* progress, const std::atomic<bool>&) {
-                              ReportError("写真をコピーできませんでした: " + destination);
-                              std::thread([] { ReportError("not the pass's"); }).join();
-                              const std::atomic<int> running{1};
-                              const auto start = std::chrono::steady_clock::now();
-                              for (int i = 1; i <= kEntries; ++i) {
-                                  progress->send(
-                                      {UM_COPY_PROGRESS, static_cast<WParam>(i), kEntries, nullptr},
-                                      running);
-                              }
-                              sending = std::chrono::steady_clock::now() - start;
-                              CopyTally tally;
-                              tally.copied = 7;
-                              return tally;
-                          }));
+    ASSERT_TRUE(run.start(
+        catalogue, "/media/out/", {}, window,
+        [&](CManageQELFileInfo&, const std::string& destination, const CopyOptions&,
+            MessageTarget* progress, const std::atomic<bool>&) {
+            ReportError("写真をコピーできませんでした: " + destination);
+            std::thread([] { ReportError("not the pass's"); }).join();
+            const std::atomic<int> running{1};
+            const auto start = std::chrono::steady_clock::now();
+            for (int i = 1; i <= kEntries; ++i) {
+                progress->send({UM_COPY_PROGRESS, static_cast<WParam>(i), kEntries, nullptr},
+                               running);
+            }
+            sending = std::chrono::steady_clock::now() - start;
+            CopyTally tally;
+            tally.copied = 7;
+            return tally;
+        }));
     ASSERT_TRUE(window.dispatchUntil(
         [&] { return !handled.empty() && handled.back().id == UM_COPY_DONE; }, 10000));
     const CopyOutcome outcome = run.finish();

@@ -48,6 +48,7 @@ struct Workflow : ::testing::Test {
     std::atomic<int> probes{0};
     std::atomic<int> probeResult{0};
     std::vector<std::string> copyDestinations; // written by the copy's thread
+    std::vector<bool> copyVerifies;            // likewise
     CopyTally copyTally;
     std::vector<std::string> failOnCopy; // reported by the copy
     std::unique_ptr<StepWorkflow> workflow;
@@ -58,8 +59,10 @@ struct Workflow : ::testing::Test {
         WorkflowPasses passes;
         passes.analysisWorker = CountingAnalysis;
         passes.copyPhotos = [this](CManageQELFileInfo&, const std::string& destination,
-                                   MessageTarget*, const std::atomic<bool>&) {
+                                   const CopyOptions& options, MessageTarget*,
+                                   const std::atomic<bool>&) {
             copyDestinations.push_back(destination);
+            copyVerifies.push_back(options.verify);
             for (const std::string& failure : failOnCopy) {
                 ReportError(failure);
             }
@@ -255,11 +258,13 @@ TEST_F(Workflow, stepsFourToSixRunTheirPassesAndEndWithOnlyStepOne) {
     EXPECT_EQ(view.destinationFolder, out.path());
 
     copyTally.copied = 1;
+    WritePrivateProfileString("Service", "VerifyCopies", "0", workflow->settingsPath());
     workflow->onStep6();
     EXPECT_EQ(workflow->state(), WorkflowState::Copying);
     ASSERT_TRUE(
         window.dispatchUntil([&] { return workflow->state() == WorkflowState::Initial; }, 30000));
     EXPECT_EQ(copyDestinations, std::vector<std::string>{out.path()});
+    EXPECT_EQ(copyVerifies, std::vector<bool>{false});
     EXPECT_EQ(view.cursorChanges, (std::vector<bool>{true, false}));
     EXPECT_EQ(view.copyingChanges, (std::vector<bool>{true, false}));
     EXPECT_EQ(view.copyNotes, std::vector<std::string>{"コピー 1 枚 → " + out.path()});

@@ -82,9 +82,10 @@ private:
 };
 
 CopyTally RunCopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination,
-                        MessageTarget* window, const std::atomic<bool>& stop) {
+                        const CopyOptions& options, MessageTarget* window,
+                        const std::atomic<bool>& stop) {
     CopyTally tally;
-    CopyPhotos(catalogue, destination, window, &tally, &stop);
+    CopyPhotos(catalogue, destination, window, &tally, &stop, options);
     return tally;
 }
 
@@ -95,17 +96,17 @@ CopyRun::~CopyRun() {
 }
 
 bool CopyRun::start(CManageQELFileInfo& catalogue, const std::string& destination,
-                    MessageTarget& window, CopyPass pass) {
+                    const CopyOptions& options, MessageTarget& window, CopyPass pass) {
     outcome_ = {};
     stop_ = false;
     window_ = &window;
     progress_ = std::make_unique<ThrottledProgress>(window, this);
     try {
-        thread_ = std::thread([this, &catalogue, destination, pass = std::move(pass)] {
+        thread_ = std::thread([this, &catalogue, destination, options, pass = std::move(pass)] {
             {
                 ThreadErrorReporter gather(
                     [this](const std::string& message) { outcome_.failures.push_back(message); });
-                outcome_.tally = pass(catalogue, destination, progress_.get(), stop_);
+                outcome_.tally = pass(catalogue, destination, options, progress_.get(), stop_);
             }
             window_->post({UM_COPY_DONE, 0, 0, this});
         });

@@ -19,12 +19,13 @@ struct CopyOutcome {
 
 // The copy pass STEP6 runs: CopyPhotos unless a test puts another in. It ends after the entry at
 // hand once `stop` turns true.
-using CopyPass =
-    std::function<CopyTally(CManageQELFileInfo& catalogue, const std::string& destination,
-                            MessageTarget* window, const std::atomic<bool>& stop)>;
+using CopyPass = std::function<CopyTally(CManageQELFileInfo& catalogue,
+                                         const std::string& destination, const CopyOptions& options,
+                                         MessageTarget* window, const std::atomic<bool>& stop)>;
 
 CopyTally RunCopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination,
-                        MessageTarget* window, const std::atomic<bool>& stop);
+                        const CopyOptions& options, MessageTarget* window,
+                        const std::atomic<bool>& stop);
 
 // STEP6 on a thread of its own, so that the window goes on painting, moving its bar and answering
 // the desktop while photos are copied and synced. The pass's progress reaches the window at most
@@ -40,8 +41,8 @@ public:
     CopyRun& operator=(const CopyRun&) = delete;
 
     // UI thread. False when no thread could be made; nothing has been done then.
-    bool start(CManageQELFileInfo& catalogue, const std::string& destination, MessageTarget& window,
-               CopyPass pass);
+    bool start(CManageQELFileInfo& catalogue, const std::string& destination,
+               const CopyOptions& options, MessageTarget& window, CopyPass pass);
     bool started() const { return thread_.joinable(); }
     // UI thread: 中止. The pass ends after the entry at hand.
     void stop() { stop_ = true; }

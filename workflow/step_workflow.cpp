@@ -135,7 +135,8 @@ void StepWorkflow::onStep6() {
     applyState(WorkflowState::Copying);
     // Until the first photo is done the display would go on showing the analysis.
     showCopyProgress(0, photoCount(catalogue_.results));
-    if (!copyRun_.start(catalogue_, copyDestination_, window_, passes_.copyPhotos)) {
+    if (!copyRun_.start(catalogue_, copyDestination_, loadCopyOptions(settingsPath_), window_,
+                        passes_.copyPhotos)) {
         window_.post({UM_COPY_DONE, 0, 0, nullptr});
     }
 }
