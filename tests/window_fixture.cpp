@@ -7,6 +7,7 @@
 
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
+#include <wx/textctrl.h>
 
 #include <cstdlib>
 
@@ -133,8 +134,11 @@ void MainWindow::copyTheCard(const std::function<void()>& press) {
     });
     press();
     AwaitAnswer(answer);
-    EXPECT_EQ(listed,
-              std::vector<std::string>{"読み込まないファイル: " + card.path() + "notes.txt"});
+    ASSERT_FALSE(listed.empty());
+    EXPECT_EQ(listed.back(), "読み込まないファイル: " + card.path() + "notes.txt");
+    for (const std::string& line : listed) {
+        EXPECT_TRUE(line.starts_with("読み込まない")) << line << ": no failure, only files left";
+    }
 }
 
 std::string MainWindow::stepFaces() const {

@@ -54,7 +54,7 @@ protected:
     void pressStep(int step, WorkflowState state);
     // Copies the card by `press` (STEP6 pressed one way or another) and closes the outcome that
     // every copy of it ends in, since the card's notes.txt stays behind; checks that it names
-    // that file and nothing else.
+    // that file last and no failure.
     void copyTheCard(const std::function<void()>& press);
     // The six buttons as the user sees them: for each, the face it shows (T to do, D done,
     // G grey, B busy), read from the face's tag colour.
