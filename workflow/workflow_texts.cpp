@@ -50,18 +50,19 @@ std::string CopyCountsText(const CopyTally& tally) {
             text += " / " + Count(label, count, unit);
         }
     };
+    // A photo's RAW, sound or video are counted beside it, not as photos.
+    add("関連ファイル", tally.companionsCopied, "件");
     add("既にあった", tally.skipped, "枚");
     if (tally.elsewhere > 0) {
         text += "（別の場所に " + std::to_string(tally.elsewhere) + " 枚）";
     }
+    add("既にあった関連ファイル", tally.companionsSkipped, "件");
     add("名前を変えてコピー", tally.renamed, "枚");
     add("失敗", tally.failed, "枚");
+    add("関連ファイルの失敗", tally.companionsFailed, "件");
     add("ほかの失敗", tally.otherFailures, "件");
     add("中止で未コピー", tally.stopped, "枚");
     add("ファイル日時", tally.fileDated, "枚");
-    add("関連ファイル", tally.companionsCopied, "件");
-    add("既にあった関連ファイル", tally.companionsSkipped, "件");
-    add("関連ファイルの失敗", tally.companionsFailed, "件");
     return text;
 }
 

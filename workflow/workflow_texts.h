@@ -22,7 +22,9 @@ std::string SourceUnreadableText(const std::string& source, int error);
 // "コピー 15 枚 / 既にあった 1 枚 / 名前を変えてコピー 1 枚 / 失敗 2 枚": the photos copied under
 // their titles always, the others only when there are any; photos count once each, and title
 // folders, records and lists that could not be written as "ほかの失敗", then the photos a stop
-// left out ("中止で未コピー") and the photos in place that had no EXIF date ("ファイル日時").
+// left out ("中止で未コピー") and the photos in place that had no EXIF date ("ファイル日時"). A
+// photo's companions (関連ファイル) are counted apart, beside the photos' counts; a photo already
+// in the library elsewhere than its title says is told in brackets: "（別の場所に 63 枚）".
 std::string CopyCountsText(const CopyTally& tally);
 
 // "読み込まないファイル: 動画 12 本 / RAW のみ 3 枚 / ほかの画像 2 枚 / その他 5 件": what a search
