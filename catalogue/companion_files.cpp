@@ -1,21 +1,9 @@
 #include "catalogue/companion_files.h"
 
 #include "catalogue/folder_scan.h"
+#include "platform/ascii_case.h"
 
 #include <unordered_map>
-
-namespace {
-
-std::string AsciiUpper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return text;
-}
-
-} // namespace
 
 bool IsHousekeepingName(const std::string& name) {
     return !name.empty() && name.front() == '.';

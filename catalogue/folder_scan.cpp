@@ -2,6 +2,7 @@
 
 #include "catalogue/companion_files.h"
 #include "catalogue/thumbnail_phase.h"
+#include "platform/ascii_case.h"
 #include "platform/directory_entries.h"
 #include "platform/hidden.h"
 
@@ -23,10 +24,6 @@ void Send(ScanJob& job, LParam record) {
     if (job.window != nullptr) {
         job.window->send({job.thumbMessage, 0, record, job.root}, job.root->running);
     }
-}
-
-char AsciiUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 // Name order as the Windows file systems gave it: letters in either case alike, then bytes.

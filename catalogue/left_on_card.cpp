@@ -1,5 +1,7 @@
 #include "catalogue/left_on_card.h"
 
+#include "platform/ascii_case.h"
+
 #include <algorithm>
 #include <string_view>
 
@@ -18,16 +20,7 @@ constexpr std::string_view kPictures[] = {"HEIC", "HEIF", "HIF",  "PNG",  "GIF",
 
 std::string UpperExtension(const std::string& name) {
     const std::size_t dot = name.rfind('.');
-    if (dot == std::string::npos) {
-        return {};
-    }
-    std::string extension = name.substr(dot + 1);
-    for (char& c : extension) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return extension;
+    return dot == std::string::npos ? std::string() : AsciiUpper(name.substr(dot + 1));
 }
 
 template <std::size_t N>

@@ -1,6 +1,7 @@
 #include "exif/dcf_name.h"
 
 #include "catalogue/qel_file_info.h"
+#include "platform/ascii_case.h"
 #include "platform/local_time.h"
 
 #include <cstdio>
@@ -30,15 +31,6 @@ bool HasDcfForm(const std::string& name) {
         }
     }
     return true;
-}
-
-std::string AsciiUpper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return text;
 }
 
 // Lives as long as the process: names made by earlier passes are never made again soon.

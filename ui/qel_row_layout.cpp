@@ -1,5 +1,6 @@
 #include "ui/qel_row_layout.h"
 
+#include "platform/ascii_case.h"
 #include "titles/calendar_values.h"
 #include "ui/ui_scale.h"
 
@@ -76,11 +77,7 @@ std::string CompanionMarks(const QELFileInfo& record) {
     std::string marks;
     for (const std::string& companion : record.companions) {
         const std::size_t dot = companion.rfind('.');
-        std::string extension = dot == std::string::npos ? "" : companion.substr(dot + 1);
-        for (char& c : extension) {
-            c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-        }
-        marks += " ＋" + extension;
+        marks += " ＋" + (dot == std::string::npos ? "" : AsciiUpper(companion.substr(dot + 1)));
     }
     return marks;
 }
