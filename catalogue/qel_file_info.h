@@ -29,6 +29,8 @@ inline constexpr std::int16_t kExifStatusFileTime = 0; // no EXIF date: the file
 inline constexpr std::int16_t kExifStatusExifTime = 1; // DateTimeOriginal
 inline constexpr std::int16_t kExifStatusNotAnalysed = 2;
 
+inline constexpr std::int64_t kNotMeasured = -1;
+
 // What the analysis pass learns of a photo, from the photo or from its record file, and what a
 // result copy carries on: one structure, so that a value added here goes wherever the others go.
 struct PhotoData {
@@ -43,6 +45,11 @@ struct PhotoData {
     std::string fileDateTimeText;
     std::vector<std::string> beforeNames;
     std::vector<std::string> beforeNameTimes;
+    // The photo file as the analysis pass found it, so that the copy pass can tell a photo that
+    // was cut short or replaced since: its size (kNotMeasured until measured) and its
+    // modification time in nanoseconds since the epoch.
+    std::int64_t analysedSize = kNotMeasured;
+    std::int64_t analysedModifiedNs = 0;
 };
 
 // A photo without an EXIF shooting time, dated by its file's modification time: by the analysis
