@@ -1,8 +1,11 @@
 #include "platform/directory_entries.h"
 
+#include "platform/file_system_seam.h"
+
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
 
@@ -18,44 +21,53 @@ bool IsDotOrDotDot(const char* name) {
 
 // d_type answers without a system call on most file systems; links and file systems that
 // leave it unknown need a stat, which follows the link.
-bool EntryIsDirectory(DIR* dir, const dirent& entry) {
-    if (entry.d_type == DT_DIR || entry.d_type == DT_REG) {
-        return entry.d_type == DT_DIR;
-    }
-    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) {
-        return false;
+void TellKind(DIR* dir, const dirent& next, DirectoryEntry& entry) {
+    entry.isDirectory = next.d_type == DT_DIR;
+    entry.isLink = next.d_type == DT_LNK;
+    if (next.d_type != DT_LNK && next.d_type != DT_UNKNOWN) {
+        return;
     }
     struct stat status {};
-    return fstatat(dirfd(dir), entry.d_name, &status, 0) == 0 && S_ISDIR(status.st_mode);
+    if (next.d_type == DT_UNKNOWN) {
+        entry.isLink = fstatat(dirfd(dir), next.d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+                       S_ISLNK(status.st_mode);
+    }
+    entry.isDirectory =
+        fstatat(dirfd(dir), next.d_name, &status, 0) == 0 && S_ISDIR(status.st_mode);
 }
 
 } // namespace
 
 bool EnumerateDirectory(const std::string& folder,
                         const std::function<void(const DirectoryEntry&)>& visit) {
-    const std::unique_ptr<DIR, DirCloser> dir(opendir(folder.c_str()));
+    return ListDirectory(folder, visit) == 0;
+}
+
+int ListDirectory(const std::string& folder,
+                  const std::function<void(const DirectoryEntry&)>& visit) {
+    const std::unique_ptr<DIR, DirCloser> dir(OpenListing(folder));
     if (!dir) {
-        return false;
+        return errno;
     }
     DirectoryEntry entry;
     for (;;) {
         errno = 0;
         const dirent* next = readdir(dir.get());
         if (next == nullptr) {
-            return errno == 0;
+            return errno;
         }
         if (IsDotOrDotDot(next->d_name)) {
             continue;
         }
         entry.name = next->d_name;
         entry.fullPath = folder + entry.name;
-        entry.isDirectory = EntryIsDirectory(dir.get(), *next);
+        TellKind(dir.get(), *next, entry);
         visit(entry);
     }
 }
 
 int FolderReadError(const std::string& folder) {
-    const std::unique_ptr<DIR, DirCloser> dir(opendir(folder.c_str()));
+    const std::unique_ptr<DIR, DirCloser> dir(OpenListing(folder));
     return dir ? 0 : errno;
 }
 

@@ -9,6 +9,7 @@ struct DirectoryEntry {
     std::string name;         // bytes as the file system has them
     std::string fullPath;     // folder (ending in '/') followed by the name
     bool isDirectory = false; // symbolic links are followed; a dangling link is a file
+    bool isLink = false;      // the entry itself is a symbolic link
 };
 
 struct FileIdentity {
@@ -22,6 +23,10 @@ struct FileIdentity {
 // visited) or a read fails part way (what was read before is visited).
 bool EnumerateDirectory(const std::string& folder,
                         const std::function<void(const DirectoryEntry&)>& visit);
+
+// The same, giving 0 when every entry was read, else the errno of the failed open or read.
+int ListDirectory(const std::string& folder,
+                  const std::function<void(const DirectoryEntry&)>& visit);
 
 // 0 when `folder` can be opened for enumeration, else the errno of the failure.
 int FolderReadError(const std::string& folder);

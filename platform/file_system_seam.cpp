@@ -34,6 +34,8 @@ FileSystemQuirks FromEnvironment() {
             quirks.syncFails = true;
         } else if (item.starts_with("reads-differ=")) {
             quirks.readsDifferFor = item.substr(std::string_view("reads-differ=").size());
+        } else if (item.starts_with("unreadable=")) {
+            quirks.unreadableFor = item.substr(std::string_view("unreadable=").size());
         } else if (item.starts_with("close-fails=")) {
             quirks.closeFailsFor = item.substr(std::string_view("close-fails=").size());
         } else if (item.starts_with("interrupt-at=")) {
@@ -160,6 +162,15 @@ int CloseWritten(int fd, const std::string& destination) {
         return Failing(EIO);
     }
     return closed;
+}
+
+DIR* OpenListing(const std::string& folder) {
+    const std::string unreadable = Quirks().unreadableFor;
+    if (!unreadable.empty() && folder.find(unreadable) != std::string::npos) {
+        errno = EACCES;
+        return nullptr;
+    }
+    return opendir(folder.c_str());
 }
 
 int SyncFileSystem(int fd) {

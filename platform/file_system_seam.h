@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <dirent.h>
 #include <functional>
 #include <string>
 #include <sys/types.h>
@@ -22,12 +23,15 @@
 //                      from a reader or a cable that wrote other bytes than it was given
 //   interrupt-at=TEXT  before the first written file on its way to a path holding TEXT is
 //                      closed, the process gets SIGINT, as from a Ctrl-C in the middle of that copy
+//   unreadable=TEXT    opening a folder whose path holds TEXT for listing fails with EACCES, as
+//                      a folder of another user's or a failing card's does
 struct FileSystemQuirks {
     bool caseInsensitive = false;
     bool fuse = false;
     std::string closeFailsFor;
     bool syncFails = false;
     std::string readsDifferFor;
+    std::string unreadableFor;
     // Called before a written file on its way to the path it is given is closed, on the thread
     // that writes it: a test holds the copy there, as a card reader or a share that writes
     // through would, for as long as it wants.
@@ -50,6 +54,9 @@ int RenameReplacing(const std::string& from, const std::string& to);
 // Closes a descriptor that a file on its way to `destination` was written through: 0, or -1
 // with errno set, when the file system reports only now that the bytes could not be kept.
 int CloseWritten(int fd, const std::string& destination);
+
+// Opens `folder` for listing, as opendir: nullptr with errno set when it cannot be.
+DIR* OpenListing(const std::string& folder);
 
 // syncfs of the file system `fd` lies on: 0, or -1 with errno set.
 int SyncFileSystem(int fd);
