@@ -33,14 +33,17 @@ std::string HiddenList(const PathParts& parts) {
 }
 
 // Names are compared byte for byte; only a CR left by a Windows editor is dropped.
+std::string_view Line(std::string_view line) {
+    if (line.ends_with('\r')) {
+        line.remove_suffix(1);
+    }
+    return line;
+}
+
 bool IsListed(std::string_view list, std::string_view name) {
     while (!list.empty()) {
         const std::size_t end = std::min(list.find('\n'), list.size());
-        std::string_view line = list.substr(0, end);
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
-        }
-        if (line == name) {
+        if (Line(list.substr(0, end)) == name) {
             return true;
         }
         list.remove_prefix(std::min(end + 1, list.size()));
@@ -62,11 +65,28 @@ bool IsHiddenPath(const std::string& path) {
     if (parts.name.empty()) {
         return false;
     }
-    if (parts.name.front() == '.') {
-        return true;
+    return parts.name.starts_with('.') || HiddenNames(parts.parent, {parts.name}).hides(parts.name);
+}
+
+HiddenNames::HiddenNames(const std::string& folder, const std::vector<std::string>& names) {
+    if (names.empty()) {
+        return;
     }
-    const std::optional<std::string> list = ReadWholeFile(HiddenList(parts));
-    return list && IsListed(*list, parts.name);
+    // Only the names asked about are kept: a large list costs one pass, not a set of its own.
+    const std::unordered_set<std::string_view> asked(names.begin(), names.end());
+    const std::optional<std::string> list = ReadWholeFile(folder + ".hidden");
+    std::string_view rest = list ? std::string_view(*list) : std::string_view();
+    while (!rest.empty()) {
+        const std::size_t end = std::min(rest.find('\n'), rest.size());
+        if (const std::string_view line = Line(rest.substr(0, end)); asked.contains(line)) {
+            listed_.emplace(line);
+        }
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
+}
+
+bool HiddenNames::hides(const std::string& name) const {
+    return name.starts_with('.') || listed_.contains(name);
 }
 
 namespace {

@@ -2,11 +2,25 @@
 
 #include <map>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 // A name is hidden when it starts with '.', or when it is listed in the `.hidden` file of its
 // directory (one name a line), as Linux file managers show it.
 bool IsHiddenPath(const std::string& path);
+
+// Which of some names of one folder are hidden, its `.hidden` read once for all of them: a walk
+// that read the list again for every subfolder would read a large one as many times.
+class HiddenNames {
+public:
+    // `folder` ends in '/'. A list that cannot be read (none, no regular file) hides nothing.
+    HiddenNames(const std::string& folder, const std::vector<std::string>& names);
+    // For one of the names given.
+    bool hides(const std::string& name) const;
+
+private:
+    std::unordered_set<std::string> listed_; // of the names given
+};
 
 // Adds the last component of `path` to its parent's `.hidden` file: creates the file when
 // missing, adds no duplicate line, replaces the file atomically. Trailing '/' of `path` is
