@@ -7,6 +7,7 @@
 #include "platform/hidden.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <set>
 #include <vector>
 
@@ -39,27 +40,56 @@ bool InNameOrder(const DirectoryEntry& a, const DirectoryEntry& b) {
 }
 
 // The entries are read before anything below them is walked, so a deep tree does not hold a
-// directory handle open per level.
-std::vector<DirectoryEntry> ReadFolder(const std::string& folder) {
-    std::vector<DirectoryEntry> entries;
-    EnumerateDirectory(folder, [&](const DirectoryEntry& entry) { entries.push_back(entry); });
+// directory handle open per level. 0, or the errno of a listing that failed (what came before
+// the failure is kept).
+int ReadFolder(const std::string& folder, std::vector<DirectoryEntry>& entries) {
+    const int error =
+        ListDirectory(folder, [&](const DirectoryEntry& entry) { entries.push_back(entry); });
     std::sort(entries.begin(), entries.end(), InNameOrder);
-    return entries;
+    return error;
 }
 
 // Every folder entered so far: one reached again through a link, a loop or a sibling's, would
 // file its photos twice.
 using Entered = std::set<FileIdentity>;
 
+// A walk over a slow or hung network mount must not hold up a new search or the program's end
+// for longer than the folder at hand takes.
+bool Stopped(const ScanJob& job) {
+    return job.root->running.load() == 0;
+}
+
+// A hidden folder is not imported, but the photos in it, and in the folders below it, stay on the
+// card: counted, not filed. No link is followed, so nothing outside is counted as hidden. A folder
+// of it that cannot be read is not told: it was hidden on purpose, and its photos would not have
+// been imported either way.
+void CountHiddenPhotos(ScanJob& job, const DirectoryEntry& folder, Entered& entered) {
+    FileIdentity identity;
+    if (folder.isLink || Stopped(job) || !QueryFileIdentity(folder.fullPath, identity) ||
+        !entered.insert(identity).second) {
+        return;
+    }
+    std::vector<DirectoryEntry> entries;
+    ReadFolder(folder.fullPath + "/", entries);
+    for (const DirectoryEntry& entry : entries) {
+        if (entry.isDirectory) {
+            CountHiddenPhotos(job, entry, entered);
+        } else if (!entry.isLink && IsPhotoName(entry.name)) {
+            job.root->leftOnCard.add(LeftKind::HiddenPhoto, entry.fullPath);
+        }
+    }
+}
+
 void Walk(ScanJob& job, int level, Entered& entered);
 
 void WalkSubfolder(ScanJob& job, const DirectoryEntry& entry, int level, Entered& entered) {
-    if (IsHiddenPath(entry.fullPath)) {
-        return;
-    }
     addRecord(*job.catalogue, entry.fullPath, 1, level);
     FileIdentity identity;
-    if (!QueryFileIdentity(entry.fullPath, identity) || !entered.insert(identity).second) {
+    if (!QueryFileIdentity(entry.fullPath, identity)) {
+        job.root->unreadFolders.push_back({entry.fullPath + "/", errno});
+        return;
+    }
+    if (!entered.insert(identity).second) {
         return;
     }
     ScanJob sub;
@@ -74,25 +104,38 @@ void WalkSubfolder(ScanJob& job, const DirectoryEntry& entry, int level, Entered
     job.foundCount = sub.foundCount;
 }
 
-// A walk over a slow or hung network mount must not hold up a new search or the program's end
-// for longer than the folder at hand takes.
-bool Stopped(const ScanJob& job) {
-    return job.root->running.load() == 0;
+// The names whose `.hidden` test is due: only a folder with subfolders has its list read.
+std::vector<std::string> SubfolderNames(const std::vector<DirectoryEntry>& entries) {
+    std::vector<std::string> names;
+    for (const DirectoryEntry& entry : entries) {
+        if (entry.isDirectory) {
+            names.push_back(entry.name);
+        }
+    }
+    return names;
 }
 
 void Walk(ScanJob& job, int level, Entered& entered) {
     if (Stopped(job)) {
         return;
     }
-    const std::vector<DirectoryEntry> entries = ReadFolder(job.folder);
+    std::vector<DirectoryEntry> entries;
+    if (const int error = ReadFolder(job.folder, entries); error != 0) {
+        job.root->unreadFolders.push_back({job.folder, error});
+    }
     FolderCompanions companions = FindCompanions(entries);
+    const HiddenNames hidden(job.folder, SubfolderNames(entries));
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const DirectoryEntry& entry = entries[i];
         if (entry.isDirectory) {
             if (Stopped(job)) {
                 return;
             }
-            WalkSubfolder(job, entry, level, entered);
+            if (hidden.hides(entry.name)) {
+                CountHiddenPhotos(job, entry, entered);
+            } else {
+                WalkSubfolder(job, entry, level, entered);
+            }
         } else if (IsPhotoName(entry.name)) {
             // A listing that hung may return long after a stop: the catalogue is then another's.
             if (Stopped(job)) {

@@ -17,10 +17,11 @@ int SearchWorker(ScanJob* job);
 // Files every visible folder and every ".JPG" below `job.folder`, depth first, pre-order, each
 // folder's entries in name order (ASCII letters in either case alike, then by bytes); counts photos
 // on in `job.foundCount`. Each photo takes its companions along; every other file but a
-// housekeeping one goes by kind into the top block's `leftOnCard`. Every folder is entered once,
-// however many links lead to it (a loop, a link to a sibling): one reached again is filed but not
-// entered. A folder that cannot be read yields nothing. Ends before the next folder once the job's
-// `running` flag is cleared.
+// housekeeping one goes by kind into the top block's `leftOnCard`, and so does every ".JPG" in and
+// below a hidden folder. Every folder is entered once, however many links lead to it (a loop, a
+// link to a sibling): one reached again is filed but not entered. A folder that cannot be opened,
+// or whose listing fails part way (what came before is filed), goes with its errno into the top
+// block's `unreadFolders`. Ends before the next folder once the job's `running` flag is cleared.
 int scanFolder(ScanJob& job, int level);
 
 // The length of a photo's ".JPG" extension.

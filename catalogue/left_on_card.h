@@ -5,13 +5,14 @@
 #include <string>
 #include <vector>
 
-// What a file below the source that is neither a photo nor a photo's companion is: it stays on
-// the card, and the user must hear of it before formatting the card.
-enum class LeftKind { Video, RawOnly, Picture, Other };
+// What a file below the source that is neither a photo nor a photo's companion is, or a photo in
+// a hidden folder: it stays on the card, and the user must hear of it before formatting the card.
+enum class LeftKind { Video, RawOnly, Picture, Other, HiddenPhoto };
 
-inline constexpr std::size_t kLeftKindCount = 4;
+inline constexpr std::size_t kLeftKindCount = 5;
 
-// The kind by the name's extension, ASCII letters in any case; a RAW here is one without its JPEG.
+// The kind by the name's extension (never HiddenPhoto), ASCII letters in any case; a RAW here is
+// one without its JPEG.
 LeftKind LeftKindOf(const std::string& name);
 
 // The files a walk leaves on the card, by kind, each kind's paths in walk order.

@@ -207,9 +207,14 @@ const LeftOnCard& leftOnCard(const CManageQELFileInfo& catalogue) {
     return catalogue.scanJob->leftOnCard;
 }
 
+const UnreadFolders& unreadFolders(const CManageQELFileInfo& catalogue) {
+    return catalogue.scanJob->unreadFolders;
+}
+
 void clearSource(CManageQELFileInfo& catalogue) {
     const bool allEnded = stopWorkers(catalogue);
     catalogue.scanJob->leftOnCard.clear();
+    catalogue.scanJob->unreadFolders.clear();
     // Rows first, so that no list can draw a record that is already gone.
     if (catalogue.sourceList != nullptr) {
         catalogue.sourceList->RemoveAllRows();

@@ -76,6 +76,10 @@ int addRecord(CManageQELFileInfo& catalogue, const std::string& path, int isFold
 // the end of its walk has been reported.
 const LeftOnCard& leftOnCard(const CManageQELFileInfo& catalogue);
 
+// The folders the last search could not read, or read only in part, in walk order; to be read
+// as `leftOnCard`.
+const UnreadFolders& unreadFolders(const CManageQELFileInfo& catalogue);
+
 // How long a stop waits for a worker to end before it leaves the worker behind: the protocol's
 // 300 ms and a little more.
 inline constexpr std::chrono::milliseconds kWorkerStopBound{500};
@@ -95,7 +99,7 @@ void stopAnalysis(CManageQELFileInfo& catalogue);
 
 // Stops the workers, empties the source list and frees every source record, but for those a
 // worker left behind might still touch: they are kept until it has ended. What the last search
-// left on the card is forgotten too.
+// left on the card, and which folders it could not read, are forgotten too.
 void clearSource(CManageQELFileInfo& catalogue);
 
 // Frees every result record and empties the result list.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/left_on_card.h"
+#include "catalogue/unread_folder.h"
 #include "geocode/geocoding_service.h"
 #include "platform/message_target.h"
 #include "platform/window_messages.h"
@@ -31,6 +32,7 @@ struct ScanJob {
     // Written by the walk into the top block only, read once the end of the walk is reported. In
     // the worker's own block, so that a worker left behind never writes into the next run's.
     LeftOnCard leftOnCard;
+    UnreadFolders unreadFolders; // the same
 };
 
 // Parameter block of the analysis worker. Without a geocoding service no place is looked up.

@@ -28,8 +28,11 @@ constexpr char kUsage[] =
     "                     Ctrl-C stops the copy after the photo at hand\n"
     "\n"
     "A photo's companions (its name with another extension: RAW, sound, sidecar, video) go\n"
-    "with it. Before their result, plan and sort count what else stays below SOURCE:\n"
+    "with it. Before their result, plan and sort count what else stays below SOURCE, the\n"
+    "photos in hidden folders among it:\n"
     "\"not imported: 12 videos / 3 RAW only / 2 other pictures / 5 other files\".\n"
+    "A folder below SOURCE that cannot be read is named on standard error and counted\n"
+    "before the result: \"1 folder could not be read\".\n"
     "\n"
     "Options:\n"
     "  --settings FILE     the settings file (default ~/.config/tessaro/tessaroInit.Ini)\n"
@@ -42,14 +45,14 @@ constexpr char kUsage[] =
     "                      are cached in ~/.cache/tessaro/\n"
     "  --no-geocode        look no places up\n"
     "  --list-skipped      plan and sort: name every file below SOURCE that is not imported,\n"
-    "                      one a line: its kind (video, raw-only, picture, other), a tab and\n"
-    "                      its path\n"
+    "                      one a line: its kind (video, raw-only, picture, other, hidden),\n"
+    "                      a tab and its path\n"
     "  --help              show this text and exit\n"
     "  --version           show the version and exit\n"
     "\n"
-    "Exit status: 0 when everything was done, 1 when some photo, record or folder failed or\n"
-    "the copy was stopped (each is named on standard error), 2 for a usage error or an unusable\n"
-    "source or destination.\n";
+    "Exit status: 0 when everything was done, 1 when some photo, record or folder failed, a\n"
+    "folder below SOURCE could not be read or the copy was stopped (each is named on standard\n"
+    "error), 2 for a usage error or an unusable source or destination.\n";
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "cli/not_imported.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -11,10 +12,12 @@ struct KindWords {
     const char* plural;
 };
 
-constexpr KindWords kKinds[] = {{LeftKind::Video, "video", "video", "videos"},
-                                {LeftKind::RawOnly, "raw-only", "RAW only", "RAW only"},
-                                {LeftKind::Picture, "picture", "other picture", "other pictures"},
-                                {LeftKind::Other, "other", "other file", "other files"}};
+constexpr KindWords kKinds[] = {
+    {LeftKind::Video, "video", "video", "videos"},
+    {LeftKind::RawOnly, "raw-only", "RAW only", "RAW only"},
+    {LeftKind::Picture, "picture", "other picture", "other pictures"},
+    {LeftKind::Other, "other", "other file", "other files"},
+    {LeftKind::HiddenPhoto, "hidden", "photo in a hidden folder", "photos in hidden folders"}};
 
 } // namespace
 
@@ -41,5 +44,18 @@ void PrintNotImported(const LeftOnCard& left, bool each) {
         for (const std::string& path : left.of(words.kind)) {
             std::printf("%s\t%s\n", words.tag, path.c_str());
         }
+    }
+}
+
+void PrintUnreadFolders(const UnreadFolders& unread) {
+    for (const UnreadFolder& folder : unread) {
+        std::fprintf(stderr, "could not read folder: %s: %s\n", folder.path.c_str(),
+                     std::strerror(folder.error));
+    }
+}
+
+void PrintUnreadCount(const UnreadFolders& unread) {
+    if (const std::size_t count = unread.size(); count > 0) {
+        std::printf("%zu %s could not be read\n", count, count == 1 ? "folder" : "folders");
     }
 }

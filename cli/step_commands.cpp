@@ -38,10 +38,14 @@ int RunPlanCommand(const CliOptions& options) {
     }
     session.prepare(AsFolder(options.arguments[0]));
     PrintNotImported(leftOnCard(session.catalogue()), options.listSkipped);
+    const UnreadFolders& unread = unreadFolders(session.catalogue());
+    PrintUnreadFolders(unread);
+    // Before the tree, where it cannot be taken for a title.
+    PrintUnreadCount(unread);
     for (const auto& entry : session.catalogue().results) {
         std::printf("%s%s\n", std::string(2 * entry->level, ' ').c_str(), entry->title.c_str());
     }
-    return 0;
+    return unread.empty() ? 0 : 1;
 }
 
 int RunSortCommand(const CliOptions& options) {
@@ -58,6 +62,8 @@ int RunSortCommand(const CliOptions& options) {
     }
     session.prepare(source);
     PrintNotImported(leftOnCard(session.catalogue()), options.listSkipped);
+    const UnreadFolders& unread = unreadFolders(session.catalogue());
+    PrintUnreadFolders(unread);
     const CopyTally tally = session.copy(destination);
     if (tally.renamed > 0) {
         std::printf("%d copied under a new name: a different photo held the name\n", tally.renamed);
@@ -69,6 +75,8 @@ int RunSortCommand(const CliOptions& options) {
         std::printf("%d companion files copied, %d already there, %d failed\n",
                     tally.companionsCopied, tally.companionsSkipped, tally.companionsFailed);
     }
+    PrintUnreadCount(unread);
     std::printf("%d copied, %d skipped, %d failed\n", tally.copied, tally.skipped, tally.failed);
-    return tally.allDone() ? 0 : 1;
+    // The photos of a folder that could not be read are not copied: the card is not all in.
+    return tally.allDone() && unread.empty() ? 0 : 1;
 }

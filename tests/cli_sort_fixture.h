@@ -46,8 +46,10 @@ protected:
 
 inline const Rationals kKyotoLatitude = {{35, 1}, {0, 1}, {0, 1}};
 inline const Rationals kKyotoLongitude = {{135, 1}, {46, 1}, {0, 1}};
-// The card's notes.txt stays behind: every run over the card says so first.
-inline const std::string kCardNotImported = "not imported: 1 other file\n";
+// The card's notes.txt and the photo in its .thumbs stay behind: every run over the card says so
+// first.
+inline const std::string kCardNotImported =
+    "not imported: 1 other file / 1 photo in a hidden folder\n";
 inline const std::string kYear2010 = "2010(平成22)年/";
 inline const std::string kDay0815 = kYear2010 + "08月15日京都府/";
 inline const std::string kYear2011 = "2011(平成23)年/";

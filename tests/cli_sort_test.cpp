@@ -1,6 +1,8 @@
 #include "platform/cp932.h"
 #include "tests/cli_sort_fixture.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <set>
 
@@ -160,12 +162,19 @@ TEST_F(CliSort, countsAndListsTheFilesThatStayOnTheCardBeforeItsResult) {
                              "screen.png", "index.dat", ".DS_Store"}) {
         WriteFile(camera + name, "x");
     }
+    // Hidden as a file manager hides them: photos there count, record folders and empty ones not.
+    const std::string dcim = card.path() + "DCIM/";
+    WriteFile(dcim + ".hidden", "old\nTSFXML\nempty\n");
+    WriteFile(dcim + "old/IMG_0001.JPG", "x");
+    WriteFile(dcim + "TSFXML/09時05分TSF.XML", "x");
+    fs::create_directory(dcim + "empty");
     const std::string settings = "--settings " + Quoted(home.path() + "tessaroInit.Ini");
     const CliRun plan = Cli(settings + " --no-geocode --list-skipped --set 1_1_ShootYear=0 plan " +
                             Quoted(card.path()));
     EXPECT_EQ(plan.status, 0);
     EXPECT_EQ(plan.out,
-              "not imported: 2 videos / 1 RAW only / 1 other picture / 2 other files\n"
+              "not imported: 2 videos / 1 RAW only / 1 other picture / 2 other files / 2 photos "
+              "in hidden folders\n"
               "video\t" +
                   camera + "MOV_0001.MP4\nvideo\t" + camera +
                   "MOV_0002.MOV\n"
@@ -173,18 +182,42 @@ TEST_F(CliSort, countsAndListsTheFilesThatStayOnTheCardBeforeItsResult) {
                   camera + "DSC09999.ARW\npicture\t" + camera +
                   "screen.png\n"
                   "other\t" +
-                  camera + "index.dat\nother\t" + card.path() +
-                  "DCIM/notes.txt\n"
+                  camera + "index.dat\nother\t" + dcim + "notes.txt\nhidden\t" + dcim +
+                  ".thumbs/DSC09999.JPG\nhidden\t" + dcim +
+                  "old/IMG_0001.JPG\n"
                   "2010年\n  08月15日\n    09時05分.JPG\n    09時06分.JPG\n2011年\n  01月01日\n"
                   "    00時00分.JPG\n");
 
     const CliRun run = Sort(card.path(), out.path());
     EXPECT_EQ(run.status, 0);
-    EXPECT_TRUE(run.out.starts_with(
-        "not imported: 2 videos / 1 RAW only / 1 other picture / 2 other files\n"))
+    EXPECT_TRUE(run.out.starts_with("not imported: 2 videos / 1 RAW only / 1 other picture / 2 "
+                                    "other files / 2 photos in hidden folders\n"))
         << run.out;
     EXPECT_TRUE(run.out.ends_with("\n3 copied, 0 skipped, 0 failed\n")) << run.out;
     EXPECT_EQ(run.out.find('\t'), std::string::npos) << "listed only when asked";
+}
+
+// A folder that cannot be read (another user's, a failing card's) holds photos that are not
+// copied: said by name, counted, and the run fails, so that the card is not formatted.
+TEST_F(CliSort, namesAndCountsAFolderItCouldNotReadAndFails) {
+    const std::string unreadable = "TESSARO_TEST_FILESYSTEM=unreadable=101CAMERA";
+    const std::string named = "could not read folder: " + card.path() +
+                              "DCIM/101CAMERA/: " + std::strerror(EACCES) + "\n";
+    const CliRun run = Sort(card.path(), out.path(), "", unreadable);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out,
+              kCardNotImported + "1 folder could not be read\n2 copied, 0 skipped, 0 failed\n");
+    EXPECT_EQ(run.err, named);
+    EXPECT_EQ(PathsBelow(out.path()).count(kDay0815 + "09時06分.JPG"), 1u);
+
+    const CliRun plan = Cli("--settings " + Quoted(home.path() + "tessaroInit.Ini") +
+                                " --no-geocode --set 1_1_ShootYear=0 plan " + Quoted(card.path()),
+                            unreadable);
+    EXPECT_EQ(plan.status, 1);
+    EXPECT_EQ(plan.out, kCardNotImported +
+                            "1 folder could not be read\n2010年\n  08月15日\n    09時05分.JPG\n"
+                            "    09時06分.JPG\n");
+    EXPECT_EQ(plan.err, named);
 }
 
 TEST_F(CliSort, drawsAProgressBarOnlyOnATerminal) {

@@ -27,8 +27,8 @@ namespace {
 
 const std::string kScreenshots = TESSARO_SCREENSHOT_DIR;
 
-// The outcome's second line: the card's notes.txt stays behind.
-const std::string kCardLeftBehind = "\n読み込まないファイル: その他 1 件";
+// The outcome's second line: the card's notes.txt and the photo in its .thumbs stay behind.
+const std::string kCardLeftBehind = "\n読み込まないファイル: その他 1 件 / 隠しフォルダの写真 1 枚";
 
 // The counts line and the listed failures of the outcome dialog, as shown.
 void ReadOutcome(CCopyOutcomeDlg* outcome, std::string& counts, std::vector<std::string>& listed) {
@@ -251,7 +251,10 @@ TEST_F(StepSix, stopsOnAskingAfterThePhotoAtHandAndNamesThePhotosItDidNotCopy) {
     const std::string tally = "コピー 2 枚 / 中止で未コピー 4 枚";
     EXPECT_EQ(counts, tally + kCardLeftBehind);
     EXPECT_EQ(exitBehindOutcome, "終了") << "nothing is left to stop once the outcome shows";
-    ASSERT_EQ(listed.size(), 5u);
+    ASSERT_EQ(listed.size(), 6u);
+    EXPECT_EQ(listed.back(),
+              "読み込まない隠しフォルダの写真: " + card.path() + "DCIM/.thumbs/IMG_0001.JPG");
+    listed.pop_back();
     EXPECT_EQ(listed.back(), "読み込まないファイル: " + card.path() + "notes.txt");
     listed.pop_back();
     for (const std::string& line : listed) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <map>
@@ -181,17 +182,24 @@ TEST(FolderScan, followsLinkedFoldersButEntersEveryFolderOnlyOnce) {
     EXPECT_EQ(h.catalogue.photos.size(), 2u);
 }
 
-TEST(FolderScan, anUnreadableFolderYieldsNothingAndTheWalkGoesOn) {
+// A real permission, not the seam: the errno is the file system's own.
+TEST(FolderScan, anUnreadableFolderIsToldWithItsErrorAndTheWalkGoesOn) {
     TempDir dir;
     WriteFile(dir.path() + "locked/L.JPG", "x");
     WriteFile(dir.path() + "open/O.JPG", "x");
     std::filesystem::permissions(dir.path(), std::filesystem::perms::all);
     std::filesystem::permissions(dir.path() + "locked", std::filesystem::perms::none);
     const std::set<std::string> expected{"locked/", "open/", "open/O.JPG"};
+    const auto toldLocked = [&](const ScanHarness& h) {
+        const UnreadFolders& unread = unreadFolders(h.catalogue);
+        return unread.size() == 1 && unread[0].path == dir.path() + "locked/" &&
+               unread[0].error == EACCES;
+    };
     if (geteuid() != 0) {
         ScanHarness h;
         h.search(dir.path());
         EXPECT_EQ(RowPaths(h.sourceRows, dir.path()), expected);
+        EXPECT_TRUE(toldLocked(h));
         return;
     }
     // Permissions do not keep root out: walk as an unprivileged user in a child process.
@@ -203,7 +211,7 @@ TEST(FolderScan, anUnreadableFolderYieldsNothingAndTheWalkGoesOn) {
         }
         ScanHarness h;
         h.search(dir.path());
-        _exit(RowPaths(h.sourceRows, dir.path()) == expected ? 0 : 1);
+        _exit(RowPaths(h.sourceRows, dir.path()) == expected && toldLocked(h) ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -303,15 +311,35 @@ TEST(FolderScan, givesEachPhotoItsCompanionsAndCountsWhatStaysOnTheCardByKind) {
     TempDir dir;
     const std::string root = dir.path();
     const std::string dcim = root + "DCIM/100CANON/";
-    for (const std::string& file :
-         {dcim + "IMG_0001.JPG", dcim + "IMG_0001.CR3", dcim + "IMG_0001.WAV",
-          dcim + "IMG_0002.JPG", dcim + "IMG_0002.CR3", dcim + "IMG_0003.CR3",
-          dcim + "MVI_0004.MP4", root + "nikon/DSC_0001.jpg", root + "nikon/dsc_0001.nef",
-          root + "nikon/DSC_0001.JPG.txt", root + "phone/IMG_0100.JPG", root + "phone/IMG_0100.MOV",
-          root + "phone/IMG_0100.xmp", root + "phone/IMG_0101.HEIC", root + "phone/img_0100.jpg",
-          root + "MISC.TXT", root + ".DS_Store", root + ".cache/x.mov", root + "IMG_0001.CR3"}) {
+    for (const std::string& file : {dcim + "IMG_0001.JPG",
+                                    dcim + "IMG_0001.CR3",
+                                    dcim + "IMG_0001.WAV",
+                                    dcim + "IMG_0002.JPG",
+                                    dcim + "IMG_0002.CR3",
+                                    dcim + "IMG_0003.CR3",
+                                    dcim + "MVI_0004.MP4",
+                                    root + "nikon/DSC_0001.jpg",
+                                    root + "nikon/dsc_0001.nef",
+                                    root + "nikon/DSC_0001.JPG.txt",
+                                    root + "phone/IMG_0100.JPG",
+                                    root + "phone/IMG_0100.MOV",
+                                    root + "phone/IMG_0100.xmp",
+                                    root + "phone/IMG_0101.HEIC",
+                                    root + "phone/img_0100.jpg",
+                                    root + "MISC.TXT",
+                                    root + ".DS_Store",
+                                    root + ".cache/x.mov",
+                                    root + "IMG_0001.CR3",
+                                    root + ".thumbs/T_0001.JPG",
+                                    root + ".thumbs/deep/t_0002.jpg",
+                                    root + "old/IMG_0200.JPG",
+                                    root + "TSFXML/0906TSF.XML"}) {
         WriteFile(file, "x");
     }
+    WriteFile(root + ".hidden", "old\nTSFXML\nempty\n");
+    std::filesystem::create_directory(root + "empty");
+    // Followed, it would count the card's own photos as hidden, and keep them from the import.
+    std::filesystem::create_directory_symlink(root + "DCIM", root + ".thumbs/card");
 
     ScanHarness h;
     h.search(root);
@@ -335,6 +363,10 @@ TEST(FolderScan, givesEachPhotoItsCompanionsAndCountsWhatStaysOnTheCardByKind) {
     EXPECT_EQ(left.of(LeftKind::Picture), Paths{root + "phone/IMG_0101.HEIC"});
     EXPECT_EQ(left.of(LeftKind::Other),
               (Paths{root + "MISC.TXT", root + "nikon/DSC_0001.JPG.txt"}));
+    EXPECT_EQ(left.of(LeftKind::HiddenPhoto),
+              (Paths{root + ".thumbs/deep/t_0002.jpg", root + ".thumbs/T_0001.JPG",
+                     root + "old/IMG_0200.JPG"}));
+    EXPECT_TRUE(unreadFolders(h.catalogue).empty());
 
     clearSource(h.catalogue);
     EXPECT_TRUE(leftOnCard(h.catalogue).empty());

@@ -45,7 +45,8 @@ TEST_F(MainWindow, spaceWalksTheStepsInTurnAndTheCounterSaysWhatItCounts) {
     EXPECT_TRUE(RunUntil([&] { return CounterText(window.get()) == "写真 7 枚"; }))
         << CounterText(window.get());
     EXPECT_EQ(window->FindWindow(kIdSourceFolder)->GetLabel().utf8_string(),
-              "読み込まないファイル: 動画 1 本 / その他 1 件 ｜ " + card.path());
+              "読み込まないファイル: 動画 1 本 / その他 1 件 / 隠しフォルダの写真 1 枚 ｜ " +
+                  card.path());
 
     ASSERT_TRUE(space(WorkflowState::Analysed));
     EXPECT_TRUE(focusIsOn(4));

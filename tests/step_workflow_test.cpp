@@ -2,6 +2,7 @@
 #include "geocode/geocode_answer.h"
 #include "platform/error_report.h"
 #include "platform/error_text.h"
+#include "platform/file_system_seam.h"
 #include "platform/message_queue.h"
 #include "platform/private_profile.h"
 #include "platform/window_messages.h"
@@ -198,6 +199,10 @@ TEST(NotImportedText, countsEachKindThatStaysBehindAndSaysNothingWhenNoneDoes) {
     left.add(LeftKind::Picture, "IMG_0101.HEIC");
     EXPECT_EQ(NotImportedText(left),
               "読み込まないファイル: 動画 12 本 / RAW のみ 1 枚 / ほかの画像 1 枚 / その他 1 件");
+    left.add(LeftKind::HiddenPhoto, ".thumbs/IMG_0001.JPG");
+    EXPECT_EQ(NotImportedText(left),
+              "読み込まないファイル: 動画 12 本 / RAW のみ 1 枚 / ほかの画像 "
+              "1 枚 / その他 1 件 / 隠しフォルダの写真 1 枚");
     left.clear();
     left.add(LeftKind::RawOnly, "IMG_0003.CR3");
     EXPECT_EQ(NotImportedText(left), "読み込まないファイル: RAW のみ 1 枚");
@@ -423,6 +428,35 @@ TEST_F(Workflow, aCleanCopyThatLeavesFilesOnTheCardNamesEachOfThem) {
     EXPECT_EQ(view.copyFailures, (std::vector<std::vector<std::string>>{
                                      {"コピー 1 枚\n読み込まないファイル: 動画 1 本",
                                       "読み込まない動画: " + card.path() + "MVI_0002.MP4"}}));
+}
+
+// Photos the walk could not reach are not in the copy: the card must not look all imported.
+TEST_F(Workflow, aFolderTheSearchCouldNotReadMakesTheCopyAFailureThatNamesIt) {
+    WriteFile(card.path() + "A.JPG", "x");
+    WriteFile(card.path() + "locked/B.JPG", "x");
+    WriteFile(card.path() + ".thumbs/C.JPG", "x");
+    FileSystemQuirks quirks;
+    quirks.unreadableFor = "locked";
+    SetFileSystemQuirks(quirks);
+    titleTheCard();
+    SetFileSystemQuirks({});
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(view.sourceNote,
+              "読めないフォルダ 1 個 / 読み込まないファイル: 隠しフォルダの写真 1 枚");
+    view.chooserAnswers.push_back(out.path());
+    workflow->onStep5();
+    copyTally.copied = 1;
+    workflow->onStep6();
+    ASSERT_TRUE(
+        window.dispatchUntil([&] { return workflow->state() == WorkflowState::Initial; }, 30000));
+    const std::string counts = "コピー 1 枚 / 読めなかったフォルダ 1 個";
+    EXPECT_EQ(view.copyNotes, std::vector<std::string>{counts + " → " + out.path()});
+    EXPECT_EQ(view.outcomeKinds, std::vector<CopyOutcomeKind>{CopyOutcomeKind::Failed});
+    EXPECT_EQ(view.copyFailures,
+              (std::vector<std::vector<std::string>>{
+                  {counts + "\n読み込まないファイル: 隠しフォルダの写真 1 枚",
+                   "読めなかったフォルダ: " + card.path() + "locked/: " + ErrorText(EACCES),
+                   "読み込まない隠しフォルダの写真: " + card.path() + ".thumbs/C.JPG"}}));
 }
 
 TEST_F(Workflow, exitBreaksOffAProbeInFlightAndOwnsUpToAWorkerThatWillNotStop) {

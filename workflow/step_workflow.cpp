@@ -159,14 +159,21 @@ void StepWorkflow::finishCopy() {
     if (const int photos = photoCount(catalogue_.results); ran && photos > 0) {
         showCopyProgress(photos - outcome.tally.stopped, photos);
     }
-    const std::string counts = CopyCountsText(outcome.tally);
+    // The photos of a folder the search could not read are not in the copy: a failure too.
+    const UnreadFolders& unread = unreadFolders(catalogue_);
+    std::string counts = CopyCountsText(outcome.tally);
+    if (!unread.empty()) {
+        counts += " / " + UnreadCountText(unread);
+    }
     view_.showCopyNote(counts, copyDestination_);
     // Users format their cards after an import: a failure, and every file that stays on the
     // card, must be seen, not just logged.
     const LeftOnCard& left = leftOnCard(catalogue_);
-    const bool failed = !outcome.tally.allDone() || !outcome.failures.empty();
+    const bool failed = !outcome.tally.allDone() || !outcome.failures.empty() || !unread.empty();
     if (failed || !left.empty()) {
         std::vector<std::string> lines = std::move(outcome.failures);
+        const std::vector<std::string> unreadLines = UnreadFolderLines(unread);
+        lines.insert(lines.end(), unreadLines.begin(), unreadLines.end());
         const std::vector<std::string> leftLines = NotImportedLines(left);
         lines.insert(lines.end(), leftLines.begin(), leftLines.end());
         const std::string notImported = NotImportedText(left);
@@ -229,7 +236,7 @@ void StepWorkflow::handleMessage(const WindowMessage& message) {
     case UM_SEARCH_PROGRESS:
         if (message.lParam == 1) {
             view_.setProgressPosition(0);
-            view_.showSourceNote(NotImportedText(leftOnCard(catalogue_)));
+            view_.showSourceNote(SourceNoteText(leftOnCard(catalogue_), unreadFolders(catalogue_)));
             applyState(WorkflowState::Searched);
         } else {
             view_.setCounterText(PhotoCountText(static_cast<int>(message.wParam)));

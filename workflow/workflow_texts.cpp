@@ -75,7 +75,8 @@ std::string NotImportedText(const LeftOnCard& left) {
     static constexpr Kind kKinds[] = {{LeftKind::Video, "動画", "本"},
                                       {LeftKind::RawOnly, "RAW のみ", "枚"},
                                       {LeftKind::Picture, "ほかの画像", "枚"},
-                                      {LeftKind::Other, "その他", "件"}};
+                                      {LeftKind::Other, "その他", "件"},
+                                      {LeftKind::HiddenPhoto, "隠しフォルダの写真", "枚"}};
     std::string text;
     for (const Kind& kind : kKinds) {
         if (const auto count = static_cast<int>(left.count(kind.kind)); count > 0) {
@@ -91,12 +92,35 @@ std::vector<std::string> NotImportedLines(const LeftOnCard& left) {
         {LeftKind::Video, "読み込まない動画: "},
         {LeftKind::RawOnly, "読み込まない RAW（JPEG なし）: "},
         {LeftKind::Picture, "読み込まないほかの画像: "},
-        {LeftKind::Other, "読み込まないファイル: "}};
+        {LeftKind::Other, "読み込まないファイル: "},
+        {LeftKind::HiddenPhoto, "読み込まない隠しフォルダの写真: "}};
     std::vector<std::string> lines;
     for (const auto& [kind, label] : kLabels) {
         for (const std::string& path : left.of(kind)) {
             lines.push_back(label + path);
         }
+    }
+    return lines;
+}
+
+std::string SourceNoteText(const LeftOnCard& left, const UnreadFolders& unread) {
+    const std::string notImported = NotImportedText(left);
+    if (unread.empty()) {
+        return notImported;
+    }
+    const std::string count = Count("読めないフォルダ", static_cast<int>(unread.size()), "個");
+    return notImported.empty() ? count : count + " / " + notImported;
+}
+
+std::string UnreadCountText(const UnreadFolders& unread) {
+    return unread.empty() ? std::string()
+                          : Count("読めなかったフォルダ", static_cast<int>(unread.size()), "個");
+}
+
+std::vector<std::string> UnreadFolderLines(const UnreadFolders& unread) {
+    std::vector<std::string> lines;
+    for (const UnreadFolder& folder : unread) {
+        lines.push_back("読めなかったフォルダ: " + folder.path + ": " + ErrorText(folder.error));
     }
     return lines;
 }
