@@ -45,12 +45,17 @@ bool EnumerateDirectory(const std::string& folder,
 
 int ListDirectory(const std::string& folder,
                   const std::function<void(const DirectoryEntry&)>& visit) {
-    const std::unique_ptr<DIR, DirCloser> dir(OpenListing(folder));
+    bool failsPartWay = false;
+    const std::unique_ptr<DIR, DirCloser> dir(OpenListing(folder, failsPartWay));
     if (!dir) {
         return errno;
     }
     DirectoryEntry entry;
+    bool visited = false;
     for (;;) {
+        if (failsPartWay && visited) {
+            return EIO;
+        }
         errno = 0;
         const dirent* next = readdir(dir.get());
         if (next == nullptr) {
@@ -63,11 +68,13 @@ int ListDirectory(const std::string& folder,
         entry.fullPath = folder + entry.name;
         TellKind(dir.get(), *next, entry);
         visit(entry);
+        visited = true;
     }
 }
 
 int FolderReadError(const std::string& folder) {
-    const std::unique_ptr<DIR, DirCloser> dir(OpenListing(folder));
+    bool failsPartWay = false;
+    const std::unique_ptr<DIR, DirCloser> dir(OpenListing(folder, failsPartWay));
     return dir ? 0 : errno;
 }
 

@@ -36,6 +36,8 @@ FileSystemQuirks FromEnvironment() {
             quirks.readsDifferFor = item.substr(std::string_view("reads-differ=").size());
         } else if (item.starts_with("unreadable=")) {
             quirks.unreadableFor = item.substr(std::string_view("unreadable=").size());
+        } else if (item.starts_with("listing-fails=")) {
+            quirks.listingFailsFor = item.substr(std::string_view("listing-fails=").size());
         } else if (item.starts_with("close-fails=")) {
             quirks.closeFailsFor = item.substr(std::string_view("close-fails=").size());
         } else if (item.starts_with("interrupt-at=")) {
@@ -164,9 +166,13 @@ int CloseWritten(int fd, const std::string& destination) {
     return closed;
 }
 
-DIR* OpenListing(const std::string& folder) {
-    const std::string unreadable = Quirks().unreadableFor;
-    if (!unreadable.empty() && folder.find(unreadable) != std::string::npos) {
+DIR* OpenListing(const std::string& folder, bool& failsPartWay) {
+    const FileSystemQuirks quirks = Quirks();
+    const auto holds = [&](const std::string& text) {
+        return !text.empty() && folder.find(text) != std::string::npos;
+    };
+    failsPartWay = holds(quirks.listingFailsFor);
+    if (holds(quirks.unreadableFor)) {
         errno = EACCES;
         return nullptr;
     }

@@ -25,6 +25,8 @@
 //                      closed, the process gets SIGINT, as from a Ctrl-C in the middle of that copy
 //   unreadable=TEXT    opening a folder whose path holds TEXT for listing fails with EACCES, as
 //                      a folder of another user's or a failing card's does
+//   listing-fails=TEXT the listing of a folder whose path holds TEXT fails with EIO after its
+//                      first entry, as a failing card's may part way
 struct FileSystemQuirks {
     bool caseInsensitive = false;
     bool fuse = false;
@@ -32,6 +34,7 @@ struct FileSystemQuirks {
     bool syncFails = false;
     std::string readsDifferFor;
     std::string unreadableFor;
+    std::string listingFailsFor;
     // Called before a written file on its way to the path it is given is closed, on the thread
     // that writes it: a test holds the copy there, as a card reader or a share that writes
     // through would, for as long as it wants.
@@ -56,7 +59,8 @@ int RenameReplacing(const std::string& from, const std::string& to);
 int CloseWritten(int fd, const std::string& destination);
 
 // Opens `folder` for listing, as opendir: nullptr with errno set when it cannot be.
-DIR* OpenListing(const std::string& folder);
+// `failsPartWay` says whether the listing is to fail with EIO after its first entry.
+DIR* OpenListing(const std::string& folder, bool& failsPartWay);
 
 // syncfs of the file system `fd` lies on: 0, or -1 with errno set.
 int SyncFileSystem(int fd);

@@ -1,3 +1,4 @@
+#include "platform/file_system_seam.h"
 #include "tests/scan_harness.h"
 #include "tests/test_support.h"
 
@@ -217,6 +218,25 @@ TEST(FolderScan, anUnreadableFolderIsToldWithItsErrorAndTheWalkGoesOn) {
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+// A failing card may list part of a folder: what it gave is filed, the folder is still told.
+TEST(FolderScan, aListingThatFailsPartWayKeepsItsFirstEntriesAndTellsTheFolder) {
+    TempDir dir;
+    WriteFile(dir.path() + "failing/A.JPG", "x");
+    WriteFile(dir.path() + "failing/B.JPG", "x");
+    WriteFile(dir.path() + "open/C.JPG", "x");
+    FileSystemQuirks quirks;
+    quirks.listingFailsFor = "failing";
+    SetFileSystemQuirks(quirks);
+    ScanHarness h;
+    h.search(dir.path());
+    SetFileSystemQuirks({});
+    EXPECT_EQ(h.catalogue.photos.size(), 2u) << "one of failing/ and open/C.JPG";
+    const UnreadFolders& unread = unreadFolders(h.catalogue);
+    ASSERT_EQ(unread.size(), 1u);
+    EXPECT_EQ(unread[0].path, dir.path() + "failing/");
+    EXPECT_EQ(unread[0].error, EIO);
 }
 
 TEST(FolderScan, makesThumbnailsOfPhotoRowsAndAnnouncesEachInRowOrder) {
