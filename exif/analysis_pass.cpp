@@ -10,7 +10,9 @@
 #include "records/record_reader.h"
 
 #include <chrono>
+#include <ctime>
 #include <mutex>
+#include <optional>
 #include <sys/stat.h>
 #include <thread>
 
@@ -20,6 +22,7 @@ constexpr int kOpenAttempts = 10;
 constexpr auto kOpenRetryWait = std::chrono::milliseconds(100);
 constexpr int kGeocodeCalls = 10;
 constexpr auto kGeocodeRetryWait = std::chrono::milliseconds(200);
+constexpr std::int64_t kNsPerSecond = 1'000'000'000;
 
 // The values the pass starts from. The lists start empty, so that a second pass over the same
 // catalogue gives what the first gave instead of adding the places and the history again.
@@ -89,45 +92,78 @@ void Geocode(QELFileInfo& photo, const std::vector<std::string>& earlier, const 
     }
 }
 
-void TakeModificationTime(QELFileInfo& photo) {
-    struct stat status {};
-    if (stat(photo.path.c_str(), &status) == 0) {
-        photo.shootTime = status.st_mtime;
+void TakeModificationTime(QELFileInfo& photo, const std::optional<std::int64_t>& modified) {
+    if (modified) {
+        photo.shootTime = *modified;
         photo.fileDateTimeText = FormatDateTime(SecondsToLocal(photo.shootTime));
     }
     photo.exifStatus = kExifStatusFileTime;
 }
 
+// One look at the photo file serves the copy pass, which refuses a photo changed since, the
+// record check and the fallback time. A file that cannot be looked at is left unmeasured.
+std::optional<std::int64_t> MeasurePhoto(QELFileInfo& photo) {
+    photo.analysedSize = kNotMeasured;
+    photo.analysedModifiedNs = 0;
+    struct stat status {};
+    if (stat(photo.path.c_str(), &status) != 0) {
+        return std::nullopt;
+    }
+    photo.analysedSize = status.st_size;
+    photo.analysedModifiedNs =
+        static_cast<std::int64_t>(status.st_mtim.tv_sec) * kNsPerSecond + status.st_mtim.tv_nsec;
+    return status.st_mtim.tv_sec;
+}
+
 // A file that cannot be opened may be held by another program for a moment: try again.
-bool ReadExifTime(CExifAnalize& reader, const std::string& path, std::int64_t& time,
-                  const AnalysisJob& job) {
+std::optional<std::int64_t> ReadExifTime(CExifAnalize& reader, const std::string& path,
+                                         const AnalysisJob& job) {
     for (int attempt = 1; attempt <= kOpenAttempts && Running(job); ++attempt) {
         const int result = reader.LoadExif(path);
+        std::int64_t time = 0;
         if (result == 0) {
-            return reader.GetDateTimeOriginal(time) == 1;
+            return reader.GetDateTimeOriginal(time) == 1 ? std::optional(time) : std::nullopt;
         }
         if (result == -2) {
-            return false;
+            return std::nullopt;
         }
         std::this_thread::sleep_for(kOpenRetryWait);
     }
-    return false;
+    return std::nullopt;
 }
 
-void ReadPhotoFile(QELFileInfo& photo, const std::vector<std::string>& earlierPlaces,
-                   CExifAnalize& reader, const AnalysisJob& job, GeocodeRun& run) {
-    std::int64_t time = 0;
-    if (ReadExifTime(reader, photo.path, time, job)) {
-        photo.shootTime = time;
-        photo.dateTimeOriginalText = FormatDateTime(SecondsToLocal(time));
-        reader.GetGpsLatitude(photo.latitude);
-        reader.GetGpsLongitude(photo.longitude);
-        Geocode(photo, earlierPlaces, job, run);
-        photo.exifStatus = kExifStatusExifTime;
-    } else {
-        TakeModificationTime(photo);
+void TakeExif(QELFileInfo& photo, std::int64_t time, const std::vector<std::string>& earlierPlaces,
+              const CExifAnalize& reader, const AnalysisJob& job, GeocodeRun& run) {
+    photo.shootTime = time;
+    photo.dateTimeOriginalText = FormatDateTime(SecondsToLocal(time));
+    reader.GetGpsLatitude(photo.latitude);
+    reader.GetGpsLongitude(photo.longitude);
+    Geocode(photo, earlierPlaces, job, run);
+    photo.exifStatus = kExifStatusExifTime;
+}
+
+int PresentYear() {
+    return SecondsToLocal(static_cast<std::int64_t>(std::time(nullptr))).year;
+}
+
+// A record is taken only when it describes the file beside it: one swapped, renamed or replaced
+// since the copy would otherwise be filed under another photo's date. A photo whose record does
+// not describe it is read as if it had none, and its record's name history is not taken.
+void AnalysePhoto(QELFileInfo& work, const std::string& recordPath,
+                  const std::vector<std::string>& earlierPlaces, CExifAnalize& reader,
+                  const AnalysisJob& job, GeocodeRun& run) {
+    const std::optional<std::int64_t> modified = MeasurePhoto(work);
+    const std::optional<std::int64_t> exifTime = ReadExifTime(reader, work.path, job);
+    const PhotoFacts facts{work.name, modified, exifTime, PresentYear()};
+    if (ReadPhotoRecord(work, recordPath, facts) != RecordCheck::kDescribesPhoto) {
+        if (exifTime) {
+            TakeExif(work, *exifTime, earlierPlaces, reader, job, run);
+        } else {
+            TakeModificationTime(work, modified);
+        }
     }
     reader.m_entries.clear();
+    assignDcfName(work);
 }
 
 void AnalyseEntry(QELFileInfo& work, const QELFileInfo& entry, CExifAnalize& reader,
@@ -137,10 +173,7 @@ void AnalyseEntry(QELFileInfo& work, const QELFileInfo& entry, CExifAnalize& rea
         ReadFolderRecord(work, recordPath);
         return;
     }
-    if (!ReadPhotoRecord(work, recordPath)) {
-        ReadPhotoFile(work, entry.shortAddresses, reader, job, run);
-    }
-    assignDcfName(work);
+    AnalysePhoto(work, recordPath, entry.shortAddresses, reader, job, run);
 }
 
 } // namespace

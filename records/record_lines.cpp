@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <thread>
@@ -33,13 +34,14 @@ int OpenRecord(const std::string& path) {
     }
 }
 
-// What a regular file holds, up to kMaxRecordBytes; a read error keeps what came before it.
-std::string ReadStart(int fd) {
+// What a regular file of at most kMaxRecordBytes holds; a read error keeps what came before it.
+std::string ReadWhole(int fd) {
     struct stat status {};
-    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+        static_cast<std::uint64_t>(status.st_size) > kMaxRecordBytes) {
         return {};
     }
-    std::string bytes(std::min<std::size_t>(status.st_size, kMaxRecordBytes), '\0');
+    std::string bytes(static_cast<std::size_t>(status.st_size), '\0');
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t got = read(fd, bytes.data() + done, bytes.size() - done);
@@ -104,7 +106,7 @@ int ReadRecordLines(const std::string& path, std::vector<std::string>& lines) {
     if (fd < 0) {
         return 0;
     }
-    const std::string bytes = ReadStart(fd);
+    const std::string bytes = ReadWhole(fd);
     close(fd);
     return SplitRecordLines(bytes, lines);
 }

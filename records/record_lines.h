@@ -8,7 +8,8 @@
 // whole. A missing or unreadable file gives no lines; every other file gives its non-empty
 // lines, whatever they hold. Lines end in CR LF or LF alone. The text is CP932 unless the first
 // line declares "encoding=UTF-8"; bytes that are no CP932 become U+FFFD, UTF-8 lines are kept
-// byte for byte. Only the first kMaxRecordBytes of a file are read.
+// byte for byte. A file larger than kMaxRecordBytes gives no lines: no record is that large, and
+// its start alone would pass for a record that says nothing.
 
 inline constexpr std::size_t kMaxRecordBytes = 256 * 1024;
 

@@ -60,7 +60,9 @@ void RestoreShootingTime(QELFileInfo& record, std::string_view text) {
     }
 }
 
-bool ReadJoinedText(const std::string& path, std::string& text) {
+} // namespace
+
+bool ReadRecordText(const std::string& path, std::string& text) {
     std::vector<std::string> lines;
     if (ReadRecordLines(path, lines) == 0) {
         return false;
@@ -68,8 +70,6 @@ bool ReadJoinedText(const std::string& path, std::string& text) {
     text = JoinRecordLines(lines);
     return true;
 }
-
-} // namespace
 
 void RestorePhotoRecord(QELFileInfo& record, std::string_view text) {
     record.exifStatus = static_cast<std::int16_t>(LeadingInt(FindElement("ExifStatus", text)));
@@ -86,18 +86,21 @@ void RestoreFolderRecord(QELFileInfo& record, std::string_view text) {
                   "DateTimeBeforePairTitleFolderName%d");
 }
 
-bool ReadPhotoRecord(QELFileInfo& record, const std::string& path) {
+RecordCheck ReadPhotoRecord(QELFileInfo& record, const std::string& path, const PhotoFacts& photo) {
     std::string text;
-    if (!ReadJoinedText(path, text)) {
-        return false;
+    if (!ReadRecordText(path, text)) {
+        return RecordCheck::kNoRecord;
     }
-    RestorePhotoRecord(record, text);
-    return true;
+    const RecordCheck check = CheckPhotoRecord(text, photo);
+    if (check == RecordCheck::kDescribesPhoto) {
+        RestorePhotoRecord(record, text);
+    }
+    return check;
 }
 
 int ReadFolderRecord(QELFileInfo& record, const std::string& path) {
     std::string text;
-    if (!ReadJoinedText(path, text)) {
+    if (!ReadRecordText(path, text)) {
         return 0;
     }
     RestoreFolderRecord(record, text);

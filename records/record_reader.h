@@ -1,13 +1,17 @@
 #pragma once
 
 #include "catalogue/qel_file_info.h"
+#include "records/record_check.h"
 
 #include <string>
 #include <string_view>
 
-// Restores a photo from the record file at `path` (RecordFilePath). True when the file held at
-// least one non-empty line: the photo then counts as recognised, whatever the lines said.
-bool ReadPhotoRecord(QELFileInfo& record, const std::string& path);
+// The joined lines (JoinRecordLines) of the record file at `path`; false when it gave no line.
+bool ReadRecordText(const std::string& path, std::string& text);
+
+// Restores a photo from the record file at `path` (RecordFilePath) when that record describes it
+// (CheckPhotoRecord); otherwise leaves `record` as it was and says why not.
+RecordCheck ReadPhotoRecord(QELFileInfo& record, const std::string& path, const PhotoFacts& photo);
 
 // Appends a folder's recorded name history; 1 when the file held a non-empty line, else 0.
 int ReadFolderRecord(QELFileInfo& record, const std::string& path);

@@ -2,6 +2,7 @@
 
 #include "platform/cp932.h"
 #include "platform/local_time.h"
+#include "platform/valid_utf8.h"
 
 #include <charconv>
 #include <cstdio>
@@ -18,7 +19,7 @@ constexpr char kUtf8Header[] = "<?xml version=1.0 encoding=UTF-8?>";
 class RecordBody {
 public:
     void add(const std::string& name, const std::string& value) {
-        text_ += "<" + name + ">" + value + "</" + name + ">" + kLineEnd;
+        text_ += "<" + name + ">" + RecordedValue(value) + "</" + name + ">" + kLineEnd;
     }
     const std::string& text() const { return text_; }
 
@@ -83,6 +84,16 @@ std::string Encode(const std::string& root, const RecordBody& body) {
 }
 
 } // namespace
+
+std::string RecordedValue(std::string_view value) {
+    std::string text = ValidUtf8(value);
+    for (char& c : text) {
+        if (c == '\r' || c == '\n') {
+            c = ' ';
+        }
+    }
+    return text;
+}
 
 std::string PhotoRecordBytes(const QELFileInfo& record, const std::string& now) {
     RecordBody body;

@@ -212,27 +212,44 @@ TEST_F(AnalysisPass, givesTheSameValuesWhenRunAgainAndKeepsDcfNames) {
     EXPECT_EQ(Row("IMG-0001.JPG").newDcfName, generated);
 }
 
-TEST_F(AnalysisPass, takesARecognisedPhotoFromItsRecordWithoutOpeningIt) {
+// A record with ExifStatus 2 tells of a photo copied unanalysed: one without EXIF, whose EXIF
+// date it would otherwise say.
+TEST_F(AnalysisPass, takesARecordThatDescribesItsPhotoAndReadsAfreshAPhotoWhoseRecordDoesNot) {
+    const std::string record =
+        "<?xml version=1.0?>\r\n<TSFFile>\r\n<ExifStatus>2</ExifStatus>\r\n"
+        "<OrgDCFFileName>DSC00042.JPG</OrgDCFFileName>\r\n"
+        "<BeforeFileName1>DSC00042.JPG</BeforeFileName1>\r\n"
+        "<DateTimeBeforeFileName1>2010:08:15 09:05:30</DateTimeBeforeFileName1>\r\n"
+        "</TSFFile>\r\n";
     WriteFile(card_.path() + "2011年/0905.JPG", "not a JPEG at all");
-    WriteFile(card_.path() + "2011年/TSFXML/0905TSF.XML",
-              "<?xml version=1.0?>\r\n<TSFFile>\r\n<ExifStatus>2</ExifStatus>\r\n"
-              "<OrgDCFFileName>DSC00042.JPG</OrgDCFFileName>\r\n"
-              "<BeforeFileName1>DSC00042.JPG</BeforeFileName1>\r\n"
-              "<DateTimeBeforeFileName1>2010:08:15 09:05:30</DateTimeBeforeFileName1>\r\n"
-              "</TSFFile>\r\n");
+    WriteFile(card_.path() + "2011年/TSFXML/0905TSF.XML", record);
+    WriteFile(card_.path() + "2011年/0906.JPG", kKyotoPhoto);
+    WriteFile(card_.path() + "2011年/TSFXML/0906TSF.XML", record);
     WriteFile(card_.path() + "TS1XML/2011年TS1.XML",
               "<?xml version=1.0?>\r\n<TS1File>\r\n"
               "<BeforePairTitleFolderName1>2011</BeforePairTitleFolderName1>\r\n"
               "<DateTimeBeforePairTitleFolderName1>2012:01:01 00:00:00"
               "</DateTimeBeforePairTitleFolderName1>\r\n</TS1File>\r\n");
-    ASSERT_EQ(chmod((card_.path() + "2011年/0905.JPG").c_str(), 0), 0);
+    const struct timespec modified[2] = {{1299000000, 123456789}, {1299000000, 123456789}};
+    ASSERT_EQ(utimensat(AT_FDCWD, (card_.path() + "2011年/0905.JPG").c_str(), modified, 0), 0);
     Analyse();
-    const QELFileInfo& photo = Row("0905.JPG");
-    EXPECT_EQ(photo.exifStatus, kExifStatusNotAnalysed);
-    EXPECT_EQ(photo.orgDcfName, "DSC00042.JPG");
-    EXPECT_EQ(photo.beforeNames, Names{"DSC00042.JPG"});
+    const QELFileInfo& recognised = Row("0905.JPG");
+    EXPECT_EQ(recognised.exifStatus, kExifStatusNotAnalysed);
+    EXPECT_EQ(recognised.orgDcfName, "DSC00042.JPG");
+    EXPECT_EQ(recognised.beforeNames, Names{"DSC00042.JPG"});
     EXPECT_EQ(Row("2011年").beforeNames, Names{"2011"});
-    EXPECT_EQ(Requests(), 0);
+    EXPECT_EQ(recognised.analysedSize, 17);
+    EXPECT_EQ(recognised.analysedModifiedNs, 1299000000123456789);
+
+    const QELFileInfo& afresh = Row("0906.JPG");
+    EXPECT_EQ(afresh.exifStatus, kExifStatusExifTime);
+    EXPECT_EQ(afresh.dateTimeOriginalText, "2011:03:02 10:00:00");
+    EXPECT_EQ(afresh.shortAddresses, kKyoto);
+    EXPECT_TRUE(afresh.beforeNames.empty()) << "the history was another photo's";
+    EXPECT_TRUE(std::regex_match(afresh.newDcfName, std::regex("TS1000[0-9]{2,3}\\.JPG")));
+    EXPECT_EQ(afresh.orgDcfName, "");
+    EXPECT_EQ(afresh.analysedSize, static_cast<std::int64_t>(kKyotoPhoto.size()));
+    EXPECT_EQ(Requests(), 1);
 }
 
 TEST_F(AnalysisPass, waitsForAPhotoThatCannotBeOpenedThenFallsBackWithoutATime) {
@@ -245,6 +262,7 @@ TEST_F(AnalysisPass, waitsForAPhotoThatCannotBeOpenedThenFallsBackWithoutATime) 
     EXPECT_EQ(Row("gone.JPG").exifStatus, kExifStatusFileTime);
     EXPECT_EQ(Row("gone.JPG").shootTime, 0);
     EXPECT_EQ(Row("gone.JPG").fileDateTimeText, "");
+    EXPECT_EQ(Row("gone.JPG").analysedSize, kNotMeasured);
 }
 
 TEST_F(AnalysisPass, postsNothingForAnEmptySourceAndStopsWhenAsked) {

@@ -1,6 +1,8 @@
 // Several cards sorted one after another into one photo library, and the file systems such a
 // library lives on: no photo may be lost, overwritten or described by another's record.
-#include "platform/cp932.h"
+#include "platform/valid_utf8.h"
+#include "records/record_lines.h"
+#include "records/record_reader.h"
 #include "tests/cli_sort_fixture.h"
 
 #include <filesystem>
@@ -12,13 +14,11 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string Element(const std::string& recordPath, const std::string& name) {
-    const std::string text = Cp932ToUtf8Replacing(ReadFile(recordPath));
-    const std::size_t start = text.find("<" + name + ">");
-    const std::size_t end = text.find("</" + name + ">");
-    if (start == std::string::npos || end == std::string::npos) {
+    std::string text;
+    if (!ReadRecordText(recordPath, text) || text.find("</" + name + ">") == std::string::npos) {
         return "<" + name + " missing>";
     }
-    return text.substr(start + name.size() + 2, end - start - name.size() - 2);
+    return FindElement(name, text);
 }
 
 // The photos below `root` and their records, with their bytes and times: what a second import
@@ -238,4 +238,86 @@ TEST_F(CliSort, importsNothingTwiceIntoALibraryWhoseFoldersWereRenamedOrWhoseTit
     EXPECT_EQ(again.status, 0);
     EXPECT_EQ(again.out, kCardNotImported + "0 copied, 3 skipped, 0 failed\n");
     EXPECT_EQ(Snapshot(out.path()), library) << "no folder, copy or record was written";
+}
+
+// A record describes the file beside it only while nobody renamed, swapped or replaced that file.
+TEST_F(CliSort, filesEachPhotoOfALibraryUnderItsOwnDateAfterTwoCopiesSwappedNames) {
+    const std::string library = out.path() + "library/";
+    ASSERT_EQ(Sort(card.path(), library).out, kCardNotImported + "3 copied, 0 skipped, 0 failed\n");
+    const std::string in2010 = library + kDay0815 + "09時06分.JPG";
+    const std::string in2011 = library + kDay0101 + "00時00分.JPG";
+    fs::rename(in2010, library + "swap.JPG");
+    fs::rename(in2011, in2010);
+    fs::rename(library + "swap.JPG", in2011);
+
+    const std::string again = out.path() + "again/";
+    EXPECT_EQ(Sort(library, again).out, "3 copied, 0 skipped, 0 failed\n");
+    EXPECT_EQ(ReadFile(again + kDay0815 + "09時06分.JPG"),
+              ReadFile(card.path() + "DCIM/100CAMERA/IMG_0002.JPG"));
+    EXPECT_EQ(ReadFile(again + kDay0101 + "00時00分.JPG"),
+              ReadFile(card.path() + "DCIM/101CAMERA/DSC00003.JPG"));
+    const std::string swapped = again + kDay0101 + "TSFXML/00時00分TSF.XML";
+    EXPECT_EQ(Element(swapped, "DateTimeOriginal"), "2011:01:01 00:00:00");
+    EXPECT_EQ(Element(swapped, "BeforeFileName1"), "09時06分.JPG");
+    EXPECT_EQ(Element(swapped, "BeforeFileName2"), "<BeforeFileName2 missing>")
+        << "the other photo's history";
+    // The photo left in place is recognised: its history goes on.
+    const std::string kept = again + kDay0815 + "TSFXML/09時05分京都市TSF.XML";
+    EXPECT_EQ(Element(kept, "BeforeFileName1"), "DSC01234.JPG");
+    EXPECT_EQ(Element(kept, "BeforeFileName2"), "09時05分京都市.JPG");
+}
+
+// A record that says nothing, one larger than any record, and one of an impossible date and place
+// used to file their dated photos under "1/1/1.JPG" and "2150(令和132)年".
+TEST_F(CliSort, takesNoDateFromAGarbageAnOversizedOrAnImpossibleRecord) {
+    TempDir odd;
+    WriteFile(odd.path() + "A.JPG", ExifPhoto("2010:08:15 09:01:00"));
+    WriteFile(odd.path() + "TSFXML/ATSF.XML", "garbage\r\nlines\r\n");
+    WriteFile(odd.path() + "B.JPG", ExifPhoto("2010:08:15 09:02:00"));
+    WriteFile(odd.path() + "TSFXML/BTSF.XML",
+              std::string(kMaxRecordBytes, ' ') +
+                  "\r\n<ExifStatus>1</ExifStatus>\r\n"
+                  "<DateTimeOriginal>2010:08:15 09:02:00</DateTimeOriginal>\r\n");
+    WriteFile(odd.path() + "C.JPG", ExifPhoto("2010:08:15 09:03:00"));
+    WriteFile(odd.path() + "TSFXML/CTSF.XML",
+              "<?xml version=1.0?>\r\n<TessaroFile>\r\n<ExifStatus>1</ExifStatus>\r\n"
+              "<DateTimeOriginal>2150:01:01 10:00:00</DateTimeOriginal>\r\n"
+              "<GPSLatitude>91.000000</GPSLatitude>\r\n<GPSLongitude>135.000000</GPSLongitude>\r\n"
+              "<TransDirectoryPathName>/old/C.JPG</TransDirectoryPathName>\r\n</TessaroFile>\r\n");
+    const CliRun run = Sort(odd.path(), out.path());
+    EXPECT_TRUE(run.out.ends_with("3 copied, 0 skipped, 0 failed\n")) << run.out;
+    const std::string day = out.path() + kYear2010 + "08月15日/";
+    EXPECT_EQ(Names(day), (std::set<std::string>{"09時01分.JPG", "09時02分.JPG", "09時03分.JPG"}));
+    EXPECT_EQ(ReadFile(day + "09時03分.JPG"), ReadFile(odd.path() + "C.JPG"));
+    EXPECT_EQ(Element(day + "TSFXML/09時03分TSF.XML", "GPSLatitude"), "0.000000");
+}
+
+// Linux names need not be UTF-8 and may hold a line break. The copy of the one keeps its name (the
+// title drops the line break of the other); their records are UTF-8 where they say so, one
+// element a line, and a later sort of the copies recognises them.
+TEST_F(CliSort, keepsNamesThatAreNoUtf8AndRecordsThemAndNamesWithLineBreaksInWholeLines) {
+    TempDir names;
+    WriteFile(names.path() + "caf\xff.JPG", ExifPhoto("2010:08:15 09:01:00"));
+    WriteFile(names.path() + "a\nb.JPG", ExifPhoto("2010:08:15 09:02:00"));
+    const std::string library = out.path() + "library/";
+    ASSERT_EQ(Sort(names.path(), library, "--set 3_1_CB=2").out, "2 copied, 0 skipped, 0 failed\n");
+    const std::string day = library + kYear2010 + "08月15日/";
+    EXPECT_EQ(Names(day), (std::set<std::string>{"caf\xff.JPG", "ab.JPG"}));
+    EXPECT_EQ(ReadFile(day + "caf\xff.JPG"), ReadFile(names.path() + "caf\xff.JPG"));
+    const std::string utf8 = ReadFile(day + "TSFXML/caf\xffTSF.XML");
+    EXPECT_TRUE(utf8.starts_with("<?xml version=1.0 encoding=UTF-8?>\r\n"));
+    EXPECT_EQ(ValidUtf8(utf8), utf8);
+    EXPECT_EQ(Element(day + "TSFXML/caf\xffTSF.XML", "TransTitleFileName"), "caf\xef\xbf\xbd.JPG");
+    const std::string broken = ReadFile(day + "TSFXML/abTSF.XML");
+    for (std::size_t at = 0; (at = broken.find('\n', at)) != std::string::npos; ++at) {
+        EXPECT_EQ(broken[at - 1], '\r') << "at " << at;
+    }
+    EXPECT_EQ(Element(day + "TSFXML/abTSF.XML", "OrgTitleFileName"), "a b.JPG");
+
+    const std::string again = out.path() + "again/" + kYear2010 + "08月15日/TSFXML/";
+    ASSERT_EQ(Sort(library, out.path() + "again", "--set 3_1_CB=2").out,
+              "2 copied, 0 skipped, 0 failed\n");
+    EXPECT_EQ(Element(again + "caf\xffTSF.XML", "BeforeFileName1"), "caf\xef\xbf\xbd.JPG");
+    EXPECT_EQ(Element(again + "caf\xffTSF.XML", "BeforeFileName2"), "caf\xef\xbf\xbd.JPG");
+    EXPECT_EQ(Element(again + "abTSF.XML", "BeforeFileName2"), "ab.JPG");
 }

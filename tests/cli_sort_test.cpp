@@ -82,12 +82,7 @@ TEST_F(CliSort, copiesACardIntoTitledFoldersWithHiddenRecords) {
 TEST_F(CliSort, recognisesEarlierCopiesFromTheirRecordsAndCarriesTheirNamesOn) {
     ASSERT_EQ(Sort(card.path(), out.path() + "first").status, 0);
     const std::string first = out.path() + "first/";
-    // Were the copies read for EXIF data, these bytes would give them no time at all.
-    for (const std::string& photo :
-         {kDay0815 + "09時05分京都市.JPG", kDay0815 + "09時06分.JPG", kDay0101 + "00時00分.JPG"}) {
-        fs::permissions(first + photo, fs::perms::owner_write, fs::perm_options::add);
-        WriteFile(first + photo, "no longer a JPEG");
-    }
+    // The places come from the records: the service is not asked again.
     const int requestsBefore = requests.load();
     const CliRun run = Sort(first, out.path() + "second", "--set 3_1_CB=2");
     EXPECT_EQ(run.out, "3 copied, 0 skipped, 0 failed\n");

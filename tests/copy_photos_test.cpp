@@ -289,7 +289,8 @@ TEST_F(CopyPass, givesEveryTitleANameACardTakesAndARecordThatIsFoundAgain) {
         QELFileInfo found;
         found.path = file.path().string();
         found.title = file.path().filename().string();
-        EXPECT_TRUE(ReadPhotoRecord(found, RecordFilePath(found))) << found.title;
+        std::string text;
+        EXPECT_TRUE(ReadRecordText(RecordFilePath(found), text)) << found.title;
     }
     EXPECT_EQ(names, (std::set<std::string>{"首里城／朝.JPG", "朝.JPG", "x.jpg", "10時00分end.JPG",
                                             "京都市写真"}));

@@ -1,5 +1,6 @@
 #include "platform/error_report.h"
 #include "platform/shooting_time_text.h"
+#include "platform/valid_utf8.h"
 #include "records/record_paths.h"
 #include "records/record_writer.h"
 
@@ -8,9 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <fcntl.h>
 #include <filesystem>
+#include <map>
 #include <regex>
 #include <set>
+#include <sys/stat.h>
 
 namespace {
 
@@ -310,13 +314,12 @@ TEST(WritePhotoRecord, writesUtf8UnreplacedWhenAValueHasNoExactCp932Form) {
                   "<NewDCFFileName></NewDCFFileName>\r\n"
                   "</TessaroFile>\r\n");
 
-    // U+00A5 and U+301C have CP932 forms that read back as '\' and U+FF5E; a name with one of
-    // them, or with bytes that are no UTF-8 at all, is kept as it is.
+    // U+00A5 and U+301C have CP932 forms that read back as '\\' and U+FF5E; a name with one of
+    // them is kept as it is.
     for (const std::string title : {"\xc2\xa5"
                                     "100.JPG",
                                     "a\xe3\x80\x9c"
-                                    "b.JPG",
-                                    "\xff.JPG"}) {
+                                    "b.JPG"}) {
         QELFileInfo other = Photo(dir.path(), title);
         ASSERT_EQ(WritePhotoRecord(other), 0);
         const std::string bytes = ReadFile(RecordFilePath(other));
@@ -324,6 +327,39 @@ TEST(WritePhotoRecord, writesUtf8UnreplacedWhenAValueHasNoExactCp932Form) {
         EXPECT_NE(bytes.find("<TransTitleFileName>" + title + "</TransTitleFileName>\r\n"),
                   std::string::npos)
             << title;
+    }
+}
+
+// A Linux name need not be UTF-8 and may hold line breaks: the record, under the name's own
+// record name, still is UTF-8 as it says, one element a line, and is found already written.
+TEST(WritePhotoRecord, writesNoBytesThatAreNoUtf8AndNoLineBreakInsideAValue) {
+    TempDir dir;
+    for (const auto& [title, recorded] : std::map<std::string, std::string>{
+             {"caf\xff.JPG", "caf\xef\xbf\xbd.JPG"}, {"a\nb\r.JPG", "a b .JPG"}}) {
+        QELFileInfo photo = Photo(dir.path(), title);
+        photo.beforeNames = {"x\r\ny.JPG"};
+        photo.beforeNameTimes = {""};
+        ASSERT_EQ(WritePhotoRecord(photo), 0);
+        const std::string path = RecordFilePath(photo);
+        const std::string bytes = ReadFile(path);
+        EXPECT_EQ(ValidUtf8(bytes), bytes) << title;
+        EXPECT_NE(bytes.find("<TransTitleFileName>" + recorded + "</TransTitleFileName>\r\n"),
+                  std::string::npos)
+            << title;
+        EXPECT_NE(bytes.find("<BeforeFileName1>x  y.JPG</BeforeFileName1>\r\n"), std::string::npos);
+        std::size_t lines = 0;
+        for (std::size_t at = 0; (at = bytes.find('\n', at)) != std::string::npos; ++at) {
+            EXPECT_EQ(bytes[at - 1], '\r') << title << " at " << at;
+            ++lines;
+        }
+        EXPECT_EQ(lines, 20u) << title;
+
+        const struct timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), old, 0), 0);
+        ASSERT_EQ(WritePhotoRecord(photo), 0);
+        struct stat status {};
+        ASSERT_EQ(stat(path.c_str(), &status), 0);
+        EXPECT_EQ(status.st_mtim.tv_sec, old[1].tv_sec) << title << ": written again";
     }
 }
 

@@ -1,4 +1,5 @@
 #include "platform/local_time.h"
+#include "platform/shooting_time_text.h"
 #include "records/record_lines.h"
 #include "records/record_paths.h"
 #include "records/record_reader.h"
@@ -11,10 +12,12 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <map>
 
 namespace {
 
 constexpr std::int64_t k20110305_090700 = 1299283620; // in Tokyo
+constexpr int kPresentYear = 2026;
 
 QELFileInfo ResultPhoto(const std::string& folder, const std::string& title) {
     QELFileInfo photo;
@@ -30,6 +33,16 @@ QELFileInfo Scanned(std::int64_t shootTime = 777) {
     QELFileInfo photo;
     photo.shootTime = shootTime;
     return photo;
+}
+
+// The restoring rules alone, on whatever the file says, unchecked against any photo.
+bool Restored(QELFileInfo& read, const std::string& path) {
+    std::string text;
+    if (!ReadRecordText(path, text)) {
+        return false;
+    }
+    RestorePhotoRecord(read, text);
+    return true;
 }
 
 std::string PhotoRecordText(const std::string& elements, const std::string& lineEnd = "\r\n") {
@@ -60,7 +73,9 @@ TEST(ReadPhotoRecord, restoresEveryFieldTheWriterWrote) {
     ASSERT_EQ(WritePhotoRecord(written), 0);
 
     QELFileInfo read = Scanned();
-    ASSERT_TRUE(ReadPhotoRecord(read, RecordFilePath(written)));
+    ASSERT_EQ(ReadPhotoRecord(read, RecordFilePath(written),
+                              {written.title, std::nullopt, k20110305_090700, kPresentYear}),
+              RecordCheck::kDescribesPhoto);
     EXPECT_EQ(read.exifStatus, kExifStatusExifTime);
     EXPECT_EQ(read.shootTime, k20110305_090700);
     EXPECT_EQ(read.dateTimeOriginalText, "2011:03:05 09:07:00");
@@ -87,7 +102,7 @@ TEST(ReadPhotoRecord, roundTripsUtf8RecordsAndOneHundredTwentyAddresses) {
     ASSERT_EQ(WritePhotoRecord(written), 0);
 
     QELFileInfo read = Scanned();
-    ASSERT_TRUE(ReadPhotoRecord(read, RecordFilePath(written)));
+    ASSERT_TRUE(Restored(read, RecordFilePath(written)));
     EXPECT_EQ(read.shootTime, k20110305_090700);
     EXPECT_EQ(read.shortAddresses, written.shortAddresses);
     EXPECT_EQ(read.beforeNames, written.beforeNames);
@@ -108,7 +123,7 @@ TEST(ReadPhotoRecord, readsLfOnlyFilesAndBlankLinesLikeTheWritersOwn) {
 
     for (const char* name : {"crlf.XML", "lf.XML", "blank.XML"}) {
         QELFileInfo read = Scanned();
-        ASSERT_TRUE(ReadPhotoRecord(read, dir.path() + name)) << name;
+        ASSERT_TRUE(Restored(read, dir.path() + name)) << name;
         EXPECT_EQ(read.exifStatus, kExifStatusExifTime) << name;
         EXPECT_EQ(read.shootTime, k20110305_090700) << name;
         EXPECT_DOUBLE_EQ(read.latitude, 35.5) << name;
@@ -135,7 +150,7 @@ TEST(ReadPhotoRecord, restoresTimePositionAndAddressesOnlyForExifStatusOne) {
     WriteFile(dir.path() + "2.XML", PhotoRecordText("<ExifStatus>2</ExifStatus>\n" + rest));
 
     QELFileInfo zero = Scanned();
-    ASSERT_TRUE(ReadPhotoRecord(zero, dir.path() + "0.XML"));
+    ASSERT_TRUE(Restored(zero, dir.path() + "0.XML"));
     EXPECT_EQ(zero.exifStatus, kExifStatusFileTime);
     EXPECT_EQ(zero.shootTime, LocalToSeconds({2010, 8, 15, 9, 5, 0}));
     EXPECT_EQ(zero.latitude, 0.0);
@@ -146,7 +161,7 @@ TEST(ReadPhotoRecord, restoresTimePositionAndAddressesOnlyForExifStatusOne) {
     EXPECT_EQ(zero.orgDcfName, "DSC01234.JPG");
 
     QELFileInfo two = Scanned();
-    ASSERT_TRUE(ReadPhotoRecord(two, dir.path() + "2.XML"));
+    ASSERT_TRUE(Restored(two, dir.path() + "2.XML"));
     EXPECT_EQ(two.exifStatus, kExifStatusNotAnalysed);
     EXPECT_EQ(two.shootTime, 777);
     EXPECT_EQ(two.latitude, 0.0);
@@ -168,7 +183,7 @@ TEST(ReadPhotoRecord, treatsAStatusOneRecordWithoutAValidShootingTimeAsStatusZer
     WriteFile(dir.path() + "empty.XML", PhotoRecordText("<ExifStatus>1</ExifStatus>\n" + place));
 
     QELFileInfo zeros = Scanned();
-    ASSERT_TRUE(ReadPhotoRecord(zeros, dir.path() + "zeros.XML"));
+    ASSERT_TRUE(Restored(zeros, dir.path() + "zeros.XML"));
     EXPECT_EQ(zeros.exifStatus, kExifStatusFileTime);
     EXPECT_EQ(zeros.shootTime, LocalToSeconds({2010, 8, 15, 9, 5, 0}));
     EXPECT_EQ(zeros.latitude, 0.0);
@@ -176,7 +191,7 @@ TEST(ReadPhotoRecord, treatsAStatusOneRecordWithoutAValidShootingTimeAsStatusZer
     EXPECT_EQ(zeros.dateTimeOriginalText, "0000:00:00 00:00:00");
 
     QELFileInfo empty = Scanned();
-    ASSERT_TRUE(ReadPhotoRecord(empty, dir.path() + "empty.XML"));
+    ASSERT_TRUE(Restored(empty, dir.path() + "empty.XML"));
     EXPECT_EQ(empty.exifStatus, kExifStatusFileTime);
     EXPECT_EQ(empty.shootTime, 777) << "no valid time anywhere: the photo keeps its own";
     EXPECT_TRUE(empty.shortAddresses.empty());
@@ -198,7 +213,7 @@ TEST(ReadPhotoRecord, takesHistoryAndAddressesUpToTheFirstEmptyOneOnly) {
     QELFileInfo read = Scanned();
     read.beforeNames = {"kept"};
     read.beforeNameTimes = {"k"};
-    ASSERT_TRUE(ReadPhotoRecord(read, dir.path() + "r.XML"));
+    ASSERT_TRUE(Restored(read, dir.path() + "r.XML"));
     EXPECT_EQ(read.shortAddresses, std::vector<std::string>{"a"});
     EXPECT_EQ(read.beforeNames, (std::vector<std::string>{"kept", "one", "two"}));
     EXPECT_EQ(read.beforeNameTimes, (std::vector<std::string>{"k", "t1", ""}));
@@ -226,32 +241,114 @@ TEST(ReadPhotoRecord, cutsAValueHoldingItsOwnClosingTag) {
     written.beforeNameTimes = {"t"};
     ASSERT_EQ(WritePhotoRecord(written), 0);
     QELFileInfo read = Scanned();
-    ASSERT_TRUE(ReadPhotoRecord(read, RecordFilePath(written)));
+    ASSERT_TRUE(Restored(read, RecordFilePath(written)));
     EXPECT_EQ(read.orgDcfName, "AB");
     EXPECT_EQ(read.beforeNames, std::vector<std::string>{"x"});
 }
 
-TEST(ReadPhotoRecord, recognisesAnyFileWithALineButNoEmptyOrMissingOne) {
+TEST(ReadPhotoRecord, recognisesNoFileWithoutLinesOrWithoutAnExifStatusNumber) {
     TempDir dir;
     WriteFile(dir.path() + "empty.XML", "");
     WriteFile(dir.path() + "blank.XML", "\r\n\n\r\n");
     WriteFile(dir.path() + "foreign.XML", std::string("\xff\xd8\xff\xe1\0\x10<Exif\x81", 10));
+    WriteFile(dir.path() + "garbage.XML", PhotoRecordText("<ExifStatus>one</ExifStatus>\n"
+                                                          "<OrgDCFFileName>X</OrgDCFFileName>\n"));
     std::filesystem::create_directory(dir.path() + "folder.XML");
     ASSERT_EQ(mkfifo((dir.path() + "fifo.XML").c_str(), 0600), 0);
 
-    for (const char* name : {"missing.XML", "empty.XML", "blank.XML", "folder.XML", "fifo.XML"}) {
+    for (const auto& [name, check] :
+         std::map<std::string, RecordCheck>{{"missing.XML", RecordCheck::kNoRecord},
+                                            {"empty.XML", RecordCheck::kNoRecord},
+                                            {"blank.XML", RecordCheck::kNoRecord},
+                                            {"folder.XML", RecordCheck::kNoRecord},
+                                            {"fifo.XML", RecordCheck::kNoRecord},
+                                            {"foreign.XML", RecordCheck::kNotARecord},
+                                            {"garbage.XML", RecordCheck::kNotARecord}}) {
         QELFileInfo read = Scanned();
-        EXPECT_FALSE(ReadPhotoRecord(read, dir.path() + name)) << name;
+        EXPECT_EQ(ReadPhotoRecord(read, dir.path() + name, {"x.JPG", 0, std::nullopt, 2026}), check)
+            << name;
         EXPECT_EQ(read.exifStatus, kExifStatusNotAnalysed) << name;
         EXPECT_EQ(read.shootTime, 777) << name;
-        EXPECT_EQ(ReadFolderRecord(read, dir.path() + name), 0) << name;
+        EXPECT_EQ(read.orgDcfName, "") << name;
     }
-    QELFileInfo foreign = Scanned();
-    ASSERT_TRUE(ReadPhotoRecord(foreign, dir.path() + "foreign.XML"));
-    EXPECT_EQ(foreign.exifStatus, kExifStatusFileTime) << "a missing number reads as 0";
-    EXPECT_EQ(foreign.shootTime, 777);
-    EXPECT_TRUE(foreign.beforeNames.empty());
-    EXPECT_EQ(foreign.orgDcfName, "");
+    QELFileInfo folder;
+    EXPECT_EQ(ReadFolderRecord(folder, dir.path() + "fifo.XML"), 0);
+}
+
+TEST(CheckPhotoRecord, takesTheFileTimeWithinTwoSecondsAndNoDateOrPlaceThatCannotBe) {
+    const auto facts = [](std::optional<std::int64_t> modified,
+                          std::optional<std::int64_t> exifTime = std::nullopt) {
+        return PhotoFacts{"a.JPG", modified, exifTime, kPresentYear};
+    };
+    const std::int64_t fileTime = LocalToSeconds({2010, 8, 15, 9, 5, 0});
+    const std::string filed = "<ExifStatus>0</ExifStatus>"
+                              "<1stDateTimeFileRec>2010:08:15 09:05:00</1stDateTimeFileRec>";
+    for (const auto& [modified, check] :
+         std::map<std::int64_t, RecordCheck>{{fileTime - 3, RecordCheck::kOtherFileTime},
+                                             {fileTime - 2, RecordCheck::kDescribesPhoto},
+                                             {fileTime + 2, RecordCheck::kDescribesPhoto},
+                                             {fileTime + 3, RecordCheck::kOtherFileTime}}) {
+        EXPECT_EQ(CheckPhotoRecord(filed, facts(modified)), check) << modified - fileTime;
+    }
+    EXPECT_EQ(CheckPhotoRecord(filed, facts(std::nullopt)), RecordCheck::kOtherFileTime);
+
+    // Up to the end of next year: a camera set a year ahead is no reason to lose a record.
+    for (const auto& [date, check] : std::map<std::string, RecordCheck>{
+             {"2027:12:31 23:59:59", RecordCheck::kDescribesPhoto},
+             {"2028:01:01 00:00:00", RecordCheck::kImpossibleValue},
+             {"2150:01:01 10:00:00", RecordCheck::kImpossibleValue}}) {
+        std::int64_t time = 0;
+        ASSERT_TRUE(ParseShootingTimeText(date, time));
+        EXPECT_EQ(CheckPhotoRecord("<ExifStatus>1</ExifStatus><DateTimeOriginal>" + date +
+                                       "</DateTimeOriginal>",
+                                   facts(std::nullopt, time)),
+                  check)
+            << date;
+        EXPECT_EQ(CheckPhotoRecord("<ExifStatus>0</ExifStatus><1stDateTimeFileRec>" + date +
+                                       "</1stDateTimeFileRec>",
+                                   facts(time)),
+                  check)
+            << date;
+    }
+    for (const auto& [place, check] : std::map<std::string, RecordCheck>{
+             {"<GPSLatitude>-90.000000</GPSLatitude><GPSLongitude>180.0</GPSLongitude>",
+              RecordCheck::kDescribesPhoto},
+             {"<GPSLatitude>91</GPSLatitude><GPSLongitude>135</GPSLongitude>",
+              RecordCheck::kImpossibleValue},
+             {"<GPSLatitude>35</GPSLatitude><GPSLongitude>-180.000001</GPSLongitude>",
+              RecordCheck::kImpossibleValue},
+             {"<ShortAddress01>京都\r府</ShortAddress01>", RecordCheck::kImpossibleValue}}) {
+        EXPECT_EQ(CheckPhotoRecord("<ExifStatus>0</ExifStatus>" + place, facts(0)), check) << place;
+    }
+}
+
+TEST(CheckPhotoRecord, wantsThePhotosOwnNameAndItsOwnExifDate) {
+    const auto named = [](const std::string& path, const std::string& name) {
+        return CheckPhotoRecord("<ExifStatus>0</ExifStatus><TransDirectoryPathName>" + path +
+                                    "</TransDirectoryPathName>",
+                                {name, 0, std::nullopt, kPresentYear});
+    };
+    EXPECT_EQ(named("D:\\写真\\0815\\a.JPG", "a.JPG"), RecordCheck::kDescribesPhoto);
+    EXPECT_EQ(named("/media/old/0815/a.JPG", "a.JPG"), RecordCheck::kDescribesPhoto)
+        << "a library moved to another disk";
+    EXPECT_EQ(named("/lib/0815/b.JPG", "a.JPG"), RecordCheck::kOtherName);
+    EXPECT_EQ(named("/lib/x\\a.JPG", "x\\a.JPG"), RecordCheck::kDescribesPhoto);
+    EXPECT_EQ(named("/lib/caf\xef\xbf\xbd a.JPG", "caf\xff\na.JPG"), RecordCheck::kDescribesPhoto)
+        << "as the record holds the name";
+
+    const std::int64_t shot = LocalToSeconds({2011, 3, 5, 9, 7, 0});
+    const std::string date = "<DateTimeOriginal>2011:03:05 09:07:00</DateTimeOriginal>";
+    const auto dated = [&](const std::string& status, std::optional<std::int64_t> exifTime) {
+        return CheckPhotoRecord("<ExifStatus>" + status + "</ExifStatus>" + date,
+                                {"a.JPG", 0, exifTime, kPresentYear});
+    };
+    EXPECT_EQ(dated("1", shot), RecordCheck::kDescribesPhoto);
+    EXPECT_EQ(dated("1", shot + 1), RecordCheck::kOtherShootingTime);
+    EXPECT_EQ(dated("0", shot), RecordCheck::kOtherShootingTime);
+    EXPECT_EQ(dated("2", shot), RecordCheck::kOtherShootingTime) << "copied unanalysed";
+    EXPECT_EQ(dated("1", std::nullopt), RecordCheck::kOtherShootingTime);
+    EXPECT_EQ(dated("0", std::nullopt), RecordCheck::kDescribesPhoto);
+    EXPECT_EQ(dated("2", std::nullopt), RecordCheck::kDescribesPhoto);
 }
 
 TEST(ReadRecordLines, decodesCp932UnlessTheFirstLineDeclaresUtf8AndReplacesBadBytes) {
@@ -266,15 +363,15 @@ TEST(ReadRecordLines, decodesCp932UnlessTheFirstLineDeclaresUtf8AndReplacesBadBy
     EXPECT_EQ(lines[1], "\xe8\xa1\xa8\x95\x5c");
 }
 
-TEST(ReadRecordLines, readsOnlyTheStartOfAnOversizedFile) {
+// Its start alone would pass for a record that says nothing, and file a dated photo under no date.
+TEST(ReadRecordLines, givesNoLinesForAFileLargerThanAnyRecord) {
     TempDir dir;
     const std::string start = "<ExifStatus>2</ExifStatus>\n";
-    WriteFile(dir.path() + "big.XML", start + std::string(kMaxRecordBytes, 'x') +
-                                          "\n<NewDCFFileName>late</NewDCFFileName>\n");
-    QELFileInfo read = Scanned();
-    ASSERT_TRUE(ReadPhotoRecord(read, dir.path() + "big.XML"));
-    EXPECT_EQ(read.exifStatus, kExifStatusNotAnalysed);
-    EXPECT_EQ(read.newDcfName, "");
+    WriteFile(dir.path() + "big.XML", start + std::string(kMaxRecordBytes - start.size() + 1, 'x'));
+    WriteFile(dir.path() + "bound.XML", start + std::string(kMaxRecordBytes - start.size(), 'x'));
+    std::vector<std::string> lines;
+    EXPECT_EQ(ReadRecordLines(dir.path() + "big.XML", lines), 0);
+    EXPECT_EQ(ReadRecordLines(dir.path() + "bound.XML", lines), 2);
 }
 
 TEST(ReadFolderRecord, restoresTheHistoryTheWriterWroteAndNothingElse) {
