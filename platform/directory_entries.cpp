@@ -1,10 +1,13 @@
 #include "platform/directory_entries.h"
 
+#include "platform/path_at.h"
+
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
 #include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -29,11 +32,9 @@ bool EntryIsDirectory(DIR* dir, const dirent& entry) {
     return fstatat(dirfd(dir), entry.d_name, &status, 0) == 0 && S_ISDIR(status.st_mode);
 }
 
-} // namespace
-
-bool EnumerateDirectory(const std::string& folder,
-                        const std::function<void(const DirectoryEntry&)>& visit) {
-    const std::unique_ptr<DIR, DirCloser> dir(opendir(folder.c_str()));
+bool Enumerate(DIR* opened, const std::string& folder,
+               const std::function<void(const DirectoryEntry&)>& visit) {
+    const std::unique_ptr<DIR, DirCloser> dir(opened);
     if (!dir) {
         return false;
     }
@@ -52,6 +53,26 @@ bool EnumerateDirectory(const std::string& folder,
         entry.isDirectory = EntryIsDirectory(dir.get(), *next);
         visit(entry);
     }
+}
+
+} // namespace
+
+bool EnumerateDirectory(const std::string& folder,
+                        const std::function<void(const DirectoryEntry&)>& visit) {
+    return Enumerate(opendir(folder.c_str()), folder, visit);
+}
+
+bool EnumerateDirectoryAt(const PathAt& folder,
+                          const std::function<void(const DirectoryEntry&)>& visit) {
+    if (folder.base == AT_FDCWD) {
+        return EnumerateDirectory(folder.path, visit);
+    }
+    const int fd = OpenFolderBeneath(folder.base, folder.path);
+    DIR* dir = fd >= 0 ? fdopendir(fd) : nullptr;
+    if (fd >= 0 && dir == nullptr) {
+        close(fd);
+    }
+    return Enumerate(dir, folder.path, visit);
 }
 
 int FolderReadError(const std::string& folder) {

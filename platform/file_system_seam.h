@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/path_at.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -22,12 +24,19 @@
 //                      from a reader or a cable that wrote other bytes than it was given
 //   interrupt-at=TEXT  before the first written file on its way to a path holding TEXT is
 //                      closed, the process gets SIGINT, as from a Ctrl-C in the middle of that copy
+//   destination-gone-after=N   once the copy pass is done with N photos, its destination is
+//                      removed with all it holds (links removed, not followed), as by `rm -rf`
+//   destination-moved-after=N  once the copy pass is done with N photos, its destination is
+//                      renamed to DEST.moved and an empty folder made at its path, as when the
+//                      disk is unmounted lazily and the bare mount point shows
 struct FileSystemQuirks {
     bool caseInsensitive = false;
     bool fuse = false;
     std::string closeFailsFor;
     bool syncFails = false;
     std::string readsDifferFor;
+    int destinationGoneAfter = -1;  // of destination-gone-after; -1 for never
+    int destinationMovedAfter = -1; // of destination-moved-after; -1 for never
     // Called before a written file on its way to the path it is given is closed, on the thread
     // that writes it: a test holds the copy there, as a card reader or a share that writes
     // through would, for as long as it wants.
@@ -37,15 +46,16 @@ struct FileSystemQuirks {
 void SetFileSystemQuirks(const FileSystemQuirks& quirks);
 
 // Whether something already bears the name `path`: a file, a folder or a dangling link.
-bool NameTaken(const std::string& path);
+bool NameTaken(const PathAt& path);
 
 // Opens read-only, without blocking, the file that bears the name `path`; -1 with errno set.
-int OpenTakenName(const std::string& path);
+int OpenTakenName(const PathAt& path);
 
-// renameat2 with RENAME_NOREPLACE, link and rename: 0, or -1 with errno set.
-int RenameNoReplace(const std::string& from, const std::string& to);
-int HardLink(const std::string& from, const std::string& to);
-int RenameReplacing(const std::string& from, const std::string& to);
+// renameat2 with RENAME_NOREPLACE, linkat and renameat: 0, or -1 with errno set. The paths are
+// taken as the calls take them: each component of a path before its last is followed.
+int RenameNoReplace(const PathAt& from, const PathAt& to);
+int HardLink(const PathAt& from, const PathAt& to);
+int RenameReplacing(const PathAt& from, const PathAt& to);
 
 // Closes a descriptor that a file on its way to `destination` was written through: 0, or -1
 // with errno set, when the file system reports only now that the bytes could not be kept.
@@ -57,3 +67,7 @@ int SyncFileSystem(int fd);
 // One pread of the copy `copy`, read back to check it: the bytes read, or -1 with errno set.
 ssize_t ReadCopyBack(int fd, const std::string& copy, std::uint64_t offset, std::uint8_t* into,
                      std::size_t count);
+
+// The copy pass is done with `photosDone` photos of its run into `destination`: where a test
+// asks for it, the destination goes now.
+void PhotoDoneInto(const std::string& destination, int photosDone);
