@@ -15,7 +15,8 @@
 //
 // Tests make these calls behave as such a file system does: in the process through
 // SetFileSystemQuirks, in a program they start through the environment variable
-// TESSARO_TEST_FILESYSTEM, read once, a comma-separated list of
+// TESSARO_TEST_FILESYSTEM, read once, a comma-separated list of the following (a file written
+// below a destination the copy pass holds goes by its path relative to that destination)
 //   casefold           names differing only in ASCII case are one name
 //   fuse               renameat2 with RENAME_NOREPLACE fails with EINVAL, link with EPERM
 //   close-fails=TEXT   closing a written file on its way to a path holding TEXT fails with EIO
