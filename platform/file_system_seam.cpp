@@ -20,6 +20,13 @@
 
 namespace {
 
+constexpr std::string_view kGoneAfter = "destination-gone-after=";
+constexpr std::string_view kMovedAfter = "destination-moved-after=";
+
+int CountAfter(std::string_view item, std::string_view prefix) {
+    return std::atoi(std::string(item.substr(prefix.size())).c_str());
+}
+
 FileSystemQuirks FromEnvironment() {
     FileSystemQuirks quirks;
     const char* text = std::getenv("TESSARO_TEST_FILESYSTEM");
@@ -38,14 +45,10 @@ FileSystemQuirks FromEnvironment() {
             quirks.readsDifferFor = item.substr(std::string_view("reads-differ=").size());
         } else if (item.starts_with("close-fails=")) {
             quirks.closeFailsFor = item.substr(std::string_view("close-fails=").size());
-        } else if (item.starts_with("destination-gone-after=")) {
-            quirks.destinationGoneAfter = std::atoi(
-                std::string(item.substr(std::string_view("destination-gone-after=").size()))
-                    .c_str());
-        } else if (item.starts_with("destination-moved-after=")) {
-            quirks.destinationMovedAfter = std::atoi(
-                std::string(item.substr(std::string_view("destination-moved-after=").size()))
-                    .c_str());
+        } else if (item.starts_with(kGoneAfter)) {
+            quirks.destinationGoneAfter = CountAfter(item, kGoneAfter);
+        } else if (item.starts_with(kMovedAfter)) {
+            quirks.destinationMovedAfter = CountAfter(item, kMovedAfter);
         } else if (item.starts_with("interrupt-at=")) {
             const std::string at(item.substr(std::string_view("interrupt-at=").size()));
             auto raised = std::make_shared<std::atomic<bool>>(false);
