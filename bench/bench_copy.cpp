@@ -69,6 +69,8 @@ double CopyPass(const std::vector<std::string>& photos, const std::string& targe
     CManageQELFileInfo catalogue;
     catalogue.initCatalogue(&sources, &results, "");
     AddResults(catalogue, photos);
+    // Chosen and made before the pass, as the program and the CLI do: the pass never makes it.
+    std::filesystem::create_directories(target);
     const auto start = std::chrono::steady_clock::now();
     CopyPhotos(catalogue, target, nullptr, &tally, nullptr, options);
     return Since(start);

@@ -1,6 +1,7 @@
 #include "platform/directory_entries.h"
 
 #include "platform/file_system_seam.h"
+#include "platform/path_at.h"
 
 #include <cerrno>
 #include <cstring>
@@ -8,6 +9,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -36,17 +38,11 @@ void TellKind(DIR* dir, const dirent& next, DirectoryEntry& entry) {
         fstatat(dirfd(dir), next.d_name, &status, 0) == 0 && S_ISDIR(status.st_mode);
 }
 
-} // namespace
-
-bool EnumerateDirectory(const std::string& folder,
-                        const std::function<void(const DirectoryEntry&)>& visit) {
-    return ListDirectory(folder, visit) == 0;
-}
-
-int ListDirectory(const std::string& folder,
-                  const std::function<void(const DirectoryEntry&)>& visit) {
-    bool failsPartWay = false;
-    const std::unique_ptr<DIR, DirCloser> dir(OpenListing(folder, failsPartWay));
+// 0 when every entry was read, else the errno of the failed open or read. A listing that the
+// seam fails part way gives EIO after its first entry.
+int List(DIR* opened, const std::string& folder, bool failsPartWay,
+         const std::function<void(const DirectoryEntry&)>& visit) {
+    const std::unique_ptr<DIR, DirCloser> dir(opened);
     if (!dir) {
         return errno;
     }
@@ -70,6 +66,33 @@ int ListDirectory(const std::string& folder,
         visit(entry);
         visited = true;
     }
+}
+
+} // namespace
+
+bool EnumerateDirectory(const std::string& folder,
+                        const std::function<void(const DirectoryEntry&)>& visit) {
+    return ListDirectory(folder, visit) == 0;
+}
+
+int ListDirectory(const std::string& folder,
+                  const std::function<void(const DirectoryEntry&)>& visit) {
+    bool failsPartWay = false;
+    DIR* dir = OpenListing(folder, failsPartWay);
+    return List(dir, folder, failsPartWay, visit);
+}
+
+bool EnumerateDirectoryAt(const PathAt& folder,
+                          const std::function<void(const DirectoryEntry&)>& visit) {
+    if (folder.base == AT_FDCWD) {
+        return EnumerateDirectory(folder.path, visit);
+    }
+    const int fd = OpenFolderBeneath(folder.base, folder.path);
+    DIR* dir = fd >= 0 ? fdopendir(fd) : nullptr;
+    if (fd >= 0 && dir == nullptr) {
+        close(fd);
+    }
+    return List(dir, folder.path, false, visit) == 0;
 }
 
 int FolderReadError(const std::string& folder) {

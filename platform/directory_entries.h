@@ -28,6 +28,13 @@ bool EnumerateDirectory(const std::string& folder,
 int ListDirectory(const std::string& folder,
                   const std::function<void(const DirectoryEntry&)>& visit);
 
+struct PathAt;
+
+// EnumerateDirectory of a folder below a held one, opened without following a link on the way;
+// `fullPath` is then relative to the held folder.
+bool EnumerateDirectoryAt(const PathAt& folder,
+                          const std::function<void(const DirectoryEntry&)>& visit);
+
 // 0 when `folder` can be opened for enumeration, else the errno of the failure.
 int FolderReadError(const std::string& folder);
 

@@ -51,24 +51,22 @@ std::string ResolveLink(const std::string& path) {
     return real ? std::string(real.get()) : path;
 }
 
-void KeepMode(int fd, const std::string& target) {
+// Only a regular file's own mode: a link's target is no business of the file replacing it.
+void KeepMode(int fd, const PathAt& target) {
     struct stat status {};
-    if (stat(target.c_str(), &status) == 0) {
+    if (fstatat(target.base, target.path.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(status.st_mode)) {
         fchmod(fd, status.st_mode & 07777);
     }
 }
 
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
-}
-
 } // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+std::optional<std::string> ReadWholeFile(const PathAt& path) {
     // Non-blocking and regular files only: a FIFO planted as a `.hidden` on a card must not
     // hold the folder walk for ever.
-    const int fd = OpenForReading(path);
+    const ParentAt parent(path);
+    const int fd = parent.ok() ? OpenForReading(parent.leaf()) : -1;
     if (fd < 0) {
         return std::nullopt;
     }
@@ -91,18 +89,27 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     return bytes;
 }
 
-bool ReplaceFileAtomically(const std::string& path, const std::string& bytes,
-                           Durability durability) {
-    const std::string target = ResolveLink(path);
+bool ReplaceFileAtomically(const PathAt& path, const std::string& bytes, Durability durability,
+                           LinkAtPath link) {
+    const PathAt target = link == LinkAtPath::Followed && path.base == AT_FDCWD
+                              ? PathAt(ResolveLink(path.path))
+                              : path;
+    const ParentAt parent(target);
+    if (!parent.ok()) {
+        return false;
+    }
+    const PathAt leaf = parent.leaf();
     // Mode 0666, so that the umask applies as it would to the file itself.
-    TemporaryFile temporary(FolderOf(target), 0666);
+    TemporaryFile temporary(parent.folder(), 0666);
     if (!temporary.ok()) {
         return false;
     }
-    KeepMode(temporary.fd(), target);
+    KeepMode(temporary.fd(), leaf);
+    const PathAt written = temporary.at();
     if (!WriteAll(temporary.fd(), bytes) ||
         (durability == Durability::Synced && fsync(temporary.fd()) != 0) ||
-        !temporary.finishWriting(target) || rename(temporary.path().c_str(), target.c_str()) != 0) {
+        !temporary.finishWriting(target.path) ||
+        renameat(written.base, written.path.c_str(), leaf.base, leaf.path.c_str()) != 0) {
         return false;
     }
     temporary.placed();

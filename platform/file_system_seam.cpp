@@ -2,6 +2,7 @@
 
 #include "platform/directory_entries.h"
 #include "platform/open_for_reading.h"
+#include "platform/path_at.h"
 
 #include <atomic>
 #include <cerrno>
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <ftw.h>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -17,6 +19,13 @@
 #include <unistd.h>
 
 namespace {
+
+constexpr std::string_view kGoneAfter = "destination-gone-after=";
+constexpr std::string_view kMovedAfter = "destination-moved-after=";
+
+int CountAfter(std::string_view item, std::string_view prefix) {
+    return std::atoi(std::string(item.substr(prefix.size())).c_str());
+}
 
 FileSystemQuirks FromEnvironment() {
     FileSystemQuirks quirks;
@@ -40,6 +49,10 @@ FileSystemQuirks FromEnvironment() {
             quirks.listingFailsFor = item.substr(std::string_view("listing-fails=").size());
         } else if (item.starts_with("close-fails=")) {
             quirks.closeFailsFor = item.substr(std::string_view("close-fails=").size());
+        } else if (item.starts_with(kGoneAfter)) {
+            quirks.destinationGoneAfter = CountAfter(item, kGoneAfter);
+        } else if (item.starts_with(kMovedAfter)) {
+            quirks.destinationMovedAfter = CountAfter(item, kMovedAfter);
         } else if (item.starts_with("interrupt-at=")) {
             const std::string at(item.substr(std::string_view("interrupt-at=").size()));
             auto raised = std::make_shared<std::atomic<bool>>(false);
@@ -79,22 +92,49 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
 }
 
 // The entry of the folder that a case-insensitive file system would take `path` for.
-std::optional<std::string> FoldedName(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "./" : path.substr(0, slash + 1);
-    const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
-    std::optional<std::string> found;
-    EnumerateDirectory(folder, [&](const DirectoryEntry& entry) {
+std::optional<PathAt> FoldedName(const PathAt& path) {
+    const ParentAt parent(path);
+    const std::string folder = FolderPart(path.path);
+    const std::string name = path.path.substr(folder.size());
+    std::optional<PathAt> found;
+    if (!parent.ok()) {
+        return found;
+    }
+    const PathAt listed = parent.folder();
+    const PathAt opened{listed.base, listed.path.empty() ? "./" : listed.path};
+    EnumerateDirectoryAt(opened, [&](const DirectoryEntry& entry) {
         if (!found && EqualIgnoringAsciiCase(entry.name, name)) {
-            found = entry.fullPath;
+            found = PathAt{path.base, folder + entry.name};
         }
     });
     return found;
 }
 
-bool Exists(const std::string& path) {
+bool Exists(const PathAt& path) {
+    const ParentAt parent(path);
+    const PathAt leaf = parent.leaf();
     struct stat status {};
-    return lstat(path.c_str(), &status) == 0;
+    return parent.ok() && fstatat(leaf.base, leaf.path.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+// rm -rf: links are removed, never followed.
+int RemoveEntry(const char* path, const struct stat*, int, struct FTW*) {
+    return remove(path);
+}
+
+void TakeDestinationAway(const std::string& destination, const FileSystemQuirks& quirks,
+                         int photosDone) {
+    std::string folder = destination;
+    while (folder.size() > 1 && folder.ends_with('/')) {
+        folder.pop_back();
+    }
+    if (photosDone == quirks.destinationGoneAfter) {
+        nftw(folder.c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
+    }
+    if (photosDone == quirks.destinationMovedAfter) {
+        std::rename(folder.c_str(), (folder + ".moved").c_str());
+        mkdir(folder.c_str(), 0777);
+    }
 }
 
 int Failing(int error) {
@@ -109,20 +149,20 @@ void SetFileSystemQuirks(const FileSystemQuirks& quirks) {
     Current() = quirks;
 }
 
-bool NameTaken(const std::string& path) {
+bool NameTaken(const PathAt& path) {
     return Exists(path) || (Quirks().caseInsensitive && FoldedName(path));
 }
 
-int OpenTakenName(const std::string& path) {
+int OpenTakenName(const PathAt& path) {
+    std::optional<PathAt> folded;
     if (!Exists(path) && Quirks().caseInsensitive) {
-        if (const auto folded = FoldedName(path)) {
-            return OpenForReading(*folded);
-        }
+        folded = FoldedName(path);
     }
-    return OpenForReading(path);
+    const ParentAt parent(folded ? *folded : path);
+    return parent.ok() ? OpenForReading(parent.leaf()) : -1;
 }
 
-int RenameNoReplace(const std::string& from, const std::string& to) {
+int RenameNoReplace(const PathAt& from, const PathAt& to) {
     const FileSystemQuirks quirks = Quirks();
     if (quirks.fuse) {
         return Failing(EINVAL);
@@ -130,10 +170,10 @@ int RenameNoReplace(const std::string& from, const std::string& to) {
     if (quirks.caseInsensitive && NameTaken(to)) {
         return Failing(EEXIST);
     }
-    return renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+    return renameat2(from.base, from.path.c_str(), to.base, to.path.c_str(), RENAME_NOREPLACE);
 }
 
-int HardLink(const std::string& from, const std::string& to) {
+int HardLink(const PathAt& from, const PathAt& to) {
     const FileSystemQuirks quirks = Quirks();
     if (quirks.fuse) {
         return Failing(EPERM);
@@ -141,16 +181,16 @@ int HardLink(const std::string& from, const std::string& to) {
     if (quirks.caseInsensitive && NameTaken(to)) {
         return Failing(EEXIST);
     }
-    return link(from.c_str(), to.c_str());
+    return linkat(from.base, from.path.c_str(), to.base, to.path.c_str(), 0);
 }
 
-int RenameReplacing(const std::string& from, const std::string& to) {
+int RenameReplacing(const PathAt& from, const PathAt& to) {
+    std::optional<PathAt> folded;
     if (Quirks().caseInsensitive) {
-        if (const auto folded = FoldedName(to)) {
-            return std::rename(from.c_str(), folded->c_str());
-        }
+        folded = FoldedName(to);
     }
-    return std::rename(from.c_str(), to.c_str());
+    const PathAt& target = folded ? *folded : to;
+    return renameat(from.base, from.path.c_str(), target.base, target.path.c_str());
 }
 
 int CloseWritten(int fd, const std::string& destination) {
@@ -194,4 +234,11 @@ ssize_t ReadCopyBack(int fd, const std::string& copy, std::uint64_t offset, std:
         into[0] ^= 0xFF;
     }
     return got;
+}
+
+void PhotoDoneInto(const std::string& destination, int photosDone) {
+    const FileSystemQuirks quirks = Quirks();
+    if (photosDone == quirks.destinationGoneAfter || photosDone == quirks.destinationMovedAfter) {
+        TakeDestinationAway(destination, quirks, photosDone);
+    }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/path_at.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <dirent.h>
@@ -14,7 +16,8 @@
 //
 // Tests make these calls behave as such a file system does: in the process through
 // SetFileSystemQuirks, in a program they start through the environment variable
-// TESSARO_TEST_FILESYSTEM, read once, a comma-separated list of
+// TESSARO_TEST_FILESYSTEM, read once, a comma-separated list of the following (a file written
+// below a destination the copy pass holds goes by its path relative to that destination)
 //   casefold           names differing only in ASCII case are one name
 //   fuse               renameat2 with RENAME_NOREPLACE fails with EINVAL, link with EPERM
 //   close-fails=TEXT   closing a written file on its way to a path holding TEXT fails with EIO
@@ -27,6 +30,11 @@
 //                      a folder of another user's or a failing card's does
 //   listing-fails=TEXT the listing of a folder whose path holds TEXT fails with EIO after its
 //                      first entry, as a failing card's may part way
+//   destination-gone-after=N   once the copy pass is done with N photos, its destination is
+//                      removed with all it holds (links removed, not followed), as by `rm -rf`
+//   destination-moved-after=N  once the copy pass is done with N photos, its destination is
+//                      renamed to DEST.moved and an empty folder made at its path, as when the
+//                      disk is unmounted lazily and the bare mount point shows
 struct FileSystemQuirks {
     bool caseInsensitive = false;
     bool fuse = false;
@@ -35,6 +43,8 @@ struct FileSystemQuirks {
     std::string readsDifferFor;
     std::string unreadableFor;
     std::string listingFailsFor;
+    int destinationGoneAfter = -1;  // of destination-gone-after; -1 for never
+    int destinationMovedAfter = -1; // of destination-moved-after; -1 for never
     // Called before a written file on its way to the path it is given is closed, on the thread
     // that writes it: a test holds the copy there, as a card reader or a share that writes
     // through would, for as long as it wants.
@@ -44,15 +54,16 @@ struct FileSystemQuirks {
 void SetFileSystemQuirks(const FileSystemQuirks& quirks);
 
 // Whether something already bears the name `path`: a file, a folder or a dangling link.
-bool NameTaken(const std::string& path);
+bool NameTaken(const PathAt& path);
 
 // Opens read-only, without blocking, the file that bears the name `path`; -1 with errno set.
-int OpenTakenName(const std::string& path);
+int OpenTakenName(const PathAt& path);
 
-// renameat2 with RENAME_NOREPLACE, link and rename: 0, or -1 with errno set.
-int RenameNoReplace(const std::string& from, const std::string& to);
-int HardLink(const std::string& from, const std::string& to);
-int RenameReplacing(const std::string& from, const std::string& to);
+// renameat2 with RENAME_NOREPLACE, linkat and renameat: 0, or -1 with errno set. The paths are
+// taken as the calls take them: each component of a path before its last is followed.
+int RenameNoReplace(const PathAt& from, const PathAt& to);
+int HardLink(const PathAt& from, const PathAt& to);
+int RenameReplacing(const PathAt& from, const PathAt& to);
 
 // Closes a descriptor that a file on its way to `destination` was written through: 0, or -1
 // with errno set, when the file system reports only now that the bytes could not be kept.
@@ -68,3 +79,7 @@ int SyncFileSystem(int fd);
 // One pread of the copy `copy`, read back to check it: the bytes read, or -1 with errno set.
 ssize_t ReadCopyBack(int fd, const std::string& copy, std::uint64_t offset, std::uint8_t* into,
                      std::size_t count);
+
+// The copy pass is done with `photosDone` photos of its run into `destination`: where a test
+// asks for it, the destination goes now.
+void PhotoDoneInto(const std::string& destination, int photosDone);

@@ -92,7 +92,7 @@ bool HiddenNames::hides(const std::string& name) const {
 namespace {
 
 // Adds the names missing from the list at `listPath` with one rewrite of it.
-bool AddNames(const std::string& listPath, const std::vector<std::string>& names) {
+bool AddNames(const PathAt& listPath, const std::vector<std::string>& names) {
     // Two threads adding to one folder would otherwise each drop the other's line.
     static std::mutex writing;
     std::lock_guard guard(writing);
@@ -106,7 +106,9 @@ bool AddNames(const std::string& listPath, const std::vector<std::string>& names
             updated = WithName(std::move(updated), name);
         }
     }
-    return list == updated || ReplaceFileAtomically(listPath, updated, Durability::CallerSyncs);
+    // A list that is a link to a file elsewhere may be read through, never written through.
+    return list == updated ||
+           ReplaceFileAtomically(listPath, updated, Durability::CallerSyncs, LinkAtPath::Replaced);
 }
 
 bool Hideable(const PathParts& parts) {
@@ -115,9 +117,9 @@ bool Hideable(const PathParts& parts) {
 
 } // namespace
 
-bool AddHidden(const std::string& path) {
-    const PathParts parts = SplitPath(path);
-    return Hideable(parts) && AddNames(HiddenList(parts), {parts.name});
+bool AddHidden(const PathAt& path) {
+    const PathParts parts = SplitPath(path.path);
+    return Hideable(parts) && AddNames(PathAt{path.base, HiddenList(parts)}, {parts.name});
 }
 
 void HiddenBatch::add(const std::string& path) {
@@ -131,7 +133,7 @@ void HiddenBatch::add(const std::string& path) {
 
 std::vector<HiddenBatch::Unwritten> HiddenBatch::flush() {
     for (const auto& [list, names] : names_) {
-        if (!AddNames(list, names)) {
+        if (!AddNames(PathAt{base_, list}, names)) {
             unwritten_.push_back({list, errno});
         }
     }

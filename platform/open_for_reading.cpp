@@ -4,11 +4,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-int OpenForReading(const std::string& path) {
+int OpenForReading(const PathAt& path) {
     constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
-    const int fd = open(path.c_str(), kFlags | O_NOATIME);
+    const int fd = openat(path.base, path.path.c_str(), kFlags | O_NOATIME);
     // Only the owner may ask for O_NOATIME.
-    return fd >= 0 || errno != EPERM ? fd : open(path.c_str(), kFlags);
+    return fd >= 0 || errno != EPERM ? fd : openat(path.base, path.path.c_str(), kFlags);
 }
 
 bool ReadFullyAt(int fd, std::uint64_t offset, std::uint8_t* into, std::size_t count) {

@@ -36,11 +36,16 @@ void DropPages(int fd) {
 
 // Direct reads skip the page cache and, here, run at the device's full rate where buffered reads
 // reached a quarter of it. File systems without them (tmpfs, some FUSE mounts) refuse the flag.
-int OpenCopy(const std::string& copy, bool& direct) {
+int OpenCopy(const PathAt& copy, bool& direct) {
     constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
-    const int fd = open(copy.c_str(), kFlags | O_DIRECT);
+    const ParentAt parent(copy);
+    if (!parent.ok()) {
+        return -1;
+    }
+    const PathAt leaf = parent.leaf();
+    const int fd = openat(leaf.base, leaf.path.c_str(), kFlags | O_DIRECT);
     direct = fd >= 0;
-    return fd >= 0 || errno != EINVAL ? fd : open(copy.c_str(), kFlags);
+    return fd >= 0 || errno != EINVAL ? fd : openat(leaf.base, leaf.path.c_str(), kFlags);
 }
 
 // The rest of the chunk through the page cache, its pages dropped first so that they come
@@ -86,7 +91,7 @@ void CopyReadBack::Free::operator()(std::uint8_t* bytes) const {
     std::free(bytes);
 }
 
-ReadBackResult CopyReadBack::compare(const std::string& source, const std::string& copy) {
+ReadBackResult CopyReadBack::compare(const std::string& source, const PathAt& copy) {
     bool direct = false;
     const Descriptor from(OpenForReading(source));
     const Descriptor back(OpenCopy(copy, direct));
@@ -116,7 +121,7 @@ ReadBackResult CopyReadBack::compare(const std::string& source, const std::strin
             static_cast<std::size_t>(std::min<std::uint64_t>(kChunkBytes, size - at));
         errno = 0;
         if (!ReadFullyAt(from.get(), at, source_.get(), count) ||
-            !ReadCopyChunk(back.get(), direct, copy, at, copy_.get(), count)) {
+            !ReadCopyChunk(back.get(), direct, copy.path, at, copy_.get(), count)) {
             result = ReadFailed();
         } else if (std::memcmp(source_.get(), copy_.get(), count) != 0) {
             result = ReadBackResult::Different;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "platform/path_at.h"
 #include <cstdint>
 #include <memory>
+
 #include <string>
 
 enum class ReadBackResult {
@@ -19,7 +21,7 @@ enum class ReadBackResult {
 // one comparison to the next.
 class CopyReadBack {
 public:
-    ReadBackResult compare(const std::string& source, const std::string& copy);
+    ReadBackResult compare(const std::string& source, const PathAt& copy);
 
 private:
     struct Free {

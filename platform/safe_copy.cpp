@@ -13,26 +13,24 @@
 
 namespace {
 
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
-}
-
-// In the kernel; sendfile where the file systems cannot copy ranges between them.
+// In the kernel; sendfile where the file systems cannot copy ranges between them. From the
+// start of the source whatever was read of it before: a copy that finds its name taken is made
+// again from the same descriptor under the next one.
 bool CopyBytes(int from, int to, off_t size) {
     off_t done = 0;
     bool ranges = true;
     while (done < size) {
         ssize_t copied = -1;
+        off_t at = done;
         if (ranges) {
-            copied = copy_file_range(from, nullptr, to, nullptr, size - done, 0);
+            copied = copy_file_range(from, &at, to, nullptr, size - done, 0);
             if (copied < 0 &&
                 (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
                 ranges = false;
                 continue;
             }
         } else {
-            copied = sendfile(to, from, nullptr, size - done);
+            copied = sendfile(to, from, &at, size - done);
         }
         if (copied < 0 && errno == EINTR) {
             continue;
@@ -53,7 +51,7 @@ bool Unsupported(int error) {
 }
 
 // Renames without replacing; where the file system cannot, a hard link does the same.
-CopyOutcome LinkIntoPlace(const std::string& temporary, const std::string& target) {
+CopyOutcome LinkIntoPlace(const PathAt& temporary, const PathAt& target) {
     if (RenameNoReplace(temporary, target) == 0) {
         return CopyOutcome::Copied;
     }
@@ -64,7 +62,7 @@ CopyOutcome LinkIntoPlace(const std::string& temporary, const std::string& targe
         return CopyOutcome::Failed;
     }
     if (HardLink(temporary, target) == 0) {
-        unlink(temporary.c_str());
+        unlinkat(temporary.base, temporary.path.c_str(), 0);
         return CopyOutcome::Copied;
     }
     if (errno == EEXIST) {
@@ -82,17 +80,21 @@ CopyOutcome LinkIntoPlace(const std::string& temporary, const std::string& targe
     return RenameReplacing(temporary, target) == 0 ? CopyOutcome::Copied : CopyOutcome::Failed;
 }
 
-CopyOutcome CopyOpened(int source, const struct stat& status, const std::string& target) {
-    TemporaryFile copy(FolderOf(target), status.st_mode & 0777);
+CopyOutcome CopyOpened(int source, const struct stat& status, const PathAt& target) {
+    const ParentAt parent(target);
+    if (!parent.ok()) {
+        return CopyOutcome::Failed;
+    }
+    TemporaryFile copy(parent.folder(), status.st_mode & 0777);
     if (!copy.ok()) {
         return CopyOutcome::Failed;
     }
     const struct timespec times[2] = {status.st_atim, status.st_mtim};
     if (!CopyBytes(source, copy.fd(), status.st_size) || futimens(copy.fd(), times) != 0 ||
-        !copy.finishWriting(target)) {
+        !copy.finishWriting(target.path)) {
         return CopyOutcome::Failed;
     }
-    const CopyOutcome outcome = LinkIntoPlace(copy.path(), target);
+    const CopyOutcome outcome = LinkIntoPlace(copy.at(), parent.leaf());
     if (outcome == CopyOutcome::Copied) {
         copy.placed();
     }
@@ -101,20 +103,34 @@ CopyOutcome CopyOpened(int source, const struct stat& status, const std::string&
 
 } // namespace
 
-CopyOutcome CopyFileNoReplace(const std::string& source, const std::string& target) {
+int OpenCopySource(const std::string& source, struct stat& status) {
+    const int fd = OpenForReading(source);
+    if (fd < 0) {
+        return -1;
+    }
+    if (fstat(fd, &status) != 0) {
+        const Descriptor unusable(fd);
+        return -1;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    return fd;
+}
+
+CopyOutcome CopyOpenedNoReplace(int source, const struct stat& status, const PathAt& target) {
+    return NameTaken(target) ? CopyOutcome::TargetExists : CopyOpened(source, status, target);
+}
+
+CopyOutcome CopyFileNoReplace(const std::string& source, const PathAt& target) {
     if (NameTaken(target)) {
         return CopyOutcome::TargetExists;
     }
-    const Descriptor from(OpenForReading(source));
     struct stat status {};
-    if (from.get() < 0 || fstat(from.get(), &status) != 0) {
-        return CopyOutcome::Failed;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        errno = EINVAL;
-        return CopyOutcome::Failed;
-    }
-    return CopyOpened(from.get(), status, target);
+    const Descriptor from(OpenCopySource(source, status));
+    return from.get() < 0 ? CopyOutcome::Failed : CopyOpened(from.get(), status, target);
 }
 
 namespace {
@@ -128,6 +144,8 @@ int OpenFolder(const std::string& folder) {
 FileSystemSync::FileSystemSync(const std::string& folder)
     : folder_(folder), fd_(OpenFolder(folder)) {}
 
+FileSystemSync::FileSystemSync(int folder) : fd_(fcntl(folder, F_DUPFD_CLOEXEC, 0)) {}
+
 FileSystemSync::~FileSystemSync() {
     if (fd_ >= 0) {
         close(fd_);
@@ -136,7 +154,7 @@ FileSystemSync::~FileSystemSync() {
 
 bool FileSystemSync::sync() {
     // A folder made after construction: watched from now on, which is the best there is.
-    if (fd_ < 0) {
+    if (fd_ < 0 && !folder_.empty()) {
         fd_ = OpenFolder(folder_);
     }
     return fd_ >= 0 && SyncFileSystem(fd_) == 0;

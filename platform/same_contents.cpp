@@ -37,7 +37,7 @@ ssize_t ReadFull(int fd, std::vector<char>& buffer) {
 
 } // namespace
 
-bool SameContents(const std::string& source, const std::string& taken) {
+bool SameContents(const std::string& source, const PathAt& taken) {
     const Descriptor a(OpenForReading(source));
     const Descriptor b(OpenTakenName(taken));
     struct stat statusA {};

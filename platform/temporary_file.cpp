@@ -31,10 +31,10 @@ bool IsTemporaryName(std::string_view name) {
 
 } // namespace
 
-TemporaryFile::TemporaryFile(const std::string& folder, mode_t mode) {
+TemporaryFile::TemporaryFile(const PathAt& folder, mode_t mode) : folder_(folder.base) {
     for (int attempt = 0; attempt < 16; ++attempt) {
-        path_ = FreshName(folder);
-        writer_ = open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        path_ = FreshName(folder.path);
+        writer_ = openat(folder_, path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (writer_ >= 0 || errno != EEXIST) {
             break;
         }
@@ -55,7 +55,7 @@ TemporaryFile::~TemporaryFile() {
         close(writer_);
     }
     if (created_ && !placed_) {
-        unlink(path_.c_str());
+        unlinkat(folder_, path_.c_str(), 0);
     }
     if (lock_ >= 0) {
         close(lock_);
@@ -69,17 +69,21 @@ bool TemporaryFile::finishWriting(const std::string& destination) {
     return CloseWritten(fd, destination) == 0;
 }
 
-void RemoveStaleTemporaries(const std::string& folder) {
+void RemoveStaleTemporaries(const PathAt& folder) {
     std::vector<std::string> temporaries;
-    EnumerateDirectory(folder, [&](const DirectoryEntry& entry) {
+    EnumerateDirectoryAt(folder, [&](const DirectoryEntry& entry) {
         if (!entry.isDirectory && IsTemporaryName(entry.name)) {
             temporaries.push_back(entry.fullPath);
         }
     });
     for (const std::string& path : temporaries) {
-        const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+        const ParentAt parent(PathAt{folder.base, path});
+        const PathAt leaf = parent.leaf();
+        const int fd = parent.ok() ? openat(leaf.base, leaf.path.c_str(),
+                                            O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW)
+                                   : -1;
         if (fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            unlink(path.c_str());
+            unlinkat(leaf.base, leaf.path.c_str(), 0);
         }
         if (fd >= 0) {
             close(fd);

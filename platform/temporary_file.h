@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/path_at.h"
+
 #include <string>
 #include <sys/types.h>
 
@@ -10,9 +12,10 @@
 // left behind holds no lock, which is how RemoveStaleTemporaries tells it from a live one.
 class TemporaryFile {
 public:
-    // Creates the file exclusively in `folder` (which ends in '/', or is empty for the current
-    // folder) with `mode` (the umask applies). `ok()` says whether that worked; errno says why not.
-    TemporaryFile(const std::string& folder, mode_t mode);
+    // Creates the file exclusively in `folder` (which ends in '/', or is empty for the folder
+    // `folder.base` is open on, the current one by default) with `mode` (the umask applies).
+    // `ok()` says whether that worked; errno says why not.
+    TemporaryFile(const PathAt& folder, mode_t mode);
     // Removes the file unless it was put in place.
     ~TemporaryFile();
     TemporaryFile(const TemporaryFile&) = delete;
@@ -22,6 +25,8 @@ public:
     // The descriptor to write through, until `finishWriting`.
     int fd() const { return writer_; }
     const std::string& path() const { return path_; }
+    // The file as the *at calls take it.
+    PathAt at() const { return {folder_, path_}; }
 
     // Closes the descriptor written through, the file being on its way to `destination`; false
     // with errno set when the file system reports that the bytes could not be kept.
@@ -30,6 +35,7 @@ public:
     void placed() { placed_ = true; }
 
 private:
+    int folder_; // not owned
     std::string path_;
     int writer_ = -1;
     int lock_ = -1;
@@ -38,5 +44,5 @@ private:
 };
 
 // Removes the temporaries that killed runs left in `folder`: those that no live writer, in this
-// process or another, holds locked.
-void RemoveStaleTemporaries(const std::string& folder);
+// process or another, holds locked. Below a held folder, no link on the way is followed.
+void RemoveStaleTemporaries(const PathAt& folder);

@@ -1,5 +1,7 @@
 #include "records/copy_photos.h"
 
+#include "platform/descriptor.h"
+#include "platform/destination_root.h"
 #include "platform/error_report.h"
 #include "platform/error_text.h"
 #include "platform/file_system_seam.h"
@@ -33,15 +35,19 @@ struct PendingFolder {
 };
 
 struct CopyState {
-    CopyState(const std::string& destination, FileSystemSync& sync, const CopyOptions& options)
-        : destination(destination), library(destination), verifier(sync, options.verify) {}
+    CopyState(const DestinationRoot& root, FileSystemSync& sync, const CopyOptions& options)
+        : root(root), destination(root.path()), hidden(root.fd()), library(destination),
+          verifier(sync, options.verify, root) {}
 
+    const DestinationRoot& root;
     std::string destination;
+    bool gone = false;   // the destination is no longer the folder the pass opened
     std::string folder1; // the current year folder's component
     std::string folder2; // the current day folder's component
     PendingFolder year;
     PendingFolder day;
     std::set<std::string> cleaned;
+    std::set<std::string> hiddenKinds;
     HiddenBatch hidden;
     LibraryIndex library;
     CopyTally tally;
@@ -55,7 +61,7 @@ void Report(const std::string& what, const std::string& about, int error) {
 // Temporaries that a killed run left go the first time the pass writes into their folder.
 void Clean(CopyState& state, const std::string& folder) {
     if (state.cleaned.insert(folder).second) {
-        RemoveStaleTemporaries(folder);
+        RemoveStaleTemporaries(state.root.at(folder));
     }
 }
 
@@ -67,13 +73,15 @@ void PutInPlace(QELFileInfo& entry, const std::string& title, std::string path) 
     entry.path = std::move(path);
 }
 
-void MakeKindDirectory(const std::string& kind, HiddenBatch& hidden) {
-    struct stat status {};
-    if (stat(kind.c_str(), &status) == 0) {
+// Hidden as soon as it is there, not at the end of the pass: a killed run must not leave it
+// showing as a folder. Its records' names can wait for the folder's one rewrite at the end.
+void MakeKindDirectory(CopyState& state, const std::string& kind) {
+    if (!state.hiddenKinds.insert(kind).second || MakeDirectories(state.root.at(kind + "/")) != 1) {
         return;
     }
-    if (MakeDirectories(kind + "/") == 1) {
-        hidden.add(kind);
+    if (!AddHidden(state.root.at(kind))) {
+        Report("隠しファイルの一覧を書けませんでした", FolderPart(kind) + ".hidden", errno);
+        ++state.tally.otherFailures;
     }
 }
 
@@ -82,9 +90,9 @@ bool Record(CopyState& state, const std::string& parent, QELFileInfo& entry) {
     const std::string kind = parent + RecordKindDirectory(entry);
     Clean(state, parent);
     Clean(state, kind + "/");
-    MakeKindDirectory(kind, state.hidden);
-    const int written = entry.isFolder == 1 ? WriteFolderRecord(entry, &state.hidden)
-                                            : WritePhotoRecord(entry, &state.hidden);
+    MakeKindDirectory(state, kind);
+    const int written = entry.isFolder == 1 ? WriteFolderRecord(entry, &state.hidden, state.root)
+                                            : WritePhotoRecord(entry, &state.hidden, state.root);
     return written == 0;
 }
 
@@ -93,7 +101,7 @@ void MakeFolder(CopyState& state, PendingFolder& folder) {
         return;
     }
     folder.tried = true;
-    if (MakeDirectories(folder.entry->path + "/") != 1) {
+    if (MakeDirectories(state.root.at(folder.entry->path + "/")) != 1) {
         Report("フォルダを作成できませんでした", folder.entry->path, errno);
         ++state.tally.otherFailures;
         return;
@@ -103,18 +111,28 @@ void MakeFolder(CopyState& state, PendingFolder& folder) {
     }
 }
 
+// The photo opened for its copy, as it is now.
+struct Source {
+    explicit Source(const std::string& path) : fd(OpenCopySource(path, status)) {}
+    struct stat status {};
+    Descriptor fd;
+};
+
 // Copies the photo under the first stem its group can take, or finds it there already.
-FilePlaced CopyUnderFreeStem(const std::string& folder, const std::string& title,
-                             const PhotoGroup& group, std::optional<StemChoice>& stem) {
+FilePlaced CopyUnderFreeStem(const CopyState& state, const std::string& folder,
+                             const std::string& title, const PhotoGroup& group,
+                             const Source& source, std::optional<StemChoice>& stem) {
     while (stem) {
         if (stem->photoThere) {
             return FilePlaced::AlreadyThere;
         }
-        const FilePlaced placed = PlaceFile(group.photo, folder + stem->name);
+        const FilePlaced placed = PlaceOpenedFile(group.photo, source.fd.get(), source.status,
+                                                  state.root.at(folder + stem->name));
         if (placed != FilePlaced::Taken) {
             return placed;
         }
-        stem = ChooseStem(folder, title, group, stem->number + 1); // taken meanwhile
+        // Taken meanwhile.
+        stem = ChooseStem(state.root, folder, title, group, stem->number + 1);
     }
     errno = EEXIST;
     return FilePlaced::Failed;
@@ -130,7 +148,7 @@ void KeepWhereItLies(CopyState& state, QELFileInfo& entry, const PhotoGroup& gro
     PutInPlace(entry, name, place);
     if (!group.companions.empty()) {
         Clean(state, folder);
-        PlaceCompanions(group, folder, name, entry, state.tally, state.verifier);
+        PlaceCompanions(group, folder, name, entry, state.tally, state.verifier, state.root);
     }
     ++state.tally.skipped;
     ++state.tally.elsewhere;
@@ -140,7 +158,7 @@ void KeepWhereItLies(CopyState& state, QELFileInfo& entry, const PhotoGroup& gro
 // its companions' again, so that a later pass copies the group anew.
 void TakeBack(CopyState& state, QELFileInfo& entry, const std::string& record,
               const PhotoGroup& group, const std::string& title, bool renamed) {
-    if (unlink(record.c_str()) != 0 && errno != ENOENT) {
+    if (RemoveFileAt(state.root.at(record)) != 0 && errno != ENOENT) {
         Report("記録ファイルを消せませんでした", record, errno);
     }
     CopyTally& tally = state.tally;
@@ -153,6 +171,16 @@ void TakeBack(CopyState& state, QELFileInfo& entry, const std::string& record,
     entry.companions = group.companions;
 }
 
+// Cut short, grown or replaced since the analysis pass read it: its title and date may be another
+// photo's now.
+bool ChangedSinceAnalysed(const QELFileInfo& entry, const struct stat& status) {
+    constexpr std::int64_t kNsPerSecond = 1'000'000'000;
+    const std::int64_t modified =
+        static_cast<std::int64_t>(status.st_mtim.tv_sec) * kNsPerSecond + status.st_mtim.tv_nsec;
+    return entry.analysedSize != kNotMeasured &&
+           (status.st_size != entry.analysedSize || modified != entry.analysedModifiedNs);
+}
+
 void CopyPhoto(CopyState& state, QELFileInfo& entry) {
     const std::string folder = state.destination + state.folder1 + "/" + state.folder2 + "/";
     std::string title = PathComponent(entry.title, ComponentOf::Photo);
@@ -160,7 +188,7 @@ void CopyPhoto(CopyState& state, QELFileInfo& entry) {
         title = PathComponent(entry.orgTitleFileName, ComponentOf::Photo);
     }
     const PhotoGroup group = GroupOf(entry);
-    std::optional<StemChoice> stem = ChooseStem(folder, title, group, 0);
+    std::optional<StemChoice> stem = ChooseStem(state.root, folder, title, group, 0);
     CopyTally& tally = state.tally;
     const int fileDated = DatedByFileTime(entry) ? 1 : 0;
     if (stem && !stem->photoThere) {
@@ -171,9 +199,23 @@ void CopyPhoto(CopyState& state, QELFileInfo& entry) {
             return;
         }
     }
+    // Opened before its folders are made: a photo that cannot be copied leaves no empty folder.
+    const Source source(group.photo);
+    if (source.fd.get() < 0 || ChangedSinceAnalysed(entry, source.status)) {
+        const int error = errno;
+        if (source.fd.get() < 0) {
+            Report("写真をコピーできませんでした",
+                   entry.path + " → " + folder + (stem ? stem->name : title), error);
+        } else {
+            ReportError("読み込んだあとで写真が変わったのでコピーしていません: " + entry.path);
+        }
+        ++tally.failed;
+        ReportCompanionsLeft(group, tally);
+        return;
+    }
     MakeFolder(state, state.year);
     MakeFolder(state, state.day);
-    const FilePlaced placed = CopyUnderFreeStem(folder, title, group, stem);
+    const FilePlaced placed = CopyUnderFreeStem(state, folder, title, group, source, stem);
     const int error = errno;
     if (placed == FilePlaced::Failed) {
         // The entry keeps its source, so that the next pass tries again.
@@ -186,7 +228,7 @@ void CopyPhoto(CopyState& state, QELFileInfo& entry) {
     tally.fileDated += fileDated;
     const std::string cardTitle = entry.title;
     PutInPlace(entry, stem->name, folder + stem->name);
-    PlaceCompanions(group, folder, stem->name, entry, tally, state.verifier);
+    PlaceCompanions(group, folder, stem->name, entry, tally, state.verifier, state.root);
     if (!Record(state, folder, entry)) {
         ++tally.failed;
     } else if (placed == FilePlaced::AlreadyThere) {
@@ -221,7 +263,7 @@ void TakeFolder(CopyState& state, QELFileInfo& entry) {
 void Finish(CopyState& state) {
     CopyTally& tally = state.tally;
     for (const HiddenBatch::Unwritten& list : state.hidden.flush()) {
-        Report("隠しファイルの一覧を書けませんでした", list.list, list.error);
+        Report("隠しファイルの一覧を書けませんでした", state.destination + list.list, list.error);
         ++tally.otherFailures;
     }
     if (!state.verifier.finish()) {
@@ -233,6 +275,24 @@ void Finish(CopyState& state) {
         tally.companionsFailed += tally.companionsCopied;
         tally.companionsCopied = 0;
     }
+}
+
+// A photo the pass does not copy, its destination gone, keeps its source path as a photo not
+// reached does.
+void FailWithoutDestination(const QELFileInfo& entry, CopyTally& tally) {
+    ReportError("コピー先のフォルダがないのでコピーしていません: " + entry.path);
+    ++tally.failed;
+    ReportCompanionsLeft(GroupOf(entry), tally);
+}
+
+// Looked at before every photo, cheaply: once the destination is removed, renamed or unmounted,
+// nothing more goes into it, and nothing is made at its path.
+bool DestinationGone(CopyState& state) {
+    if (!state.gone && !state.root.stillThere()) {
+        ReportError("コピー先のフォルダがなくなりました: " + state.destination);
+        state.gone = true;
+    }
+    return state.gone;
 }
 
 // The photos the pass did not come to keep their source paths, so that a later STEP6 copies them.
@@ -250,8 +310,15 @@ void ReportNotReached(const RecordList& results, std::size_t from, CopyTally& ta
 int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination, MessageTarget* window,
                CopyTally* tally, const std::atomic<bool>* stop, const CopyOptions& options) {
     static const std::atomic<int> kAlwaysRunning{1};
-    FileSystemSync sync(destination);
-    CopyState state(destination, sync, options);
+    const DestinationRoot root(destination);
+    const int openError = errno;
+    FileSystemSync sync(root.fd());
+    CopyState state(root, sync, options);
+    // Made before the pass, when the folder was chosen: a folder missing now is not made anew.
+    if (!root.ok()) {
+        Report("コピー先のフォルダを開けませんでした", destination, openError);
+        state.gone = true;
+    }
     const RecordList& results = catalogue.results;
     const int photos = photoCount(results);
     std::size_t photosDone = 0;
@@ -265,15 +332,21 @@ int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination, Me
             TakeFolder(state, entry);
             continue;
         }
-        CopyPhoto(state, entry);
+        if (DestinationGone(state)) {
+            FailWithoutDestination(entry, state.tally);
+        } else {
+            CopyPhoto(state, entry);
+        }
+        ++photosDone;
         if (window != nullptr) {
-            window->send({UM_COPY_PROGRESS, static_cast<WParam>(++photosDone),
+            window->send({UM_COPY_PROGRESS, static_cast<WParam>(photosDone),
                           static_cast<LParam>(photos), nullptr},
                          kAlwaysRunning);
         }
+        PhotoDoneInto(destination, static_cast<int>(photosDone));
         state.verifier.checkWhenDue();
     }
-    if (!results.empty()) {
+    if (!results.empty() && root.ok()) {
         Finish(state);
     }
     if (tally != nullptr) {

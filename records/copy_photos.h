@@ -36,15 +36,20 @@ struct CopyTally {
 // rules out. A photo whose bytes already lie anywhere in the destination, whatever its folders
 // and its name are called there now, is not copied again: its entry names where it lies, and
 // only its missing companions are copied beside it there. Title folders are made only for the
-// photos that go into them. Every failure is reported with the photo, record or file it is
-// about, and no failure stops the pass. Once `stop` turns true it ends after the entry at hand,
-// which is finished with its record, and reports each photo it did not reach. Sends
-// UM_COPY_PROGRESS after every photo with the photos done and the photos in all. Everything is on
-// disk when it returns, and unless `options` say otherwise every copy has been read back from it
-// and found equal to its source; one that was not is removed (a photo with its record), reported
-// and counted failed, and its entry keeps its source. Runs on the UI thread or on a thread of its
-// own, while nothing else changes the result tree; the new titles and paths are put in place under
-// the entries' mutex, under which the lists draw. Returns 0.
+// photos that go into them, and only once the photo is open for its copy: a photo that cannot
+// be read, or whose size or modification time is no longer what the analysis pass found, fails
+// without leaving a folder. The destination is opened once at the start and written through
+// that folder only, never made anew and never left through a symbolic link; should it be
+// removed, renamed or unmounted meanwhile, the pass says so once and fails every photo after,
+// and a copy that no longer lies where it was put counts failed. Every failure is reported with
+// the photo, record or file it is about, and no failure stops the pass. Once `stop` turns true it
+// ends after the entry at hand, which is finished with its record, and reports each photo it did
+// not reach. Sends UM_COPY_PROGRESS after every photo with the photos done and the photos in all.
+// Everything is on disk when it returns, and unless `options` say otherwise every copy has been
+// read back from it and found equal to its source; one that was not is removed (a photo with its
+// record), reported and counted failed, and its entry keeps its source. Runs on the UI thread or on
+// a thread of its own, while nothing else changes the result tree; the new titles and paths are put
+// in place under the entries' mutex, under which the lists draw. Returns 0.
 int CopyPhotos(CManageQELFileInfo& catalogue, const std::string& destination, MessageTarget* window,
                CopyTally* tally = nullptr, const std::atomic<bool>* stop = nullptr,
                const CopyOptions& options = {});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/destination_root.h"
 #include "platform/read_back.h"
 #include "platform/safe_copy.h"
 
@@ -18,16 +19,17 @@
 // while the pass copies and syncs the next; what they found is acted on by the pass's thread.
 class CopyVerifier {
 public:
-    // `sync` watches the destination's file system. When `on` is false, copies count as they
-    // are written, and finish() only syncs.
-    CopyVerifier(FileSystemSync& sync, bool on);
+    // `sync` watches the destination's file system; the copies lie below `root` and are read
+    // through it. When `on` is false, copies count as they are written, and finish() syncs and
+    // looks only whether each still lies at its place.
+    CopyVerifier(FileSystemSync& sync, bool on, const DestinationRoot& root);
     ~CopyVerifier();
     CopyVerifier(const CopyVerifier&) = delete;
     CopyVerifier& operator=(const CopyVerifier&) = delete;
 
     // A file this pass has just copied from `source` to `copy`. Should it read back other bytes,
-    // or fail to read back, the copy is removed, the failure reported, and `undo` takes back
-    // what else the pass made and counted for it.
+    // or fail to read back, or be gone from its place, the copy is removed, the failure reported,
+    // and `undo` takes back what else the pass made and counted for it.
     void add(const std::string& source, const std::string& copy, std::function<void()> undo);
     // Between photos: checks the copies that wait once there are enough of them.
     void checkWhenDue();
@@ -51,10 +53,13 @@ private:
     void read(CopyReadBack& readBack);
     bool readOne(CopyReadBack& readBack, std::unique_lock<std::mutex>& lock);
     void act(const Pending& pending);
+    void lookForUnread();
 
     FileSystemSync& sync_;
     const bool on_;
-    std::vector<Pending> pending_; // the pass's thread's
+    const DestinationRoot& root_;
+    std::vector<Pending> notReadBack_; // when not read back: to look for at the end
+    std::vector<Pending> pending_;     // the pass's thread's
     std::uint64_t pendingBytes_ = 0;
     int syncError_ = 0;    // of the first sync that failed
     bool removed_ = false; // copies removed since the last sync

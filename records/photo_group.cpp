@@ -43,7 +43,7 @@ std::string Suffix(const std::string& companion, const std::string& photoName) {
     return dot == std::string::npos ? "." + name : name.substr(dot);
 }
 
-bool TakenByAnother(const std::string& source, const std::string& target) {
+bool TakenByAnother(const std::string& source, const PathAt& target) {
     return NameTaken(target) && !SameContents(source, target);
 }
 
@@ -65,11 +65,11 @@ std::string CompanionName(const std::string& photoName, const std::string& suffi
     return PathComponent(Stem(photoName) + suffix, ComponentOf::Photo);
 }
 
-std::optional<StemChoice> ChooseStem(const std::string& folder, const std::string& title,
-                                     const PhotoGroup& group, int from) {
+std::optional<StemChoice> ChooseStem(const DestinationRoot& root, const std::string& folder,
+                                     const std::string& title, const PhotoGroup& group, int from) {
     for (int number = from; number <= kMostNumbers; ++number) {
         StemChoice choice{number, number == 0 ? title : NumberedName(title, number), false};
-        const std::string target = folder + choice.name;
+        const PathAt target = root.at(folder + choice.name);
         if (NameTaken(target)) {
             if (SameContents(group.photo, target)) {
                 choice.photoThere = true;
@@ -77,13 +77,13 @@ std::optional<StemChoice> ChooseStem(const std::string& folder, const std::strin
             }
             continue;
         }
-        if (NameTaken(PhotoRecordPath(folder, choice.name))) {
+        if (NameTaken(root.at(PhotoRecordPath(folder, choice.name)))) {
             continue;
         }
         bool free = true;
         for (std::size_t i = 0; free && i < group.companions.size(); ++i) {
             free = !TakenByAnother(group.companions[i],
-                                   folder + CompanionName(choice.name, group.suffixes[i]));
+                                   root.at(folder + CompanionName(choice.name, group.suffixes[i])));
         }
         if (free) {
             return choice;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/qel_file_info.h"
+#include "platform/destination_root.h"
 
 #include <optional>
 #include <string>
@@ -30,7 +31,7 @@ struct StemChoice {
 // The first numbered form of `title`, from `from` on, under which no name of the group — the
 // photo's, its record's, each companion's — is taken in `folder` by a different file; a name
 // holding its member's very bytes is that member, already there. Where the photo itself is
-// already there, that is its stem, whatever bears its companions' names. Looks, writes nothing.
-// Nothing when every number is taken.
-std::optional<StemChoice> ChooseStem(const std::string& folder, const std::string& title,
-                                     const PhotoGroup& group, int from);
+// already there, that is its stem, whatever bears its companions' names. Looks, writes nothing;
+// `folder` lies below `root` and is looked into through it. Nothing when every number is taken.
+std::optional<StemChoice> ChooseStem(const DestinationRoot& root, const std::string& folder,
+                                     const std::string& title, const PhotoGroup& group, int from);

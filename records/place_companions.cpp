@@ -19,11 +19,11 @@ void TakeBack(QELFileInfo& entry, std::size_t index, const std::string& source, 
 
 void PlaceCompanions(const PhotoGroup& group, const std::string& folder,
                      const std::string& photoName, QELFileInfo& entry, CopyTally& tally,
-                     CopyVerifier& verifier) {
+                     CopyVerifier& verifier, const DestinationRoot& root) {
     std::vector<std::string> places = group.companions;
     for (std::size_t i = 0; i < group.companions.size(); ++i) {
         const std::string target = folder + CompanionName(photoName, group.suffixes[i]);
-        switch (PlaceFile(group.companions[i], target)) {
+        switch (PlaceFile(group.companions[i], root.at(target))) {
         case FilePlaced::Copied:
             ++tally.companionsCopied;
             places[i] = target;

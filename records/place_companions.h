@@ -9,10 +9,10 @@
 // there, and one that a different file bears is left to it. The entry's `companions` then hold
 // where each lies; one that could not be copied keeps its source path and is reported. Each fresh
 // copy goes to `verifier`; one that reads back other bytes is counted failed and keeps its
-// source path, as if it had not been copied.
+// source path, as if it had not been copied. `folder` lies below `root` and is written through it.
 void PlaceCompanions(const PhotoGroup& group, const std::string& folder,
                      const std::string& photoName, QELFileInfo& entry, CopyTally& tally,
-                     CopyVerifier& verifier);
+                     CopyVerifier& verifier, const DestinationRoot& root);
 
 // The companions of a photo that could not be copied stay on the card with it.
 void ReportCompanionsLeft(const PhotoGroup& group, CopyTally& tally);

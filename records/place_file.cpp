@@ -3,8 +3,10 @@
 #include "platform/safe_copy.h"
 #include "platform/same_contents.h"
 
-FilePlaced PlaceFile(const std::string& source, const std::string& target) {
-    switch (CopyFileNoReplace(source, target)) {
+namespace {
+
+FilePlaced Placed(CopyOutcome outcome, const std::string& source, const PathAt& target) {
+    switch (outcome) {
     case CopyOutcome::Copied:
         return FilePlaced::Copied;
     case CopyOutcome::TargetExists:
@@ -13,4 +15,15 @@ FilePlaced PlaceFile(const std::string& source, const std::string& target) {
         break;
     }
     return FilePlaced::Failed;
+}
+
+} // namespace
+
+FilePlaced PlaceFile(const std::string& source, const PathAt& target) {
+    return Placed(CopyFileNoReplace(source, target), source, target);
+}
+
+FilePlaced PlaceOpenedFile(const std::string& source, int opened, const struct stat& status,
+                           const PathAt& target) {
+    return Placed(CopyOpenedNoReplace(opened, status, target), source, target);
 }

@@ -28,11 +28,12 @@ using RecordBytes = std::function<std::string(const std::string& writtenAt)>;
 
 // True when the record at `path` says exactly what would be written, had it been written when it
 // was: a card sorted a second time then leaves the library as it is, times included.
-bool AlreadyRecorded(const std::string& path, const RecordBytes& bytesAt,
-                     std::string_view timeElement) {
+bool AlreadyRecorded(const PathAt& path, const RecordBytes& bytesAt, std::string_view timeElement) {
+    const ParentAt parent(path);
+    const PathAt leaf = parent.leaf();
     struct stat status {};
-    if (stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode) ||
-        static_cast<std::size_t>(status.st_size) > kMaxRecordBytes) {
+    if (!parent.ok() || fstatat(leaf.base, leaf.path.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(status.st_mode) || static_cast<std::size_t>(status.st_size) > kMaxRecordBytes) {
         return false;
     }
     const std::optional<std::string> existing = ReadWholeFile(path);
@@ -41,10 +42,10 @@ bool AlreadyRecorded(const std::string& path, const RecordBytes& bytesAt,
            *existing == bytesAt(FindElement(timeElement, *existing));
 }
 
-void Hide(const std::string& folder, const std::string& path, HiddenBatch* hidden) {
+void Hide(const PathAt& folder, const PathAt& path, HiddenBatch* hidden) {
     if (hidden != nullptr) {
-        hidden->add(folder);
-        hidden->add(path);
+        hidden->add(folder.path);
+        hidden->add(path.path);
     } else {
         AddHidden(folder);
         AddHidden(path);
@@ -52,39 +53,40 @@ void Hide(const std::string& folder, const std::string& path, HiddenBatch* hidde
 }
 
 int WriteRecord(const QELFileInfo& record, const RecordBytes& bytesAt, std::string_view timeElement,
-                HiddenBatch* hidden) {
-    const std::string folder = RecordKindDirectoryPath(record);
+                HiddenBatch* hidden, const DestinationRoot& root) {
+    const PathAt folder = root.at(RecordKindDirectoryPath(record));
     const std::string path = RecordFilePath(record);
-    if (AlreadyRecorded(path, bytesAt, timeElement)) {
-        Hide(folder, path, hidden);
+    const PathAt at = root.at(path);
+    if (AlreadyRecorded(at, bytesAt, timeElement)) {
+        Hide(folder, at, hidden);
         return 0;
     }
     const std::string bytes = bytesAt(Now());
-    MakeDirectories(path);
+    MakeDirectories(at);
     // Gone even when the new record cannot be written: a later run must not recognise the new
     // copy by an earlier photo's record.
-    unlink(path.c_str());
+    RemoveFileAt(at);
     // Complete under its name or not there: a killed run never leaves half a record. Durability
     // is the copy pass's business, which syncs its files at the end.
-    if (!ReplaceFileAtomically(path, bytes, Durability::CallerSyncs)) {
+    if (!ReplaceFileAtomically(at, bytes, Durability::CallerSyncs, LinkAtPath::Replaced)) {
         ReportError(std::string(kCreateFailed) + ": " + path + ": " + ErrorText(errno));
         return -1;
     }
     // A kind directory left visible would show up as a folder when the copies are scanned.
-    Hide(folder, path, hidden);
+    Hide(folder, at, hidden);
     return 0;
 }
 
 } // namespace
 
-int WritePhotoRecord(const QELFileInfo& record, HiddenBatch* hidden) {
+int WritePhotoRecord(const QELFileInfo& record, HiddenBatch* hidden, const DestinationRoot& root) {
     return WriteRecord(
         record, [&](const std::string& at) { return PhotoRecordBytes(record, at); },
-        "DateTimeTransTitleFileName", hidden);
+        "DateTimeTransTitleFileName", hidden, root);
 }
 
-int WriteFolderRecord(const QELFileInfo& record, HiddenBatch* hidden) {
+int WriteFolderRecord(const QELFileInfo& record, HiddenBatch* hidden, const DestinationRoot& root) {
     return WriteRecord(
         record, [&](const std::string& at) { return FolderRecordBytes(record, at); },
-        "DateTimePairTitleFolderNamegot", hidden);
+        "DateTimePairTitleFolderNamegot", hidden, root);
 }

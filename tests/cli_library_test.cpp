@@ -321,3 +321,67 @@ TEST_F(CliSort, keepsNamesThatAreNoUtf8AndRecordsThemAndNamesWithLineBreaksInWho
     EXPECT_EQ(Element(again + "caf\xffTSF.XML", "BeforeFileName2"), "caf\xef\xbf\xbd.JPG");
     EXPECT_EQ(Element(again + "abTSF.XML", "BeforeFileName2"), "ab.JPG");
 }
+
+TEST_F(CliSort, failsEveryPhotoOnceTheDestinationGoesAndNeverWritesAtItsPathAgain) {
+    const std::string gone = out.path() + "gone/";
+    const std::string first = card.path() + "DCIM/100CAMERA/DSC01234.JPG";
+    const CliRun removed = Sort(card.path(), out.path() + "gone", "",
+                                "TESSARO_TEST_FILESYSTEM=destination-gone-after=1");
+    EXPECT_EQ(removed.status, 1);
+    EXPECT_EQ(removed.out, kCardNotImported + "0 copied, 0 skipped, 3 failed\n");
+    EXPECT_FALSE(fs::exists(gone)) << "never made anew";
+    for (const std::string& said :
+         {"コピー先のフォルダがなくなりました: " + gone,
+          "コピー先のフォルダがないのでコピーしていません: " + card.path() +
+              "DCIM/100CAMERA/IMG_0002.JPG",
+          "コピー先のフォルダがないのでコピーしていません: " + card.path() +
+              "DCIM/101CAMERA/DSC00003.JPG",
+          "コピーを読み返して確かめられませんでした: " + first + " → " + gone + kDay0815}) {
+        EXPECT_NE(removed.err.find(said), std::string::npos) << said << "\n" << removed.err;
+    }
+
+    WriteFile(home.path() + "tessaroInit.Ini", "[Service]\nVerifyCopies=0\n");
+    const CliRun unchecked = Sort(card.path(), out.path() + "gone", "",
+                                  "TESSARO_TEST_FILESYSTEM=destination-gone-after=1");
+    EXPECT_EQ(unchecked.status, 1);
+    EXPECT_EQ(unchecked.out, kCardNotImported + "0 copied, 0 skipped, 3 failed\n");
+    EXPECT_NE(unchecked.err.find("コピーがなくなっていました: " + first + " → " + gone),
+              std::string::npos)
+        << unchecked.err;
+
+    // As a disk unmounted lazily leaves its bare mount point at the path.
+    const CliRun moved = Sort(card.path(), out.path() + "moved", "",
+                              "TESSARO_TEST_FILESYSTEM=destination-moved-after=1");
+    EXPECT_EQ(moved.status, 1);
+    EXPECT_EQ(moved.out, kCardNotImported + "1 copied, 0 skipped, 2 failed\n");
+    EXPECT_TRUE(PathsBelow(out.path() + "moved").empty());
+    EXPECT_TRUE(fs::exists(out.path() + "moved.moved/" + kDay0815 + "09時05分京都市.JPG"));
+}
+
+TEST_F(CliSort, replacesLinksInTheLibraryWithoutWritingWhatTheyNameAndRefusesLinkedFolders) {
+    TempDir elsewhere;
+    const std::string outside = elsewhere.path() + "list";
+    WriteFile(outside, "mine\n");
+    const std::string record = "TS1XML/2010(平成22)年TS1.XML";
+    fs::create_directories(out.path() + kDay0815 + "TSFXML");
+    fs::create_directories(out.path() + "TS1XML");
+    for (const std::string& link : {std::string(".hidden"), kDay0815 + "TSFXML/.hidden", record}) {
+        fs::create_symlink(outside, out.path() + link);
+    }
+    fs::create_directory(elsewhere.path() + "year");
+    fs::create_directory_symlink(elsewhere.path() + "year", out.path() + "2011(平成23)年");
+    const CliRun run = Sort(card.path(), out.path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(ReadFile(outside), "mine\n");
+    EXPECT_TRUE(fs::is_empty(elsewhere.path() + "year"));
+    for (const std::string& link : {std::string(".hidden"), kDay0815 + "TSFXML/.hidden", record}) {
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(out.path() + link))) << link;
+    }
+    EXPECT_EQ(ReadFile(out.path() + ".hidden"), "mine\nTS1XML\n");
+    EXPECT_NE(ReadFile(out.path() + record).find("<?xml"), std::string::npos);
+    EXPECT_NE(run.err.find("写真をコピーできませんでした: " + card.path() +
+                           "DCIM/101CAMERA/DSC00003.JPG"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(run.out, kCardNotImported + "2 copied, 0 skipped, 1 failed\n");
+}
