@@ -9,6 +9,7 @@
 #include <random>
 #include <string_view>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -31,12 +32,35 @@ bool IsTemporaryName(std::string_view name) {
 
 } // namespace
 
+namespace {
+
+// Another run cleaning up the folder may take a file just made, not locked yet, for one a killed
+// run left, and remove it: the file is then given up for a new name. Where the file system has
+// no locks, the file is kept as it is.
+bool LockedInPlace(int fd) {
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        return errno != EWOULDBLOCK;
+    }
+    struct stat status {};
+    return fstat(fd, &status) != 0 || status.st_nlink > 0;
+}
+
+} // namespace
+
 TemporaryFile::TemporaryFile(const PathAt& folder, mode_t mode) : folder_(folder.base) {
     for (int attempt = 0; attempt < 16; ++attempt) {
         path_ = FreshName(folder.path);
         writer_ = openat(folder_, path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (writer_ >= 0 || errno != EEXIST) {
+        if (writer_ < 0 && errno != EEXIST) {
+            return;
+        }
+        if (writer_ >= 0 && LockedInPlace(writer_)) {
             break;
+        }
+        if (writer_ >= 0) {
+            close(writer_);
+            writer_ = -1;
+            errno = EEXIST;
         }
     }
     if (writer_ < 0) {
@@ -44,7 +68,6 @@ TemporaryFile::TemporaryFile(const PathAt& folder, mode_t mode) : folder_(folder
     }
     created_ = true;
     // A lock belongs to the open file, which the duplicate keeps open when the writer is closed.
-    flock(writer_, LOCK_EX | LOCK_NB);
     lock_ = fcntl(writer_, F_DUPFD_CLOEXEC, 0);
 }
 

@@ -70,6 +70,9 @@ std::optional<StemChoice> ChooseStem(const DestinationRoot& root, const std::str
     for (int number = from; number <= kMostNumbers; ++number) {
         StemChoice choice{number, number == 0 ? title : NumberedName(title, number), false};
         const PathAt target = root.at(folder + choice.name);
+        // Looked at before the photo's name: another run places a photo before its record, so a
+        // record seen here means its photo is seen below, and the photo is not copied twice.
+        const bool recorded = NameTaken(root.at(PhotoRecordPath(folder, choice.name)));
         if (NameTaken(target)) {
             if (SameContents(group.photo, target)) {
                 choice.photoThere = true;
@@ -77,7 +80,7 @@ std::optional<StemChoice> ChooseStem(const DestinationRoot& root, const std::str
             }
             continue;
         }
-        if (NameTaken(root.at(PhotoRecordPath(folder, choice.name)))) {
+        if (recorded) {
             continue;
         }
         bool free = true;
