@@ -16,7 +16,10 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
 #include <condition_variable>
+#include <ctime>
+#include <fcntl.h>
 #include <filesystem>
 #include <mutex>
 #include <set>
@@ -173,6 +176,47 @@ TEST_F(StepSix, aDestinationGoneBeforeTheCopyEndsInTheOutcomeWithEveryFailure) {
     EXPECT_EQ(window->FindWindow(kIdDestinationFolder)->GetLabel().utf8_string(),
               tally + " → " + destination.path());
     EXPECT_TRUE(window->FindWindow(kYearWesternRadio)->IsEnabled()) << "the controls are back";
+}
+
+TEST_F(StepSix, aPhotoCutShortOrWrittenAgainSinceStepThreeIsNotCopied) {
+    prepare(destination.path());
+    pressStep(5, WorkflowState::DestinationChosen);
+    std::vector<std::string> photos;
+    for (const std::string& path : PathsBelow(card.path())) {
+        if (path.ends_with(".JPG") && !path.starts_with(".") &&
+            path.find("/.") == std::string::npos) {
+            photos.push_back(card.path() + path);
+        }
+    }
+    ASSERT_GE(photos.size(), 2u);
+    const std::string cut = photos[0];
+    const std::string rewritten = photos[1];
+    ASSERT_EQ(truncate(cut.c_str(), 100), 0);
+    // The same bytes again: only its time tells it was written since.
+    const std::string bytes = ReadFile(rewritten);
+    WriteFile(rewritten, bytes);
+    const timespec later[2] = {{0, UTIME_OMIT}, {time(nullptr) + 60, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, rewritten.c_str(), later, 0), 0);
+
+    std::string counts;
+    std::vector<std::string> listed;
+    DialogAnswer<CCopyOutcomeDlg> answer(
+        [&](CCopyOutcomeDlg* outcome) { ReadOutcome(outcome, counts, listed); });
+    Click(window->FindWindow(kIdStep6));
+    AwaitAnswer(answer);
+    EXPECT_EQ(counts.find("コピー " + std::to_string(photos.size() - 2) + " 枚"), 0u) << counts;
+    EXPECT_NE(counts.find("失敗 2 枚"), std::string::npos) << counts;
+    for (const std::string& changed : {cut, rewritten}) {
+        EXPECT_NE(std::find(listed.begin(), listed.end(),
+                            "読み込んだあとで写真が変わったのでコピーしていません: " + changed),
+                  listed.end())
+            << changed;
+    }
+    int copies = 0;
+    for (const std::string& path : PathsBelow(destination.path())) {
+        copies += path.ends_with(".JPG") ? 1 : 0;
+    }
+    EXPECT_EQ(copies, static_cast<int>(photos.size()) - 2);
 }
 
 TEST_F(StepSix, staysAliveAndOutOfReachWhileItCopiesAndExitsOnlyWhenItIsDone) {
