@@ -258,11 +258,27 @@ void TakeFolder(CopyState& state, QELFileInfo& entry) {
     (entry.level == 0 ? state.year : state.day) = {&entry, parent, false};
 }
 
+// Looked at before every photo, cheaply: once the destination is removed, renamed or unmounted,
+// nothing more goes into it, and nothing is made at its path.
+bool DestinationGone(CopyState& state) {
+    if (!state.gone && !state.root.stillThere()) {
+        ReportError("コピー先のフォルダがなくなりました: " + state.destination);
+        state.gone = true;
+    }
+    return state.gone;
+}
+
 // Cards are formatted after an import: a copy counts only once it is known to be on disk, and
 // has been read back from it.
 void Finish(CopyState& state) {
     CopyTally& tally = state.tally;
+    const bool gone = DestinationGone(state);
     for (const HiddenBatch::Unwritten& list : state.hidden.flush()) {
+        // A list whose folder went with the destination is no failure of its own: the destination
+        // gone is told, and every photo it took along.
+        if (gone && list.error == ENOENT) {
+            continue;
+        }
         Report("隠しファイルの一覧を書けませんでした", state.destination + list.list, list.error);
         ++tally.otherFailures;
     }
@@ -283,16 +299,6 @@ void FailWithoutDestination(const QELFileInfo& entry, CopyTally& tally) {
     ReportError("コピー先のフォルダがないのでコピーしていません: " + entry.path);
     ++tally.failed;
     ReportCompanionsLeft(GroupOf(entry), tally);
-}
-
-// Looked at before every photo, cheaply: once the destination is removed, renamed or unmounted,
-// nothing more goes into it, and nothing is made at its path.
-bool DestinationGone(CopyState& state) {
-    if (!state.gone && !state.root.stillThere()) {
-        ReportError("コピー先のフォルダがなくなりました: " + state.destination);
-        state.gone = true;
-    }
-    return state.gone;
 }
 
 // The photos the pass did not come to keep their source paths, so that a later STEP6 copies them.

@@ -339,6 +339,8 @@ TEST_F(CliSort, failsEveryPhotoOnceTheDestinationGoesAndNeverWritesAtItsPathAgai
           "コピーを読み返して確かめられませんでした: " + first + " → " + gone + kDay0815}) {
         EXPECT_NE(removed.err.find(said), std::string::npos) << said << "\n" << removed.err;
     }
+    EXPECT_EQ(removed.err.find("隠しファイルの一覧"), std::string::npos)
+        << "the lists went with their folders: no failure of their own";
 
     WriteFile(home.path() + "tessaroInit.Ini", "[Service]\nVerifyCopies=0\n");
     const CliRun unchecked = Sort(card.path(), out.path() + "gone", "",
