@@ -60,14 +60,6 @@ std::string WithName(std::string list, const std::string& name) {
 
 } // namespace
 
-bool IsHiddenPath(const std::string& path) {
-    const PathParts parts = SplitPath(path);
-    if (parts.name.empty()) {
-        return false;
-    }
-    return parts.name.starts_with('.') || HiddenNames(parts.parent, {parts.name}).hides(parts.name);
-}
-
 HiddenNames::HiddenNames(const std::string& folder, const std::vector<std::string>& names) {
     if (names.empty()) {
         return;

@@ -9,8 +9,7 @@
 
 // A name is hidden when it starts with '.', or when it is listed in the `.hidden` file of its
 // directory (one name a line), as Linux file managers show it.
-bool IsHiddenPath(const std::string& path);
-
+//
 // Which of some names of one folder are hidden, its `.hidden` read once for all of them: a walk
 // that read the list again for every subfolder would read a large one as many times.
 class HiddenNames {

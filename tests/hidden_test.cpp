@@ -8,6 +8,21 @@
 
 #include <filesystem>
 
+namespace {
+
+// Whether the file managers hide the last component of `path` (a trailing '/' ignored).
+bool IsHiddenPath(std::string path) {
+    while (path.size() > 1 && path.ends_with('/')) {
+        path.pop_back();
+    }
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return !name.empty() && HiddenNames(folder, {name}).hides(name);
+}
+
+} // namespace
+
 TEST(IsHiddenPath, hidesDotNamesAndExactlyTheWholeLinesOfTheParentsHiddenFile) {
     TempDir dir;
     WriteFile(dir.path() + "a/.hidden", "TSFXML\r\nwith space \nTS1\xFFXML\nlast");
