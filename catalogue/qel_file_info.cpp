@@ -11,6 +11,25 @@ bool DatedByFileTime(const PhotoData& photo) {
     return photo.exifStatus == kExifStatusFileTime && !photo.fileDateTimeText.empty();
 }
 
+namespace {
+
+std::int64_t ModifiedNs(const struct stat& status) {
+    constexpr std::int64_t kNsPerSecond = 1'000'000'000;
+    return static_cast<std::int64_t>(status.st_mtim.tv_sec) * kNsPerSecond + status.st_mtim.tv_nsec;
+}
+
+} // namespace
+
+void MeasureFile(PhotoData& photo, const struct stat& status) {
+    photo.analysedSize = status.st_size;
+    photo.analysedModifiedNs = ModifiedNs(status);
+}
+
+bool ChangedSinceMeasured(const PhotoData& photo, const struct stat& status) {
+    return photo.analysedSize != kNotMeasured &&
+           (status.st_size != photo.analysedSize || ModifiedNs(status) != photo.analysedModifiedNs);
+}
+
 void copyRecord(const QELFileInfo& source, QELFileInfo& target) {
     // The lists are appended to what the target holds.
     std::vector<std::string> places = std::move(target.shortAddresses);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 struct RGBColor {
@@ -55,6 +56,12 @@ struct PhotoData {
 // A photo without an EXIF shooting time, dated by its file's modification time: by the analysis
 // pass, or by a record file that says so.
 bool DatedByFileTime(const PhotoData& photo);
+
+// Keeps the photo file's size and modification time as `status` gives them.
+void MeasureFile(PhotoData& photo, const struct stat& status);
+// Whether the file `status` describes was cut short, grown or written again since it was measured;
+// false for a photo never measured.
+bool ChangedSinceMeasured(const PhotoData& photo, const struct stat& status);
 
 // One catalogue record: a source folder or photo, a title folder, or a result photo.
 // A plain structure; it never owns what `mutex`, `icon` or `linkedThumbnail` point to.

@@ -22,7 +22,6 @@ constexpr int kOpenAttempts = 10;
 constexpr auto kOpenRetryWait = std::chrono::milliseconds(100);
 constexpr int kGeocodeCalls = 10;
 constexpr auto kGeocodeRetryWait = std::chrono::milliseconds(200);
-constexpr std::int64_t kNsPerSecond = 1'000'000'000;
 
 // The values the pass starts from. The lists start empty, so that a second pass over the same
 // catalogue gives what the first gave instead of adding the places and the history again.
@@ -109,9 +108,7 @@ std::optional<std::int64_t> MeasurePhoto(QELFileInfo& photo) {
     if (stat(photo.path.c_str(), &status) != 0) {
         return std::nullopt;
     }
-    photo.analysedSize = status.st_size;
-    photo.analysedModifiedNs =
-        static_cast<std::int64_t>(status.st_mtim.tv_sec) * kNsPerSecond + status.st_mtim.tv_nsec;
+    MeasureFile(photo, status);
     return status.st_mtim.tv_sec;
 }
 

@@ -171,16 +171,6 @@ void TakeBack(CopyState& state, QELFileInfo& entry, const std::string& record,
     entry.companions = group.companions;
 }
 
-// Cut short, grown or replaced since the analysis pass read it: its title and date may be another
-// photo's now.
-bool ChangedSinceAnalysed(const QELFileInfo& entry, const struct stat& status) {
-    constexpr std::int64_t kNsPerSecond = 1'000'000'000;
-    const std::int64_t modified =
-        static_cast<std::int64_t>(status.st_mtim.tv_sec) * kNsPerSecond + status.st_mtim.tv_nsec;
-    return entry.analysedSize != kNotMeasured &&
-           (status.st_size != entry.analysedSize || modified != entry.analysedModifiedNs);
-}
-
 void CopyPhoto(CopyState& state, QELFileInfo& entry) {
     const std::string folder = state.destination + state.folder1 + "/" + state.folder2 + "/";
     std::string title = PathComponent(entry.title, ComponentOf::Photo);
@@ -200,8 +190,9 @@ void CopyPhoto(CopyState& state, QELFileInfo& entry) {
         }
     }
     // Opened before its folders are made: a photo that cannot be copied leaves no empty folder.
+    // One changed since STEP3 read it may bear another photo's title and date now.
     const Source source(group.photo);
-    if (source.fd.get() < 0 || ChangedSinceAnalysed(entry, source.status)) {
+    if (source.fd.get() < 0 || ChangedSinceMeasured(entry, source.status)) {
         const int error = errno;
         if (source.fd.get() < 0) {
             Report("写真をコピーできませんでした",
